@@ -1,0 +1,202 @@
+#include "calculator/calculator.h"
+
+#include "calculator/number_text.h"
+#include "elements/elements.h"
+
+namespace veltrum {
+
+Calculator::Calculator(MessageSink* messages, CalculatorView* view)
+    : messages_(messages), view_(view) {
+  FormCreate();
+}
+
+void Calculator::FormCreate() {
+  CalcError = 0;
+  PlotMode = 0;
+  SimpleOp = 0;
+  Accumulator = 0.0;
+  Operand = 0.0;
+  EntryState = 0;
+  Memory = {0.0, 0.0, 0.0};
+  ShowValue(0);
+  for (int i = 0; i < 3; ++i) {
+    memoryText_[i] = "0";
+    if (view_) view_->MemoryTextChanged(i, memoryText_[i]);
+  }
+  RepeatMark = 0.0;
+  SelectAngleUnit(true);
+  ShiftOn = 0;
+  if (view_) view_->ShiftCaptionChanged(ShiftCaption());
+  PendingKey = 0;
+}
+
+void Calculator::SetText1(std::string_view text) {
+  if (text == text1_) return;
+  text1_.assign(text.data(), text.size());
+  Text1Change();
+  if (view_) view_->DisplayChanged(text1_);
+}
+
+void Calculator::Text1Change() {
+  RepeatMark = 1.0;
+  ExponentStart = 0;
+  PendingKey = 0;
+}
+
+Extended Calculator::ReadDisplay() const { return ReadNumber(text1_); }
+
+double Calculator::ReadOperand() const { return ReadNumberDouble(text1_); }
+
+void Calculator::ShowValue(Extended v) {
+  char buf[kNumberTextCapacity];
+  SetText1(std::string_view(buf, FormatNumber(Checked(v), buf)));
+}
+
+void Calculator::HandleCalcError() {
+  SimpleOp = 0;
+  EntryState = 0;
+  ChainState = 0;
+  PowerState = 0;
+  SetText1("0");
+  if (PlotMode == 0) {
+    if (messages_) messages_->ShowMessage(MessageKind::Error, kCalcErrorText);
+  } else {
+    CalcError = 1;
+  }
+}
+
+void Calculator::Press(Key key) {
+  if (IsElementKey(key)) {
+    ElementClick(ElementIndex(key));
+    return;
+  }
+  switch (key) {
+    case Key::cmd0: cmd0Click(); break;
+    case Key::cmd1: case Key::cmd2: case Key::cmd3: case Key::cmd4: case Key::cmd5:
+    case Key::cmd6: case Key::cmd7: case Key::cmd8: case Key::cmd9:
+      ButtonClick(static_cast<char>('0' + static_cast<int>(key)));
+      break;
+    case Key::cmdpoint: cmdpointClick(); break;
+    case Key::cmdis: cmdisClick(); break;
+    case Key::cmdplus: cmdplusClick(); break;
+    case Key::cmdminus: cmdminusClick(); break;
+    case Key::cmdmulti: cmdmultiClick(); break;
+    case Key::cmddivide: cmddivideClick(); break;
+    case Key::cmdstepen: cmdstepenClick(); break;
+    case Key::cmdon: cmdonClick(); break;
+    case Key::cmdce: cmdceClick(); break;
+    case Key::cmdBackSpace: cmdBackSpaceClick(); break;
+    case Key::cmdShift: cmdShiftClick(); break;
+    case Key::cmdFactorial: cmdFactorialClick(); break;
+    case Key::cmdsin: cmdsinClick(); break;
+    case Key::cmdcos: cmdcosClick(); break;
+    case Key::cmdtg: cmdtgClick(); break;
+    case Key::cmdctg: cmdctgClick(); break;
+    case Key::cmd1nax: cmd1naxClick(); break;
+    case Key::cmdpi: cmdpiClick(); break;
+    case Key::cmdln: cmdlnClick(); break;
+    case Key::cmdlg: cmdlgClick(); break;
+    case Key::cmdsqr: cmdsqrClick(); break;
+    case Key::cmdsqrt: cmdsqrtClick(); break;
+    case Key::cmdplusminus: cmdplusminusClick(); break;
+    case Key::cmdM1in: case Key::cmdM2in: case Key::cmdM3in:
+      MemoryInClick(static_cast<int>(key) - static_cast<int>(Key::cmdM1in));
+      break;
+    case Key::cmdM1plus: case Key::cmdM2plus: case Key::cmdM3plus:
+      MemoryPlusClick(static_cast<int>(key) - static_cast<int>(Key::cmdM1plus));
+      break;
+    case Key::cmdM1minus: case Key::cmdM2minus: case Key::cmdM3minus:
+      MemoryMinusClick(static_cast<int>(key) - static_cast<int>(Key::cmdM1minus));
+      break;
+    case Key::cmdM1R: case Key::cmdM2R: case Key::cmdM3R:
+      MemoryRecallClick(static_cast<int>(key) - static_cast<int>(Key::cmdM1R));
+      break;
+    case Key::optGrad: SelectAngleUnit(false); break;
+    case Key::optRad: SelectAngleUnit(true); break;
+    case Key::FirstElement: break;
+  }
+}
+
+// ---- Number entry ----
+
+void Calculator::ButtonClick(char digit) {
+  ApplyPendingOperation();
+  if (EntryState == 0) {
+    SetText1(std::string_view(&digit, 1));
+  } else {
+    std::string t = text1_;
+    t.push_back(digit);
+    SetText1(t);
+  }
+  EntryState = 1;
+  MarkNewNumber();
+}
+
+void Calculator::cmd0Click() {
+  ApplyPendingOperation();
+  if (ExponentStart == 1) return;  // a 0 right after "E" is not typed
+  if (EntryState == 0 || text1_ == "0") {
+    SetText1("0");
+    EntryState = 0;
+  } else {
+    SetText1(text1_ + "0");
+  }
+  MarkNewNumber();
+}
+
+// The display text is worked on as a whole string rather than a table of
+// 100 characters, so texts of any length behave alike.
+void Calculator::cmdpointClick() {
+  Guarded([&] {
+    ApplyPendingOperation();
+    if (!text1_.empty() && text1_.back() == ',') {
+      EntryState = 1;
+      MarkNewNumber();
+      return;
+    }
+    if (text1_.find('E') != std::string::npos) return;
+    const bool hasComma = text1_.find(',') != std::string::npos;
+    if (EntryState == 0)
+      SetText1("0,");
+    else if (!hasComma)
+      SetText1(text1_ + ",");
+    EntryState = 1;
+    MarkNewNumber();
+  });
+}
+
+void Calculator::cmdBackSpaceClick() {
+  if (PendingKey != 0 || EntryState != 1) return;
+  // A lone "-" left from a one-digit negative number counts as nothing left.
+  if (text1_.size() == 1 || text1_ == "-" || (text1_.size() == 2 && text1_[0] == '-')) {
+    SetText1("0");
+    EntryState = 0;
+  } else {
+    SetText1(std::string_view(text1_).substr(0, text1_.size() - 1));
+    EntryState = 1;
+  }
+  if (ReadDisplay() == 0.0L) EntryState = 0;
+}
+
+void Calculator::cmdonClick() {
+  PendingKey = 0;
+  SimpleOp = 0;
+  EntryState = 0;
+  ChainState = 0;
+  PowerState = 0;
+  SetText1("0");
+}
+
+void Calculator::cmdceClick() {
+  SetText1("0");
+  EntryState = 0;
+}
+
+void Calculator::ElementClick(int index) {
+  ApplyPendingOperation();
+  SetText1(Elements()[static_cast<std::size_t>(index)].mass);
+  EntryState = 0;
+  MarkNewNumber();
+}
+
+}  // namespace veltrum

@@ -1,0 +1,182 @@
+// One-operand function keys, the second-function shift and the angle unit.
+// Every function computes and shows its result in extended precision.
+#include <cmath>
+
+#include "calculator/calculator.h"
+
+namespace veltrum {
+namespace {
+
+// The processor's own pi constant: pi rounded to the 64-bit significand.
+constexpr Extended kPi = 3.141592653589793238462643383279502884L;
+constexpr Extended kLn2 = 0.693147180559945309417232121458176568L;
+constexpr Extended kLg2 = 0.301029995663981195213738894724493027L;
+
+Extended Log2Checked(Extended x) {
+  if (x == 0) Fail(FailureKind::DivisionByZero);
+  if (x < 0) Fail(FailureKind::InvalidOperation);
+  return std::log2(x);
+}
+
+// sqrt(1 - x^2) for the inverse sine and cosine; |x| > 1 fails.
+Extended Cofactor(Extended x) {
+  const Extended d = 1 - x * x;
+  if (d < 0) Fail(FailureKind::InvalidOperation);
+  return std::sqrt(d);
+}
+
+}  // namespace
+
+template <typename Compute>
+void Calculator::FunctionKey(Compute compute) {
+  Guarded([&] {
+    ApplyPendingOperation();
+    compute(ReadDisplay());
+    EntryState = 0;
+    MarkNewNumber();
+  });
+}
+
+Extended Calculator::ToRadians(Extended x) const {
+  return radians_ ? x : Checked(x * kPi) / 180;
+}
+
+Extended Calculator::FromRadians(Extended a) const {
+  return radians_ ? a : (a * 180) / kPi;
+}
+
+void Calculator::cmdsqrClick() {
+  FunctionKey([&](Extended x) { ShowValue(Power(x, 2)); });
+}
+
+// The square root of a negative number fails like any invalid operation.
+void Calculator::cmdsqrtClick() {
+  FunctionKey([&](Extended x) {
+    if (x < 0) Fail(FailureKind::InvalidOperation);
+    ShowValue(std::sqrt(x));
+  });
+}
+
+void Calculator::cmd1naxClick() {
+  if (ShiftOn == 0) {
+    // The reciprocal of 0 fails like a division by zero.
+    FunctionKey([&](Extended x) { ShowValue(Divide(1, x)); });
+    return;
+  }
+  // Exponent entry: only while a number is typed; the digits that follow
+  // are the exponent.
+  Guarded([&] {
+    ApplyPendingOperation();
+    if (EntryState != 1) return;
+    if (text1_.find('E') == std::string::npos) SetText1(text1_ + "E");
+    ExponentStart = 1;
+  });
+}
+
+void Calculator::cmdplusminusClick() {
+  Guarded([&] {
+    ApplyPendingOperation();
+    if (ExponentStart == 1) {
+      SetText1(text1_ + "-");
+    } else if (text1_.find('E') == std::string::npos) {
+      ShowValue(-ReadDisplay());
+      MarkNewNumber();
+    }
+  });
+}
+
+void Calculator::cmdFactorialClick() {
+  Guarded([&] {
+    ApplyPendingOperation();
+    const Extended x = ReadDisplay();
+    if (x < 0) {
+      HandleCalcError();
+      EntryState = 0;
+      return;
+    }
+    if (x == 0) {
+      SetText1("1");
+    } else {
+      const Extended n = std::trunc(x);
+      double p = 1.0;
+      // The product is a double, rounded after every step; it leaves the
+      // double range at 171!, which ends the loop by failing.
+      for (Extended i = 1; i <= n; ++i) p = StoreDouble(p * i);
+      ShowValue(p);
+    }
+    EntryState = 0;
+    MarkNewNumber();
+  });
+}
+
+void Calculator::cmdpiClick() {
+  ApplyPendingOperation();
+  ShowValue(ShiftOn ? std::exp(1.0L) : kPi);
+  EntryState = 0;
+  MarkNewNumber();
+}
+
+void Calculator::cmdlnClick() {
+  FunctionKey([&](Extended x) {
+    ShowValue(ShiftOn ? Checked(std::exp(x)) : kLn2 * Log2Checked(x));
+  });
+}
+
+void Calculator::cmdlgClick() {
+  FunctionKey([&](Extended x) {
+    ShowValue(ShiftOn ? Power(10, x) : kLg2 * Log2Checked(x));
+  });
+}
+
+// The long double library reduces even huge arguments correctly, so sine,
+// cosine and tangent of magnitudes beyond 2^63 give their true values.
+void Calculator::cmdsinClick() {
+  FunctionKey([&](Extended x) {
+    if (ShiftOn)
+      ShowValue(FromRadians(std::atan2(x, Cofactor(x))));
+    else
+      ShowValue(std::sin(ToRadians(x)));
+  });
+}
+
+void Calculator::cmdcosClick() {
+  FunctionKey([&](Extended x) {
+    if (ShiftOn)
+      ShowValue(FromRadians(std::atan2(Cofactor(x), x)));
+    else
+      ShowValue(std::cos(ToRadians(x)));
+  });
+}
+
+void Calculator::cmdtgClick() {
+  FunctionKey([&](Extended x) {
+    ShowValue(ShiftOn ? FromRadians(std::atan(x)) : Checked(std::tan(ToRadians(x))));
+  });
+}
+
+void Calculator::cmdctgClick() {
+  FunctionKey([&](Extended x) {
+    if (!ShiftOn) {
+      ShowValue(Divide(1, std::tan(ToRadians(x))));
+    } else if (x == 0) {
+      if (radians_)
+        ShowValue(kPi / 2);
+      else
+        SetText1("90");
+    } else {
+      ShowValue(FromRadians(std::atan(Divide(1, x))));
+    }
+  });
+}
+
+void Calculator::cmdShiftClick() {
+  ShiftOn = ShiftOn == 0 ? 1 : 0;
+  if (view_) view_->ShiftCaptionChanged(ShiftCaption());
+}
+
+void Calculator::SelectAngleUnit(bool radians) {
+  radians_ = radians;
+  if (view_) view_->AngleUnitChanged(radians);
+}
+
+}  // namespace veltrum

@@ -1,0 +1,260 @@
+#include "calculator/number_text.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+
+namespace veltrum {
+namespace {
+
+// Powers of ten that the extended type holds exactly (5^27 < 2^64).
+constexpr int kExactPow10 = 27;
+
+struct Pow10Table {
+  Extended ext[kExactPow10 + 1];
+  double dbl[23];
+  constexpr Pow10Table() : ext(), dbl() {
+    Extended e = 1;
+    for (int i = 0; i <= kExactPow10; ++i, e *= 10) ext[i] = e;
+    double d = 1;
+    for (int i = 0; i <= 22; ++i, d *= 10) dbl[i] = d;
+  }
+};
+constexpr Pow10Table kPow10;
+
+locale_t CLocale() {
+  static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return loc;
+}
+
+// 15 significant digits of a (> 0): digits in [1e14, 1e15), decimal
+// exponent of the first digit.
+struct Digits15 {
+  std::uint64_t digits;
+  int exponent;
+};
+
+// Exact-enough fast path: one correctly rounded multiplication or division
+// by an exact power of ten, then rounding to an integer unless the scaled
+// value lies too close to a half for that one rounding to matter.
+bool Fast15(Extended a, Digits15& out) {
+  int e2 = std::ilogb(a);
+  int p = static_cast<int>((e2 * 30103LL) / 100000) - (e2 < 0 ? 1 : 0);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    int n = 14 - p;
+    if (n > kExactPow10 || n < -kExactPow10) return false;
+    Extended s = n >= 0 ? a * kPow10.ext[n] : a / kPow10.ext[-n];
+    if (s >= 1e15L) {
+      ++p;
+      continue;
+    }
+    if (s < 1e14L) {
+      --p;
+      continue;
+    }
+    Extended whole = std::floor(s);
+    Extended frac = s - whole;
+    if (std::fabs(frac - 0.5L) < 1.0L / 4096) return false;
+    std::uint64_t d = static_cast<std::uint64_t>(whole) + (frac > 0.5L ? 1 : 0);
+    if (d == 1000000000000000ULL) {
+      d = 100000000000000ULL;
+      ++p;
+    }
+    out = {d, p};
+    return true;
+  }
+  return false;
+}
+
+// Slow path for the rare cases: 31 correctly rounded significant digits
+// (more than a 64-bit significand can bring near a tie unless the tie is
+// exact), then rounding to 15 digits with halves away from zero.
+Digits15 Slow15(Extended a) {
+  char buf[64];
+  std::to_chars_result r = std::to_chars(buf, buf + sizeof buf - 1, a, std::chars_format::scientific, 30);
+  *r.ptr = '\0';
+  // d.ddd...e[+-]x
+  std::uint64_t d = static_cast<std::uint64_t>(buf[0] - '0');
+  for (int i = 2; i < 16; ++i) d = d * 10 + static_cast<std::uint64_t>(buf[i] - '0');
+  int exp = std::atoi(std::strchr(buf, 'e') + 1);
+  if (buf[16] >= '5') ++d;
+  if (d == 1000000000000000ULL) {
+    d = 100000000000000ULL;
+    ++exp;
+  }
+  return {d, exp};
+}
+
+std::size_t WriteInt(int v, char* out) {
+  char tmp[12];
+  std::size_t n = 0;
+  unsigned u = v < 0 ? static_cast<unsigned>(-v) : static_cast<unsigned>(v);
+  do {
+    tmp[n++] = static_cast<char>('0' + u % 10);
+    u /= 10;
+  } while (u);
+  std::size_t len = 0;
+  if (v < 0) out[len++] = '-';
+  while (n) out[len++] = tmp[--n];
+  return len;
+}
+
+struct Parsed {
+  bool negative = false;
+  std::uint64_t mantissa = 0;   // first significant digits
+  int digitCount = 0;           // digits held in mantissa
+  bool inexact = false;         // more significant digits than mantissa holds
+  int exponent10 = 0;           // value = mantissa * 10^exponent10 (when exact)
+};
+
+constexpr int kMaxMantissaDigits = 19;
+
+// Parses the display text format; false when the text is not a number.
+bool Parse(std::string_view s, Parsed& p) {
+  std::size_t i = 0, n = s.size();
+  while (i < n && s[i] == ' ') ++i;
+  if (i < n && (s[i] == '+' || s[i] == '-')) p.negative = s[i++] == '-';
+  bool any = false;
+  int dropped = 0;
+  auto digit = [&](char c, bool fraction) {
+    any = true;
+    if (p.digitCount == 0 && c == '0') {
+      if (fraction) --p.exponent10;
+      return;
+    }
+    if (p.digitCount < kMaxMantissaDigits) {
+      p.mantissa = p.mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      ++p.digitCount;
+      if (fraction) --p.exponent10;
+    } else {
+      if (c != '0') p.inexact = true;
+      if (!fraction) ++dropped;
+    }
+  };
+  while (i < n && s[i] >= '0' && s[i] <= '9') digit(s[i++], false);
+  if (i < n && s[i] == ',') {
+    any = true;
+    ++i;
+    while (i < n && s[i] >= '0' && s[i] <= '9') digit(s[i++], true);
+  }
+  if (!any) return false;
+  p.exponent10 += dropped;
+  if (i < n && (s[i] == 'E' || s[i] == 'e')) {
+    ++i;
+    bool negExp = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) negExp = s[i++] == '-';
+    int e = 0;
+    while (i < n && s[i] >= '0' && s[i] <= '9' && e < 500) e = e * 10 + (s[i++] - '0');
+    if (i < n && s[i] >= '0' && s[i] <= '9') return false;
+    p.exponent10 += negExp ? -e : e;
+  }
+  while (i < n && s[i] == ' ') ++i;
+  return i == n;
+}
+
+// Builds "[-]d...e[+-]x" for the C library's correctly rounded readers.
+std::string CanonicalText(std::string_view s) {
+  std::string out;
+  out.reserve(s.size() + 8);
+  for (char c : s) {
+    if (c == ' ') continue;
+    out.push_back(c == ',' ? '.' : c);
+  }
+  // An exponent mark without digits counts as exponent 0.
+  if (!out.empty() && (out.back() == 'E' || out.back() == 'e')) out.push_back('0');
+  if (out.size() >= 2 && (out.back() == '-' || out.back() == '+') &&
+      (out[out.size() - 2] == 'E' || out[out.size() - 2] == 'e'))
+    out.push_back('0');
+  return out;
+}
+
+}  // namespace
+
+std::size_t FormatNumber(Extended v, char* buf) {
+  if (v == 0) {
+    buf[0] = '0';
+    return 1;
+  }
+  std::size_t len = 0;
+  if (v < 0) {
+    buf[len++] = '-';
+    v = -v;
+  }
+  Digits15 d;
+  if (!Fast15(v, d)) d = Slow15(v);
+  char digits[16];
+  for (int i = 14; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + d.digits % 10);
+    d.digits /= 10;
+  }
+  int count = 15;
+  while (count > 1 && digits[count - 1] == '0') --count;
+  const int p = d.exponent;
+  if (p >= 15 || p < -4) {
+    buf[len++] = digits[0];
+    if (count > 1) {
+      buf[len++] = ',';
+      std::memcpy(buf + len, digits + 1, static_cast<std::size_t>(count - 1));
+      len += static_cast<std::size_t>(count - 1);
+    }
+    buf[len++] = 'E';
+    len += WriteInt(p, buf + len);
+  } else if (p >= 0) {
+    for (int i = 0; i <= p; ++i) buf[len++] = i < count ? digits[i] : '0';
+    if (count > p + 1) {
+      buf[len++] = ',';
+      for (int i = p + 1; i < count; ++i) buf[len++] = digits[i];
+    }
+  } else {
+    buf[len++] = '0';
+    buf[len++] = ',';
+    for (int i = 0; i < -p - 1; ++i) buf[len++] = '0';
+    std::memcpy(buf + len, digits, static_cast<std::size_t>(count));
+    len += static_cast<std::size_t>(count);
+  }
+  return len;
+}
+
+std::string NumberText(Extended v) {
+  char buf[kNumberTextCapacity];
+  return std::string(buf, FormatNumber(v, buf));
+}
+
+Extended ReadNumber(std::string_view text) {
+  Parsed p;
+  if (!Parse(text, p)) FailConversion(std::string(text));
+  if (p.mantissa == 0) return p.negative ? -0.0L : 0.0L;
+  if (!p.inexact && p.exponent10 >= -kExactPow10 && p.exponent10 <= kExactPow10) {
+    Extended m = static_cast<Extended>(p.mantissa);
+    Extended v = p.exponent10 >= 0 ? m * kPow10.ext[p.exponent10] : m / kPow10.ext[-p.exponent10];
+    return p.negative ? -v : v;
+  }
+  const std::string canon = CanonicalText(text);
+  Extended v = strtold_l(canon.c_str(), nullptr, CLocale());
+  if (std::isinf(v)) FailConversion(std::string(text));
+  return v;
+}
+
+double ReadNumberDouble(std::string_view text) {
+  Parsed p;
+  if (!Parse(text, p)) FailConversion(std::string(text));
+  if (p.mantissa == 0) return p.negative ? -0.0 : 0.0;
+  if (!p.inexact && p.mantissa < (1ULL << 53) && p.exponent10 >= -22 && p.exponent10 <= 22) {
+    double m = static_cast<double>(p.mantissa);
+    double v = p.exponent10 >= 0 ? m * kPow10.dbl[p.exponent10] : m / kPow10.dbl[-p.exponent10];
+    return p.negative ? -v : v;
+  }
+  const std::string canon = CanonicalText(text);
+  Extended wide = strtold_l(canon.c_str(), nullptr, CLocale());
+  if (std::isinf(wide)) FailConversion(std::string(text));
+  if (std::fabs(wide) > DBL_MAX) Fail(FailureKind::Overflow);
+  double v = strtod_l(canon.c_str(), nullptr, CLocale());
+  if (std::isinf(v)) Fail(FailureKind::Overflow);
+  return v;
+}
+
+}  // namespace veltrum

@@ -1,0 +1,31 @@
+#pragma once
+// The calculator's number texts: general format, at most 15 significant
+// digits, the decimal comma, scientific notation below 0.0001 and from 1E15
+// in magnitude. Locale-free; the hot paths allocate nothing but the result.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "calculator/failure.h"
+
+namespace veltrum {
+
+// Longest text: "-1,23456789012345E-4951".
+inline constexpr std::size_t kNumberTextCapacity = 32;
+
+// Writes the text of v into buf (at least kNumberTextCapacity bytes) and
+// returns its length. v must be finite.
+std::size_t FormatNumber(Extended v, char* buf);
+std::string NumberText(Extended v);
+
+// Reads a display text: leading and trailing blanks, an optional sign,
+// digits with an optional comma, an optional exponent "E"/"e" whose digits
+// may be missing (then 0). Fails with a conversion error otherwise, or
+// when the value lies outside the extended range.
+Extended ReadNumber(std::string_view text);
+
+// The same text read straight into the nearest double; a value inside the
+// extended range but beyond the double range fails as an overflow.
+double ReadNumberDouble(std::string_view text);
+
+}  // namespace veltrum

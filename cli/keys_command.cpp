@@ -1,0 +1,60 @@
+// veltrum-cli keys: one calculator, as after start-up, driven by a script.
+#include <cstdio>
+#include <string>
+
+#include "calculator/calculator.h"
+#include "calculator/key_script.h"
+#include "cli/commands.h"
+
+namespace veltrum::cli {
+namespace {
+
+class StderrMessages : public MessageSink {
+ public:
+  void ShowMessage(MessageKind kind, std::string_view text) override {
+    std::fprintf(stderr, "%s: %.*s\n", MessageCaption(kind).data(), static_cast<int>(text.size()), text.data());
+  }
+};
+
+}  // namespace
+
+int RunKeys(const std::vector<std::string>& args) {
+  bool memory = false, trace = false;
+  const std::string* script = nullptr;
+  for (const std::string& a : args) {
+    if (a == "--memory") {
+      memory = true;
+    } else if (a == "--trace") {
+      trace = true;
+    } else if (a.size() > 1 && a.rfind("--", 0) == 0) {
+      return UsageError("keys: unknown option '" + a + "'");
+    } else if (script) {
+      return UsageError("keys: only one SCRIPT is taken");
+    } else {
+      script = &a;
+    }
+  }
+  if (!script) return UsageError("keys: SCRIPT is missing");
+  const KeyScript parsed = ParseKeyScript(*script);
+  if (!parsed.error.empty()) return UsageError("keys: " + parsed.error);
+
+  StderrMessages messages;
+  Calculator calc(&messages);
+  for (Key key : parsed.keys) {
+    try {
+      calc.Press(key);
+    } catch (const CalcFailure& e) {
+      std::fprintf(stderr, "Veltrum 2.0d: %s\n", ErrorBoxText(e.what()).c_str());
+    }
+    if (trace) {
+      const std::string_view name = KeyName(key);
+      std::printf("%.*s\t%s\n", static_cast<int>(name.size()), name.data(), calc.Text1().c_str());
+    }
+  }
+  std::printf("%s\n", calc.Text1().c_str());
+  if (memory)
+    for (int i = 0; i < 3; ++i) std::printf("%s\n", calc.MemoryText(i).c_str());
+  return 0;
+}
+
+}  // namespace veltrum::cli

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the program need
+# (skipping those already present), then configures and builds into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  qt6-base-dev libqt6svg6-dev libgl-dev
+  libqcustomplot-dev
+  fonts-liberation fonts-liberation2
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth
+  clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo}
+cmake -S . -B build -DCMAKE_BUILD_TYPE="$BUILD_TYPE"
+cmake --build build -j "$(nproc)"
