@@ -1,0 +1,37 @@
+#pragma once
+// Every modal box of the program goes through this interface: message
+// boxes, the input dialog and the event loop's error box. The program uses
+// QtDialogs; tests use a recorder that never blocks.
+#include <QString>
+#include <QWidget>
+
+#include "calculator/view.h"
+
+namespace veltrum {
+
+inline constexpr const char* kApplicationTitle = "Veltrum 2.0d";
+
+class Dialogs : public MessageSink {
+ public:
+  // A modal message box with the caption "Error" or "Information", its icon
+  // and a single OK button (MessageSink).
+  void ShowMessage(MessageKind kind, std::string_view text) override = 0;
+  // The input dialog with OK and Cancel; value holds the initial text and,
+  // after OK, the edited one. maxLength limits typing in the edit.
+  virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value,
+                          int maxLength) = 0;
+  // The standard error box for an error that escapes a handler: title
+  // "Veltrum 2.0d", stop icon, OK; text already passed through ErrorBoxText.
+  virtual void ErrorBox(const QString& text) = 0;
+};
+
+// Real Qt boxes, parented to the active window.
+class QtDialogs : public Dialogs {
+ public:
+  void ShowMessage(MessageKind kind, std::string_view text) override;
+  bool InputQuery(const QString& caption, const QString& prompt, QString& value,
+                  int maxLength) override;
+  void ErrorBox(const QString& text) override;
+};
+
+}  // namespace veltrum
