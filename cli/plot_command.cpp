@@ -1,5 +1,91 @@
+// veltrum-cli plot: one sampling run with the plot window's defaults,
+// printed as x<TAB>y lines in the calculator's number texts.
+#include <cstdio>
+#include <string>
+
+#include "calculator/calculator.h"
+#include "calculator/number_text.h"
 #include "cli/commands.h"
+#include "plotter/sampling.h"
 
 namespace veltrum::cli {
-int RunPlot(const std::vector<std::string>&) { return UsageError("plot: not available yet"); }
+namespace {
+
+class StdoutSeries : public PlotSeries {
+ public:
+  StdoutSeries() { std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16); }
+  void Clear() override {}
+  void AddPoint(double x, double y) override {
+    char line[2 * kNumberTextCapacity + 2];
+    std::size_t n = FormatNumber(x, line);
+    line[n++] = '\t';
+    n += FormatNumber(y, line + n);
+    line[n++] = '\n';
+    std::fwrite(line, 1, n, stdout);
+  }
+};
+
+class NoProgress : public PlotProgress {
+ public:
+  void SetRange(int, int) override {}
+  void SetStep(int) override {}
+  void SetPosition(int) override {}
+};
+
+class StderrMessages : public MessageSink {
+ public:
+  void ShowMessage(MessageKind kind, std::string_view text) override {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s: %.*s\n", MessageCaption(kind).data(), static_cast<int>(text.size()), text.data());
+  }
+};
+
+}  // namespace
+
+int RunPlot(const std::vector<std::string>& args) {
+  std::string from = "-3", to = "3";
+  StepChoice step = StepChoice::Tenth;
+  bool degrees = false;
+  const std::string* expression = nullptr;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) return false;
+      out = args[++i];
+      return true;
+    };
+    if (a == "--from") {
+      if (!value(from)) return UsageError("plot: --from needs a value");
+    } else if (a == "--to") {
+      if (!value(to)) return UsageError("plot: --to needs a value");
+    } else if (a == "--step") {
+      std::string s;
+      if (!value(s)) return UsageError("plot: --step needs a value");
+      if (s == "0,1") step = StepChoice::Tenth;
+      else if (s == "0,01") step = StepChoice::Hundredth;
+      else if (s == "0,001") step = StepChoice::Thousandth;
+      else return UsageError("plot: --step takes 0,1, 0,01 or 0,001");
+    } else if (a == "--degrees") {
+      degrees = true;
+    } else if (a.size() > 1 && a.rfind("--", 0) == 0) {
+      return UsageError("plot: unknown option '" + a + "'");
+    } else if (expression) {
+      return UsageError("plot: only one EXPRESSION is taken");
+    } else {
+      expression = &a;
+    }
+  }
+  if (!expression) return UsageError("plot: EXPRESSION is missing");
+
+  StderrMessages messages;
+  Calculator calc(&messages);
+  if (degrees) calc.Press(Key::optGrad);
+  StdoutSeries series;
+  NoProgress progress;
+  const std::string entry = "1:F(X)=" + *expression;
+  RunSampling(calc, {entry, from, to, step}, series, progress, messages);
+  std::fflush(stdout);
+  return 0;
+}
+
 }  // namespace veltrum::cli

@@ -1,0 +1,204 @@
+#include "plotter/evaluator.h"
+
+#include <array>
+
+#include "calculator/number_text.h"
+
+namespace veltrum {
+namespace {
+
+constexpr Key kNoKey = Key::FirstElement;
+
+// The keys one character of a working text presses; letters outside this
+// table press nothing.
+struct CharKeys {
+  std::array<Key, 3> keys{kNoKey, kNoKey, kNoKey};
+  int count = 0;
+};
+
+constexpr std::array<CharKeys, 256> MakeCharTable() {
+  std::array<CharKeys, 256> t{};
+  for (int d = 0; d <= 9; ++d) t['0' + d] = {{DigitKey(d)}, 1};
+  t[','] = {{Key::cmdpoint}, 1};
+  t['.'] = {{Key::cmdpoint}, 1};
+  t['+'] = {{Key::cmdplus}, 1};
+  t['-'] = {{Key::cmdminus}, 1};
+  t['*'] = {{Key::cmdmulti}, 1};
+  t['/'] = {{Key::cmddivide}, 1};
+  t['^'] = {{Key::cmdstepen}, 1};
+  t['p'] = {{Key::cmdpi}, 1};
+  t['e'] = {{Key::cmdShift, Key::cmdpi, Key::cmdShift}, 3};
+  t['E'] = {{Key::cmdShift, Key::cmd1nax, Key::cmdShift}, 3};
+  t['z'] = {{Key::cmdplusminus}, 1};
+  return t;
+}
+constexpr std::array<CharKeys, 256> kCharKeys = MakeCharTable();
+
+struct Function {
+  std::string_view name;
+  CharKeys keys;  // count 0: abs, which presses no key
+};
+
+// Longer names first, so "arctg" wins over "tg" and "arcsin" over "sin".
+constexpr std::array<Function, 13> kFunctions{{
+    {"arcsin", {{Key::cmdShift, Key::cmdsin, Key::cmdShift}, 3}},
+    {"arccos", {{Key::cmdShift, Key::cmdcos, Key::cmdShift}, 3}},
+    {"arcctg", {{Key::cmdShift, Key::cmdctg, Key::cmdShift}, 3}},
+    {"arctg", {{Key::cmdShift, Key::cmdtg, Key::cmdShift}, 3}},
+    {"sqrt", {{Key::cmdsqrt}, 1}},
+    {"sin", {{Key::cmdsin}, 1}},
+    {"cos", {{Key::cmdcos}, 1}},
+    {"ctg", {{Key::cmdctg}, 1}},
+    {"abs", {}},
+    {"tg", {{Key::cmdtg}, 1}},
+    {"ln", {{Key::cmdln}, 1}},
+    {"lg", {{Key::cmdlg}, 1}},
+    {"!", {{Key::cmdFactorial}, 1}},
+}};
+
+void PressAll(Calculator& calc, const CharKeys& k) {
+  for (int i = 0; i < k.count; ++i) calc.Press(k.keys[static_cast<std::size_t>(i)]);
+}
+
+bool TypeText(Calculator& calc, std::string_view text) {
+  for (char c : text) {
+    PressAll(calc, kCharKeys[static_cast<unsigned char>(c)]);
+    if (calc.CalcError == 1) return false;
+  }
+  return true;
+}
+
+void MarkNegativeExponents(std::string& s) {
+  for (std::size_t i = s.find("E-"); i != std::string::npos; i = s.find("E-", i + 2)) s[i + 1] = 'z';
+}
+
+// The display text as a value text for the working text.
+std::string ReadValueText(const Calculator& calc) {
+  std::string v = calc.Text1();
+  MoveMinusBehind(v);
+  MarkNegativeExponents(v);
+  return v;
+}
+
+bool IsPlain(std::string_view a) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const char c = a[i];
+    if ((c >= '0' && c <= '9') || c == ',' || c == 'E' || c == 'z') continue;
+    if (i == 0 && (c == '-' || c == 'p' || c == 'e')) continue;
+    return false;
+  }
+  return true;
+}
+
+// x as the working text shows it: its number text, a negative one with its
+// sign moved behind the first non-zero digit as the value texts are, so
+// that a negative x in scientific notation keeps its sign ("2zEz5").
+void AppendSample(std::string& s, double x) {
+  char buf[kNumberTextCapacity];
+  std::string t(buf, FormatNumber(x, buf));
+  MoveMinusBehind(t);
+  s += t;
+}
+
+// Minus signs become keys: a leading one and one after an opening bracket
+// multiply by minus one; one before "(" subtracts one times the group.
+std::string RewriteMinus(const std::string& s) {
+  std::string out;
+  out.reserve(s.size() + 8);
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '-') {
+      out.push_back(s[i]);
+    } else if (i == 0) {
+      out += "1z*";
+    } else if (i + 1 < s.size() && s[i + 1] == '(') {
+      out += "-1*";
+    } else if (s[i - 1] == '(' || s[i - 1] == '[') {
+      out += "1z*";
+    } else {
+      out.push_back('-');
+    }
+  }
+  return out;
+}
+
+const Function* FunctionBefore(std::string_view s, std::size_t open) {
+  for (const Function& f : kFunctions)
+    if (open >= f.name.size() && s.substr(open - f.name.size(), f.name.size()) == f.name) return &f;
+  return nullptr;
+}
+
+}  // namespace
+
+void MoveMinusBehind(std::string& t) {
+  if (t.empty() || t[0] != '-') return;
+  for (std::size_t k = 1; k < t.size(); ++k) {
+    if (ReadNumber(std::string_view(t).substr(0, k + 1)) != 0) {
+      t.insert(k + 1, 1, 'z');
+      t.erase(0, 1);
+      return;
+    }
+  }
+  // No prefix reads as non-zero (such as "-0"): the mark goes to the end.
+  t.push_back('z');
+  t.erase(0, 1);
+}
+
+bool CalculateText(Calculator& calc, std::string text) {
+  MoveMinusBehind(text);
+  if (calc.ShiftCaption() == kShiftOnCaption) calc.Press(Key::cmdShift);
+  calc.Press(Key::cmdon);
+  if (!TypeText(calc, text)) return false;
+  calc.Press(Key::cmdis);
+  return calc.CalcError == 0;
+}
+
+// Choices where the bracket passes could never end: a closing bracket
+// without its opening bracket, an opening bracket without a closing one,
+// and a "[...]" group with a plain number and no function name in front of
+// it ("2*[x+1]", "exp[x]", "[5]") give a sample without value.
+std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, double x) {
+  std::string s;
+  s.reserve(expression.size() + 32);
+  for (char c : expression) {
+    if (c == 'x')
+      AppendSample(s, x);
+    else
+      s.push_back(c);
+  }
+  MarkNegativeExponents(s);
+  s = RewriteMinus(s);
+
+  while (s.find_first_of("[]()") != std::string::npos) {
+    const std::size_t c = s.find_first_of("])");
+    if (c == std::string::npos) return std::nullopt;
+    const char open = s[c] == ']' ? '[' : '(';
+    const std::size_t o = s.rfind(open, c);
+    if (o == std::string::npos) return std::nullopt;
+    const std::string_view inner = std::string_view(s).substr(o + 1, c - o - 1);
+    const bool plain = IsPlain(inner);
+    if (!CalculateText(calc, std::string(inner))) return std::nullopt;
+    if (!plain) {
+      s.replace(o + 1, c - o - 1, ReadValueText(calc));
+    } else if (open == '(') {
+      s.replace(o, c - o + 1, ReadValueText(calc));
+    } else {
+      const Function* f = FunctionBefore(s, o);
+      if (!f) return std::nullopt;
+      PressAll(calc, f->keys);
+      if (calc.CalcError == 1) return std::nullopt;
+      std::string v;
+      if (f->keys.count == 0) {
+        v = calc.Text1();
+        if (!v.empty() && v[0] == '-') v.erase(0, 1);
+        MarkNegativeExponents(v);
+      } else {
+        v = ReadValueText(calc);
+      }
+      s.replace(o - f->name.size(), c + 1 - (o - f->name.size()), v);
+    }
+  }
+  if (!CalculateText(calc, s)) return std::nullopt;
+  return ReadNumberDouble(calc.Text1());
+}
+
+}  // namespace veltrum
