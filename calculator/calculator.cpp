@@ -37,6 +37,12 @@ void Calculator::SetText1(std::string_view text) {
   if (view_) view_->DisplayChanged(text1_);
 }
 
+void Calculator::AppendText1(char c) {
+  text1_.push_back(c);
+  Text1Change();
+  if (view_) view_->DisplayChanged(text1_);
+}
+
 void Calculator::Text1Change() {
   RepeatMark = 1.0;
   ExponentStart = 0;
@@ -121,13 +127,10 @@ void Calculator::Press(Key key) {
 
 void Calculator::ButtonClick(char digit) {
   ApplyPendingOperation();
-  if (EntryState == 0) {
+  if (EntryState == 0)
     SetText1(std::string_view(&digit, 1));
-  } else {
-    std::string t = text1_;
-    t.push_back(digit);
-    SetText1(t);
-  }
+  else
+    AppendText1(digit);
   EntryState = 1;
   MarkNewNumber();
 }
@@ -139,7 +142,7 @@ void Calculator::cmd0Click() {
     SetText1("0");
     EntryState = 0;
   } else {
-    SetText1(text1_ + "0");
+    AppendText1('0');
   }
   MarkNewNumber();
 }
@@ -159,7 +162,7 @@ void Calculator::cmdpointClick() {
     if (EntryState == 0)
       SetText1("0,");
     else if (!hasComma)
-      SetText1(text1_ + ",");
+      AppendText1(',');
     EntryState = 1;
     MarkNewNumber();
   });

@@ -106,6 +106,8 @@ class Calculator {
 
  private:
   void Text1Change();
+  // Appending always changes the text.
+  void AppendText1(char c);
   // A key that enters or produces a number marks it for equals even when the
   // display text stays the same, so a repeated equals reads it.
   void MarkNewNumber() { RepeatMark = 1.0; }

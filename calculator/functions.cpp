@@ -68,7 +68,7 @@ void Calculator::cmd1naxClick() {
   Guarded([&] {
     ApplyPendingOperation();
     if (EntryState != 1) return;
-    if (text1_.find('E') == std::string::npos) SetText1(text1_ + "E");
+    if (text1_.find('E') == std::string::npos) AppendText1('E');
     ExponentStart = 1;
   });
 }
@@ -77,7 +77,7 @@ void Calculator::cmdplusminusClick() {
   Guarded([&] {
     ApplyPendingOperation();
     if (ExponentStart == 1) {
-      SetText1(text1_ + "-");
+      AppendText1('-');
     } else if (text1_.find('E') == std::string::npos) {
       ShowValue(-ReadDisplay());
       MarkNewNumber();

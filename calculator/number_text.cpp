@@ -42,12 +42,16 @@ struct Digits15 {
 // by an exact power of ten, then rounding to an integer unless the scaled
 // value lies too close to a half for that one rounding to matter.
 bool Fast15(Extended a, Digits15& out) {
-  int e2 = std::ilogb(a);
-  int p = static_cast<int>((e2 * 30103LL) / 100000) - (e2 < 0 ? 1 : 0);
+  // The binary exponent straight from the 80-bit format (a > 0, finite).
+  std::uint16_t se;
+  std::memcpy(&se, reinterpret_cast<const char*>(&a) + 8, sizeof se);
+  const int e2 = (se & 0x7fff) - 16383;
+  // floor(e2 * log10(2)), one too small at most.
+  int p = static_cast<int>((e2 * 78913LL) >> 18);
   for (int attempt = 0; attempt < 3; ++attempt) {
-    int n = 14 - p;
+    const int n = 14 - p;
     if (n > kExactPow10 || n < -kExactPow10) return false;
-    Extended s = n >= 0 ? a * kPow10.ext[n] : a / kPow10.ext[-n];
+    const Extended s = n >= 0 ? a * kPow10.ext[n] : a / kPow10.ext[-n];
     if (s >= 1e15L) {
       ++p;
       continue;
@@ -56,10 +60,10 @@ bool Fast15(Extended a, Digits15& out) {
       --p;
       continue;
     }
-    Extended whole = std::floor(s);
-    Extended frac = s - whole;
-    if (std::fabs(frac - 0.5L) < 1.0L / 4096) return false;
-    std::uint64_t d = static_cast<std::uint64_t>(whole) + (frac > 0.5L ? 1 : 0);
+    std::uint64_t d = static_cast<std::uint64_t>(s);
+    const Extended frac = s - static_cast<Extended>(d);
+    if (frac > 0.5L - 1.0L / 4096 && frac < 0.5L + 1.0L / 4096) return false;
+    if (frac > 0.5L) ++d;
     if (d == 1000000000000000ULL) {
       d = 100000000000000ULL;
       ++p;
@@ -87,6 +91,26 @@ Digits15 Slow15(Extended a) {
     ++exp;
   }
   return {d, exp};
+}
+
+constexpr char kTwoDigits[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The 15 decimal digits of d (< 10^15) into out[0..14], two at a time.
+void WriteDigits15(std::uint64_t d, char* out) {
+  std::uint32_t hi = static_cast<std::uint32_t>(d / 100000000);  // 7 digits
+  std::uint32_t lo = static_cast<std::uint32_t>(d % 100000000);  // 8 digits
+  for (int i = 14; i >= 8; i -= 2) {
+    std::memcpy(out + i - 1, kTwoDigits + 2 * (lo % 100), 2);
+    lo /= 100;
+  }
+  for (int i = 6; i >= 1; i -= 2) {
+    std::memcpy(out + i - 1, kTwoDigits + 2 * (hi % 100), 2);
+    hi /= 100;
+  }
+  out[0] = static_cast<char>('0' + hi);
 }
 
 std::size_t WriteInt(int v, char* out) {
@@ -187,10 +211,7 @@ std::size_t FormatNumber(Extended v, char* buf) {
   Digits15 d;
   if (!Fast15(v, d)) d = Slow15(v);
   char digits[16];
-  for (int i = 14; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + d.digits % 10);
-    d.digits /= 10;
-  }
+  WriteDigits15(d.digits, digits);
   int count = 15;
   while (count > 1 && digits[count - 1] == '0') --count;
   const int p = d.exponent;

@@ -1,6 +1,7 @@
 #include "plotter/evaluator.h"
 
 #include <array>
+#include <cstring>
 
 #include "calculator/number_text.h"
 
@@ -56,6 +57,28 @@ constexpr std::array<Function, 13> kFunctions{{
     {"!", {{Key::cmdFactorial}, 1}},
 }};
 
+// Where the sign mark goes: behind the first k characters after the "-",
+// for the smallest k whose prefix of k + 1 characters reads as non-zero.
+std::size_t SignMarkPlace(std::string_view t) {
+  // Common case: zeros and at most one comma up to the first non-zero
+  // digit; every shorter prefix then reads as zero.
+  bool comma = false;
+  for (std::size_t i = 1; i < t.size(); ++i) {
+    const char c = t[i];
+    if (c >= '1' && c <= '9') return i;
+    if (c == '0') continue;
+    if (c == ',' && !comma) {
+      comma = true;
+      continue;
+    }
+    break;
+  }
+  for (std::size_t k = 1; k < t.size(); ++k)
+    if (ReadNumber(t.substr(0, k + 1)) != 0) return k;
+  // No prefix reads as non-zero (such as "-0"): the mark goes to the end.
+  return t.size() - 1;
+}
+
 void PressAll(Calculator& calc, const CharKeys& k) {
   for (int i = 0; i < k.count; ++i) calc.Press(k.keys[static_cast<std::size_t>(i)]);
 }
@@ -73,11 +96,10 @@ void MarkNegativeExponents(std::string& s) {
 }
 
 // The display text as a value text for the working text.
-std::string ReadValueText(const Calculator& calc) {
-  std::string v = calc.Text1();
+void ReadValueText(const Calculator& calc, std::string& v) {
+  v = calc.Text1();
   MoveMinusBehind(v);
   MarkNegativeExponents(v);
-  return v;
 }
 
 bool IsPlain(std::string_view a) {
@@ -95,16 +117,22 @@ bool IsPlain(std::string_view a) {
 // that a negative x in scientific notation keeps its sign ("2zEz5").
 void AppendSample(std::string& s, double x) {
   char buf[kNumberTextCapacity];
-  std::string t(buf, FormatNumber(x, buf));
-  MoveMinusBehind(t);
-  s += t;
+  const std::size_t len = FormatNumber(x, buf);
+  const std::string_view t(buf, len);
+  if (buf[0] != '-') {
+    s += t;
+    return;
+  }
+  const std::size_t k = SignMarkPlace(t);
+  s.append(buf + 1, k);
+  s.push_back('z');
+  s.append(buf + k + 1, len - k - 1);
 }
 
 // Minus signs become keys: a leading one and one after an opening bracket
 // multiply by minus one; one before "(" subtracts one times the group.
-std::string RewriteMinus(const std::string& s) {
-  std::string out;
-  out.reserve(s.size() + 8);
+void RewriteMinus(const std::string& s, std::string& out) {
+  out.clear();
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (s[i] != '-') {
       out.push_back(s[i]);
@@ -118,7 +146,18 @@ std::string RewriteMinus(const std::string& s) {
       out.push_back('-');
     }
   }
-  return out;
+}
+
+bool HasBracket(std::string_view s) {
+  for (char c : s)
+    if (c == '[' || c == ']' || c == '(' || c == ')') return true;
+  return false;
+}
+
+std::size_t FirstClosingBracket(std::string_view s) {
+  for (std::size_t i = 0; i < s.size(); ++i)
+    if (s[i] == ']' || s[i] == ')') return i;
+  return std::string_view::npos;
 }
 
 const Function* FunctionBefore(std::string_view s, std::size_t open) {
@@ -131,19 +170,12 @@ const Function* FunctionBefore(std::string_view s, std::size_t open) {
 
 void MoveMinusBehind(std::string& t) {
   if (t.empty() || t[0] != '-') return;
-  for (std::size_t k = 1; k < t.size(); ++k) {
-    if (ReadNumber(std::string_view(t).substr(0, k + 1)) != 0) {
-      t.insert(k + 1, 1, 'z');
-      t.erase(0, 1);
-      return;
-    }
-  }
-  // No prefix reads as non-zero (such as "-0"): the mark goes to the end.
-  t.push_back('z');
-  t.erase(0, 1);
+  const std::size_t k = SignMarkPlace(t);
+  std::memmove(&t[0], &t[1], k);
+  t[k] = 'z';
 }
 
-bool CalculateText(Calculator& calc, std::string text) {
+bool CalculateText(Calculator& calc, std::string& text) {
   MoveMinusBehind(text);
   if (calc.ShiftCaption() == kShiftOnCaption) calc.Press(Key::cmdShift);
   calc.Press(Key::cmdon);
@@ -157,44 +189,47 @@ bool CalculateText(Calculator& calc, std::string text) {
 // and a "[...]" group with a plain number and no function name in front of
 // it ("2*[x+1]", "exp[x]", "[5]") give a sample without value.
 std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, double x) {
-  std::string s;
-  s.reserve(expression.size() + 32);
+  // Working buffers live across samples, so a sample allocates nothing once
+  // they have grown to the expression's size.
+  thread_local std::string substituted, s, inner, value;
+  substituted.clear();
   for (char c : expression) {
     if (c == 'x')
-      AppendSample(s, x);
+      AppendSample(substituted, x);
     else
-      s.push_back(c);
+      substituted.push_back(c);
   }
-  MarkNegativeExponents(s);
-  s = RewriteMinus(s);
+  MarkNegativeExponents(substituted);
+  RewriteMinus(substituted, s);
 
-  while (s.find_first_of("[]()") != std::string::npos) {
-    const std::size_t c = s.find_first_of("])");
+  while (HasBracket(s)) {
+    const std::size_t c = FirstClosingBracket(s);
     if (c == std::string::npos) return std::nullopt;
     const char open = s[c] == ']' ? '[' : '(';
     const std::size_t o = s.rfind(open, c);
     if (o == std::string::npos) return std::nullopt;
-    const std::string_view inner = std::string_view(s).substr(o + 1, c - o - 1);
+    inner.assign(s, o + 1, c - o - 1);
     const bool plain = IsPlain(inner);
-    if (!CalculateText(calc, std::string(inner))) return std::nullopt;
+    if (!CalculateText(calc, inner)) return std::nullopt;
     if (!plain) {
-      s.replace(o + 1, c - o - 1, ReadValueText(calc));
+      ReadValueText(calc, value);
+      s.replace(o + 1, c - o - 1, value);
     } else if (open == '(') {
-      s.replace(o, c - o + 1, ReadValueText(calc));
+      ReadValueText(calc, value);
+      s.replace(o, c - o + 1, value);
     } else {
       const Function* f = FunctionBefore(s, o);
       if (!f) return std::nullopt;
       PressAll(calc, f->keys);
       if (calc.CalcError == 1) return std::nullopt;
-      std::string v;
       if (f->keys.count == 0) {
-        v = calc.Text1();
-        if (!v.empty() && v[0] == '-') v.erase(0, 1);
-        MarkNegativeExponents(v);
+        value = calc.Text1();
+        if (!value.empty() && value[0] == '-') value.erase(0, 1);
+        MarkNegativeExponents(value);
       } else {
-        v = ReadValueText(calc);
+        ReadValueText(calc, value);
       }
-      s.replace(o - f->name.size(), c + 1 - (o - f->name.size()), v);
+      s.replace(o - f->name.size(), c + 1 - (o - f->name.size()), value);
     }
   }
   if (!CalculateText(calc, s)) return std::nullopt;

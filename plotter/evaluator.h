@@ -20,7 +20,8 @@ std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, 
 // "z" ("-25" -> "2z5", "-0,05" -> "0,05z").
 void MoveMinusBehind(std::string& text);
 
-// Presses C, the keys of text and equals; false when a key failed.
-bool CalculateText(Calculator& calc, std::string text);
+// Presses C, the keys of text (its sign moved behind first) and equals;
+// false when a key failed.
+bool CalculateText(Calculator& calc, std::string& text);
 
 }  // namespace veltrum
