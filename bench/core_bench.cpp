@@ -1,0 +1,62 @@
+// Per-call costs of the calculator core: a key press with its display
+// update, the two number-text conversions, and one plotted sample.
+#include <benchmark/benchmark.h>
+
+#include "calculator/calculator.h"
+#include "calculator/number_text.h"
+#include "plotter/evaluator.h"
+
+namespace {
+
+using namespace veltrum;
+
+// "12+34=" and C: seven keys per iteration.
+void BM_KeyPress(benchmark::State& state) {
+  Calculator calc;
+  const Key keys[] = {Key::cmd1, Key::cmd2, Key::cmdplus, Key::cmd3, Key::cmd4, Key::cmdis, Key::cmdon};
+  for (auto _ : state)
+    for (Key k : keys) calc.Press(k);
+  state.SetItemsProcessed(state.iterations() * 7);
+}
+BENCHMARK(BM_KeyPress);
+
+void BM_ShowValue(benchmark::State& state) {
+  Calculator calc;
+  Extended v = 0.1234567890123456789L;
+  for (auto _ : state) {
+    calc.ShowValue(v);
+    v += 1.0L;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ShowValue);
+
+void BM_ReadDisplay(benchmark::State& state) {
+  Calculator calc;
+  calc.ShowValue(-0.239249329213982L);
+  for (auto _ : state) benchmark::DoNotOptimize(calc.ReadDisplay());
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ReadDisplay);
+
+void Sample(benchmark::State& state, const char* expression) {
+  Calculator calc;
+  calc.PlotMode = 1;
+  double x = -3;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(EvaluateAt(calc, expression, x));
+    calc.CalcError = 0;
+    x = x > 3 ? -3 : x + 0.001;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+void BM_SampleSin(benchmark::State& state) { Sample(state, "sin[x]"); }
+void BM_SampleHelpExample(benchmark::State& state) {
+  Sample(state, "(sin[x]*arccos[x])^cos[1+(2*x)]");
+}
+BENCHMARK(BM_SampleSin);
+BENCHMARK(BM_SampleHelpExample);
+
+}  // namespace
+
+BENCHMARK_MAIN();

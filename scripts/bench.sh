@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds an optimised tree (build-bench/) and runs every benchmark, then
+# prints one table. Figures are medians of repeated runs on this machine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh >/dev/null
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVELTRUM_TESTS=OFF >/dev/null
+cmake --build build-bench -j "$(nproc)" >/dev/null
+B=build-bench
+export QT_QPA_PLATFORM=offscreen
+
+# Median wall time in seconds of a command run RUNS times (output discarded).
+median_seconds() {
+  local runs=$1
+  shift
+  local times=()
+  for _ in $(seq "$runs"); do
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1
+    end=$(date +%s%N)
+    times+=("$(( end - start ))")
+  done
+  printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {printf "%.3f", a[int((NR+1)/2)]/1e9}'
+}
+
+rows=()
+row() { rows+=("| $1 | $2 | $3 |"); }
+
+# Core micro-benchmarks (Google Benchmark, nanoseconds per call).
+core=$("$B/bench/core_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+        --benchmark_min_time=0.3 --benchmark_format=csv 2>/dev/null | grep '_median"' || true)
+ns() { echo "$core" | awk -F, -v n="\"$1_median\"" '$1==n {printf "%.0f", $3}'; }
+row "Key press with display update (core)" "$(ns BM_KeyPress) ns" "< 1 ms"
+row "ShowValue per call" "$(ns BM_ShowValue) ns" "fast"
+row "ReadDisplay per call" "$(ns BM_ReadDisplay) ns" "fast"
+
+# Whole runs of the command-line plotter, 1,000,001 samples, output to /dev/null.
+cli="$B/cli/veltrum-cli"
+sin_s=$(median_seconds 5 "$cli" plot 'sin[x]' --from -500 --to 500 --step 0,001)
+help_s=$(median_seconds 5 "$cli" plot '(sin[x]*arccos[x])^cos[1+(2*x)]' --from -500 --to 500 --step 0,001)
+direct_sin_s=$(median_seconds 5 "$B/bench/direct_plot")
+direct_help_s=$(median_seconds 5 "$B/bench/direct_plot" help)
+rate() { awk -v s="$1" 'BEGIN {printf "%.0f", 1000001 / s}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.1f", a / b}'; }
+row "veltrum-cli plot sin[x], 1,000,001 samples" "$(rate "$sin_s") samples/s (${sin_s} s; ×$(ratio "$sin_s" "$direct_sin_s") a direct loop)" ">= 1,000,000/s"
+row "veltrum-cli plot help example, 1,000,001 samples" "$(rate "$help_s") samples/s (${help_s} s; ×$(ratio "$help_s" "$direct_help_s") a direct loop)" ">= 250,000/s"
+
+# Window benchmarks print their own "| name | value | target |" rows.
+for tool in "$B"/bench/gui/*_bench; do
+  [ -x "$tool" ] && while IFS= read -r line; do rows+=("$line"); done < <("$tool" 2>/dev/null | grep '^|')
+done
+
+echo "Machine: $(nproc) cores, $(awk -F: '/model name/ {print $2; exit}' /proc/cpuinfo | sed 's/^ //'), $(uname -sr)"
+echo
+echo "| Figure | Measured | Target |"
+echo "|---|---|---|"
+printf '%s\n' "${rows[@]}"
