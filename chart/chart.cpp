@@ -1,0 +1,173 @@
+#include "chart/chart.h"
+
+#include <algorithm>
+
+namespace veltrum {
+
+namespace {
+
+// Filled discs reaching 3 px from the point, the component's default of
+// 4 px less one.
+constexpr double kPointSize = 6.0;
+// The legend's colour swatches are wide: 40 px against the default 12.
+constexpr int kLegendIconWidth = 40;
+constexpr int kLegendIconHeight = 12;
+// Axes that follow the data leave this share of the range free at each
+// end, so the discs at the extremes are drawn whole.
+constexpr double kDataMargin = 0.02;
+
+QColor ColourOf(const SeriesStyle& style) { return QColor(style.red, style.green, style.blue); }
+
+QCPRange WithMargin(QCPRange range) {
+  if (range.size() == 0) return QCPRange(range.lower - 1, range.upper + 1);
+  const double margin = range.size() * kDataMargin;
+  return QCPRange(range.lower - margin, range.upper + margin);
+}
+
+}  // namespace
+
+Chart::Chart(QWidget* parent) : QCustomPlot(parent) {
+  // The back wall is transparent: the chart shows the window colour, on
+  // which the white series F5 stays visible.
+  setBackground(palette().window());
+  axisRect()->setBackground(Qt::NoBrush);
+  setInteractions(QCP::Interactions());
+  setSelectionRectMode(QCP::srmNone);
+  setFocusPolicy(Qt::TabFocus);
+  SetUpSeries();
+  SetUpLegend();
+  connect(this, &QCustomPlot::beforeReplot, this, [this] {
+    if (followData_ && dataChanged_) RescaleToData();
+    dataChanged_ = false;
+  });
+}
+
+void Chart::SetUpSeries() {
+  for (int i = 0; i < kSeriesCount; ++i) {
+    const SeriesStyle& style = kSeriesStyles[i];
+    QCPGraph* graph = addGraph();
+    graph->setName(QString::fromLatin1(style.name));
+    graph->setLineStyle(QCPGraph::lsNone);
+    graph->setPen(QPen(ColourOf(style)));
+    graph->setScatterStyle(
+        QCPScatterStyle(QCPScatterStyle::ssDisc, Qt::NoPen, QBrush(ColourOf(style)), kPointSize));
+    graph->setAdaptiveSampling(true);
+    graphs_[i] = graph;
+    data_[i] = graph->data().data();
+    active_[i] = true;
+  }
+}
+
+void Chart::SetUpLegend() {
+  // The legend stands in its own column right of the axes, at the top.
+  auto* column = new QCPLayoutGrid;
+  plotLayout()->addElement(0, 1, column);
+  column->addElement(0, 0, legend);
+  column->addElement(1, 0, new QCPLayoutElement(this));
+  column->setRowStretchFactor(0, 0.001);
+  plotLayout()->setColumnStretchFactor(1, 0.001);
+  legend->setIconSize(kLegendIconWidth, kLegendIconHeight);
+  legend->setBrush(Qt::white);
+  RebuildLegend();
+}
+
+// Rebuilt from scratch so that the legend keeps the order F1..F10 however
+// the series were switched on.
+void Chart::RebuildLegend() {
+  legend->clearItems();
+  bool any = false;
+  for (int i = 0; i < kSeriesCount; ++i) {
+    graphs_[i]->setVisible(active_[i]);
+    if (active_[i]) {
+      graphs_[i]->addToLegend();
+      any = true;
+    }
+  }
+  legend->setVisible(any);
+}
+
+void Chart::SetActive(int series, bool active) {
+  if (active_[series] == active) return;
+  active_[series] = active;
+  RebuildLegend();
+  DataChanged();
+  RequestRepaint();
+}
+
+bool Chart::IsActive(int series) const { return active_[series]; }
+
+void Chart::Clear(int series) {
+  data_[series]->clear();
+  DataChanged();
+  RequestRepaint();
+}
+
+void Chart::AddPoint(int series, double x, double y) {
+  data_[series]->add(QCPGraphData(x, y));
+  dataChanged_ = true;
+  if (updateDepth_ > 0)
+    repaintPending_ = true;
+  else
+    replot(rpQueuedReplot);
+}
+
+int Chart::PointCount(int series) const { return data_[series]->size(); }
+
+void Chart::SetAxisRange(ChartAxis axis, double minimum, double maximum) {
+  QCPAxis* target = axis == ChartAxis::Left ? yAxis : xAxis;
+  target->setRange(minimum, maximum);
+  followData_ = false;
+  // The fixed ranges are the new view that a restore returns to.
+  beforeZoom_.reset();
+  RequestRepaint();
+}
+
+void Chart::BeginUpdate() { ++updateDepth_; }
+
+void Chart::EndUpdate() {
+  if (updateDepth_ > 0 && --updateDepth_ == 0 && repaintPending_) Refresh();
+}
+
+void Chart::Refresh() {
+  repaintPending_ = false;
+  replot();
+}
+
+void Chart::DataChanged() { dataChanged_ = true; }
+
+void Chart::RequestRepaint() {
+  if (updateDepth_ > 0) {
+    repaintPending_ = true;
+    return;
+  }
+  Refresh();
+}
+
+void Chart::RescaleToData() {
+  bool haveBottom = false;
+  bool haveLeft = false;
+  QCPRange bottom;
+  QCPRange left;
+  for (int i = 0; i < kSeriesCount; ++i) {
+    if (!active_[i] || data_[i]->isEmpty()) continue;
+    bool found = false;
+    const QCPRange keys = graphs_[i]->getKeyRange(found);
+    if (found) {
+      bottom = haveBottom ? QCPRange(std::min(bottom.lower, keys.lower),
+                                     std::max(bottom.upper, keys.upper))
+                          : keys;
+      haveBottom = true;
+    }
+    const QCPRange values = graphs_[i]->getValueRange(found);
+    if (found) {
+      left = haveLeft ? QCPRange(std::min(left.lower, values.lower),
+                                 std::max(left.upper, values.upper))
+                      : values;
+      haveLeft = true;
+    }
+  }
+  if (haveBottom) xAxis->setRange(WithMargin(bottom));
+  if (haveLeft) yAxis->setRange(WithMargin(left));
+}
+
+}  // namespace veltrum

@@ -1,0 +1,94 @@
+#pragma once
+// Chart1: ten point series F1..F10 on a left and a bottom axis with a
+// legend, drawn by QCustomPlot. The mouse rules are the chart's own:
+// a left drag right-down zooms to the dragged rectangle, any other left
+// drag restores the view in force before the first zoom, a right drag
+// pans. QCustomPlot's own range drag and selection-rect zoom stay off.
+#include <qcustomplot.h>
+
+#include <array>
+#include <optional>
+
+#include "chart/chart_model.h"
+
+namespace veltrum {
+
+// A press and release at most this many pixels apart, in both
+// directions, is a click and changes nothing.
+inline constexpr int kClickTolerance = 3;
+
+enum class LeftDrag { Click, Zoom, Restore };
+
+// dx, dy: release minus press, in pixels (y grows downwards).
+constexpr LeftDrag ClassifyLeftDrag(int dx, int dy) {
+  if (dx >= -kClickTolerance && dx <= kClickTolerance && dy >= -kClickTolerance &&
+      dy <= kClickTolerance)
+    return LeftDrag::Click;
+  return dx > 0 && dy > 0 ? LeftDrag::Zoom : LeftDrag::Restore;
+}
+
+class Chart : public QCustomPlot, public ChartModel {
+  Q_OBJECT
+
+ public:
+  explicit Chart(QWidget* parent = nullptr);
+
+  void SetActive(int series, bool active) override;
+  bool IsActive(int series) const override;
+  void Clear(int series) override;
+  void AddPoint(int series, double x, double y) override;
+  int PointCount(int series) const override;
+  void SetAxisRange(ChartAxis axis, double minimum, double maximum) override;
+  void BeginUpdate() override;
+  void EndUpdate() override;
+
+  // Whether the axes still scale themselves to the data.
+  bool FollowsData() const { return followData_; }
+  // Replots now, rescaling first when the axes follow changed data.
+  void Refresh();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  struct View {
+    QCPRange bottom;
+    QCPRange left;
+    bool followData;
+  };
+  enum class Drag { None, Left, Right };
+
+  void SetUpSeries();
+  void SetUpLegend();
+  void RebuildLegend();
+  void DataChanged();
+  void RescaleToData();
+  void RequestRepaint();
+  void SaveViewBeforeZoom();
+  void ZoomTo(QPoint from, QPoint to);
+  void RestoreView();
+  void PanBy(QPoint delta);
+
+  std::array<QCPGraph*, kSeriesCount> graphs_{};
+  // Each graph's container, kept raw: AddPoint runs once per sample of a
+  // run and must not touch the shared pointer's reference count.
+  std::array<QCPGraphDataContainer*, kSeriesCount> data_{};
+  std::array<bool, kSeriesCount> active_{};
+  int updateDepth_ = 0;
+  bool repaintPending_ = false;
+  bool dataChanged_ = false;
+  bool followData_ = true;
+  std::optional<View> beforeZoom_;
+
+  Drag drag_ = Drag::None;
+  bool dragStarted_ = false;
+  QPoint pressPos_;
+  QPoint currentPos_;
+  QCPRange panBottom_;
+  QCPRange panLeft_;
+};
+
+}  // namespace veltrum
