@@ -51,9 +51,7 @@ void Sample(benchmark::State& state, const char* expression) {
   state.SetItemsProcessed(state.iterations());
 }
 void BM_SampleSin(benchmark::State& state) { Sample(state, "sin[x]"); }
-void BM_SampleHelpExample(benchmark::State& state) {
-  Sample(state, "(sin[x]*arccos[x])^cos[1+(2*x)]");
-}
+void BM_SampleHelpExample(benchmark::State& state) { Sample(state, "(sin[x]*arccos[x])^cos[1+(2*x)]"); }
 BENCHMARK(BM_SampleSin);
 BENCHMARK(BM_SampleHelpExample);
 

@@ -5,8 +5,7 @@
 
 namespace veltrum {
 
-Calculator::Calculator(MessageSink* messages, CalculatorView* view)
-    : messages_(messages), view_(view) {
+Calculator::Calculator(MessageSink* messages, CalculatorView* view) : messages_(messages), view_(view) {
   FormCreate();
 }
 
@@ -76,6 +75,7 @@ void Calculator::Press(Key key) {
     ElementClick(ElementIndex(key));
     return;
   }
+  // clang-format off
   switch (key) {
     case Key::cmd0: cmd0Click(); break;
     case Key::cmd1: case Key::cmd2: case Key::cmd3: case Key::cmd4: case Key::cmd5:
@@ -121,6 +121,7 @@ void Calculator::Press(Key key) {
     case Key::optRad: SelectAngleUnit(true); break;
     case Key::FirstElement: break;
   }
+  // clang-format on
 }
 
 // ---- Number entry ----

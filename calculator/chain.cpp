@@ -9,20 +9,33 @@ namespace {
 
 bool IsChainCode(std::int32_t c) {
   switch (c) {
-    case 1: case 2: case 11: case 22: case 111: case 222: case 1111: case 2222:
-    case 3: case 4: case 33: case 44:
-      return true;
-    default:
-      return false;
+    case 1:
+    case 2:
+    case 11:
+    case 22:
+    case 111:
+    case 222:
+    case 1111:
+    case 2222:
+    case 3:
+    case 4:
+    case 33:
+    case 44: return true;
+    default: return false;
   }
 }
 
 bool IsPowerCode(std::int32_t c) {
   switch (c) {
-    case 1: case 2: case 11: case 22: case 111: case 222: case 1111: case 2222:
-      return true;
-    default:
-      return false;
+    case 1:
+    case 2:
+    case 11:
+    case 22:
+    case 111:
+    case 222:
+    case 1111:
+    case 2222: return true;
+    default: return false;
   }
 }
 
@@ -46,6 +59,7 @@ void Calculator::ApplyPendingOperation() {
 // The value of the open two- or three-level chain for its last operand n.
 Extended Calculator::PendingCompletion(double n) const {
   const Extended A = Accumulator, F = Factor, B = PowerBase;
+  // clang-format off
   switch (ChainState) {
     case 1: return A + F * n;
     case 2: return A - F * n;
@@ -72,6 +86,7 @@ Extended Calculator::PendingCompletion(double n) const {
     case 2222: return A - Divide(F, RootOf(B, n));
     default: break;
   }
+  // clang-format on
   return 0;
 }
 
@@ -147,17 +162,28 @@ void Calculator::ApplyMultiplyDivide(std::int32_t k) {
       ChainState = sumLevel ? S : D;
     };
     switch (ChainState) {
-      case 1: case 2: foldFactor(F * x, ChainState == 1); break;
-      case 11: case 22: foldFactor(Divide(F, x), ChainState == 11); break;
-      case 111: case 222: foldFactor(Power(F, x), ChainState == 111); break;
-      case 1111: case 2222: foldFactor(RootOf(F, x), ChainState == 1111); break;
-      case 3: case 4: case 33: case 44: FoldProductLevelPower(x, k); break;
+      case 1:
+      case 2: foldFactor(F * x, ChainState == 1); break;
+      case 11:
+      case 22: foldFactor(Divide(F, x), ChainState == 11); break;
+      case 111:
+      case 222: foldFactor(Power(F, x), ChainState == 111); break;
+      case 1111:
+      case 2222: foldFactor(RootOf(F, x), ChainState == 1111); break;
+      case 3:
+      case 4:
+      case 33:
+      case 44: FoldProductLevelPower(x, k); break;
       default:
         switch (PowerState) {
-          case 1: case 2: foldFactor(Power(B, x) * F, PowerState == 1); break;
-          case 11: case 22: foldFactor(Divide(F, Power(B, x)), PowerState == 11); break;
-          case 111: case 222: foldFactor(RootOf(B, x) * F, PowerState == 111); break;
-          case 1111: case 2222: foldFactor(Divide(F, RootOf(B, x)), PowerState == 1111); break;
+          case 1:
+          case 2: foldFactor(Power(B, x) * F, PowerState == 1); break;
+          case 11:
+          case 22: foldFactor(Divide(F, Power(B, x)), PowerState == 11); break;
+          case 111:
+          case 222: foldFactor(RootOf(B, x) * F, PowerState == 111); break;
+          case 1111:
+          case 2222: foldFactor(Divide(F, RootOf(B, x)), PowerState == 1111); break;
           default:
             if (ChainActive == 1 && SimpleOp >= 3 && SimpleOp <= 6) {
               Accumulator = StoreDouble(SimpleCompletion(SimpleOp, Accumulator, x));
@@ -195,7 +221,10 @@ void Calculator::ApplyPowerRoot(std::int32_t k) {
       PowerState = 0;
     };
     switch (ChainState) {
-      case 1: case 2: case 11: case 22: {
+      case 1:
+      case 2:
+      case 11:
+      case 22: {
         // Open the three-level chain with the base waiting above the product.
         const std::int32_t level = ChainState;
         PowerBase = x;
@@ -206,15 +235,24 @@ void Calculator::ApplyPowerRoot(std::int32_t k) {
           PowerState = level == 1 ? 111 : level == 2 ? 222 : level == 11 ? 1111 : 2222;
         break;
       }
-      case 111: case 222: foldFactor(Power(F, x), ChainState == 111); break;
-      case 1111: case 2222: foldFactor(RootOf(F, x), ChainState == 1111); break;
-      case 3: case 4: case 33: case 44: FoldProductLevelPower(x, k); break;
+      case 111:
+      case 222: foldFactor(Power(F, x), ChainState == 111); break;
+      case 1111:
+      case 2222: foldFactor(RootOf(F, x), ChainState == 1111); break;
+      case 3:
+      case 4:
+      case 33:
+      case 44: FoldProductLevelPower(x, k); break;
       default:
         switch (PowerState) {
-          case 1: case 2: foldFactor(Power(B, x) * F, PowerState == 1); break;
-          case 11: case 22: foldFactor(Divide(F, Power(B, x)), PowerState == 11); break;
-          case 111: case 222: foldFactor(RootOf(B, x) * F, PowerState == 111); break;
-          case 1111: case 2222: foldFactor(Divide(F, RootOf(B, x)), PowerState == 1111); break;
+          case 1:
+          case 2: foldFactor(Power(B, x) * F, PowerState == 1); break;
+          case 11:
+          case 22: foldFactor(Divide(F, Power(B, x)), PowerState == 11); break;
+          case 111:
+          case 222: foldFactor(RootOf(B, x) * F, PowerState == 111); break;
+          case 1111:
+          case 2222: foldFactor(Divide(F, RootOf(B, x)), PowerState == 1111); break;
           default:
             if (ChainActive == 1 && SimpleOp >= 1 && SimpleOp <= 4) {
               Factor = x;

@@ -22,6 +22,7 @@ void Calculator::cmdisClick() {
       newSimpleOp = multiply ? 3 : 4;
       r = result;
     };
+    // clang-format off
     switch (ChainState) {
       case 1: chain(o * F, true, F * o + A); break;
       case 2: chain(o * F, false, A - F * o); break;
@@ -57,6 +58,7 @@ void Calculator::cmdisClick() {
             }
         }
     }
+    // clang-format on
     if (computes) {
       ChainResult = StoreDouble(r);
       ShowValue(ChainResult);

@@ -6,21 +6,16 @@ namespace veltrum {
 
 void Fail(FailureKind kind) {
   switch (kind) {
-    case FailureKind::DivisionByZero:
-      throw CalcFailure(kind, "Floating point division by zero");
-    case FailureKind::Overflow:
-      throw CalcFailure(kind, "Floating point overflow");
-    case FailureKind::InvalidOperation:
-      throw CalcFailure(kind, "Invalid floating point operation");
-    case FailureKind::Conversion:
-      break;
+    case FailureKind::DivisionByZero: throw CalcFailure(kind, "Floating point division by zero");
+    case FailureKind::Overflow: throw CalcFailure(kind, "Floating point overflow");
+    case FailureKind::InvalidOperation: throw CalcFailure(kind, "Invalid floating point operation");
+    case FailureKind::Conversion: break;
   }
   throw CalcFailure(kind, "Invalid floating point value");
 }
 
 void FailConversion(const std::string& text) {
-  throw CalcFailure(FailureKind::Conversion,
-                    "'" + text + "' is not a valid floating point value");
+  throw CalcFailure(FailureKind::Conversion, "'" + text + "' is not a valid floating point value");
 }
 
 Extended Power(Extended base, Extended exponent) {
@@ -44,8 +39,7 @@ Extended Power(Extended base, Extended exponent) {
 }
 
 std::string ErrorBoxText(const std::string& message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-    return message + ".";
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
   return message;
 }
 

@@ -17,8 +17,7 @@ enum class FailureKind { DivisionByZero, Overflow, InvalidOperation, Conversion 
 // A failed arithmetic step or a display text that does not convert.
 class CalcFailure : public std::runtime_error {
  public:
-  CalcFailure(FailureKind kind, const std::string& text)
-      : std::runtime_error(text), kind_(kind) {}
+  CalcFailure(FailureKind kind, const std::string& text) : std::runtime_error(text), kind_(kind) {}
   FailureKind kind() const { return kind_; }
 
  private:

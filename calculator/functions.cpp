@@ -37,13 +37,9 @@ void Calculator::FunctionKey(Compute compute) {
   });
 }
 
-Extended Calculator::ToRadians(Extended x) const {
-  return radians_ ? x : Checked(x * kPi) / 180;
-}
+Extended Calculator::ToRadians(Extended x) const { return radians_ ? x : Checked(x * kPi) / 180; }
 
-Extended Calculator::FromRadians(Extended a) const {
-  return radians_ ? a : (a * 180) / kPi;
-}
+Extended Calculator::FromRadians(Extended a) const { return radians_ ? a : (a * 180) / kPi; }
 
 void Calculator::cmdsqrClick() {
   FunctionKey([&](Extended x) { ShowValue(Power(x, 2)); });
@@ -117,15 +113,11 @@ void Calculator::cmdpiClick() {
 }
 
 void Calculator::cmdlnClick() {
-  FunctionKey([&](Extended x) {
-    ShowValue(ShiftOn ? Checked(std::exp(x)) : kLn2 * Log2Checked(x));
-  });
+  FunctionKey([&](Extended x) { ShowValue(ShiftOn ? Checked(std::exp(x)) : kLn2 * Log2Checked(x)); });
 }
 
 void Calculator::cmdlgClick() {
-  FunctionKey([&](Extended x) {
-    ShowValue(ShiftOn ? Power(10, x) : kLg2 * Log2Checked(x));
-  });
+  FunctionKey([&](Extended x) { ShowValue(ShiftOn ? Power(10, x) : kLg2 * Log2Checked(x)); });
 }
 
 // The long double library reduces even huge arguments correctly, so sine,
@@ -149,9 +141,8 @@ void Calculator::cmdcosClick() {
 }
 
 void Calculator::cmdtgClick() {
-  FunctionKey([&](Extended x) {
-    ShowValue(ShiftOn ? FromRadians(std::atan(x)) : Checked(std::tan(ToRadians(x))));
-  });
+  FunctionKey(
+      [&](Extended x) { ShowValue(ShiftOn ? FromRadians(std::atan(x)) : Checked(std::tan(ToRadians(x)))); });
 }
 
 void Calculator::cmdctgClick() {

@@ -10,6 +10,7 @@
 namespace veltrum {
 namespace {
 
+// clang-format off
 constexpr std::array<std::string_view, kFixedKeyCount> kFixedNames{
     "cmd0", "cmd1", "cmd2", "cmd3", "cmd4", "cmd5", "cmd6", "cmd7", "cmd8", "cmd9",
     "cmdpoint", "cmdis", "cmdplus", "cmdminus", "cmdmulti", "cmddivide", "cmdstepen",
@@ -33,6 +34,7 @@ constexpr std::array<std::pair<char, Key>, 23> kKeyboardMap{{
     {'f', Key::cmdShift},
     {'\b', Key::cmdBackSpace},  // the backspace character, code 8
 }};
+// clang-format on
 
 }  // namespace
 
@@ -46,6 +48,7 @@ std::string_view KeyName(Key k) {
 std::optional<Key> KeyFromName(std::string_view name) {
   static const std::vector<std::pair<std::string_view, Key>> sorted = [] {
     std::vector<std::pair<std::string_view, Key>> v;
+    v.reserve(static_cast<std::size_t>(KeyCount()));
     for (int i = 0; i < KeyCount(); ++i) v.emplace_back(KeyName(static_cast<Key>(i)), static_cast<Key>(i));
     std::sort(v.begin(), v.end());
     return v;

@@ -8,6 +8,7 @@
 
 namespace veltrum {
 
+// clang-format off
 enum class Key : std::uint16_t {
   cmd0, cmd1, cmd2, cmd3, cmd4, cmd5, cmd6, cmd7, cmd8, cmd9,
   cmdpoint, cmdis, cmdplus, cmdminus, cmdmulti, cmddivide, cmdstepen,
@@ -19,16 +20,13 @@ enum class Key : std::uint16_t {
   optGrad, optRad,
   FirstElement,  // FirstElement + i is row i of the element table
 };
+// clang-format on
 
 constexpr int kFixedKeyCount = static_cast<int>(Key::FirstElement);
 
-constexpr Key ElementKey(int index) {
-  return static_cast<Key>(kFixedKeyCount + index);
-}
+constexpr Key ElementKey(int index) { return static_cast<Key>(kFixedKeyCount + index); }
 constexpr bool IsElementKey(Key k) { return k >= Key::FirstElement; }
-constexpr int ElementIndex(Key k) {
-  return static_cast<int>(k) - kFixedKeyCount;
-}
+constexpr int ElementIndex(Key k) { return static_cast<int>(k) - kFixedKeyCount; }
 constexpr Key DigitKey(int digit) { return static_cast<Key>(digit); }
 
 // Control name of a key ("cmdsin", "cmdFC2", "optRad").

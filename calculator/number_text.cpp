@@ -2,11 +2,11 @@
 
 #include <cfloat>
 #include <charconv>
+#include <clocale>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 
 namespace veltrum {
 namespace {
@@ -103,11 +103,11 @@ void WriteDigits15(std::uint64_t d, char* out) {
   std::uint32_t hi = static_cast<std::uint32_t>(d / 100000000);  // 7 digits
   std::uint32_t lo = static_cast<std::uint32_t>(d % 100000000);  // 8 digits
   for (int i = 14; i >= 8; i -= 2) {
-    std::memcpy(out + i - 1, kTwoDigits + 2 * (lo % 100), 2);
+    std::memcpy(out + i - 1, kTwoDigits + 2 * static_cast<std::size_t>(lo % 100), 2);
     lo /= 100;
   }
   for (int i = 6; i >= 1; i -= 2) {
-    std::memcpy(out + i - 1, kTwoDigits + 2 * (hi % 100), 2);
+    std::memcpy(out + i - 1, kTwoDigits + 2 * static_cast<std::size_t>(hi % 100), 2);
     hi /= 100;
   }
   out[0] = static_cast<char>('0' + hi);
@@ -129,10 +129,10 @@ std::size_t WriteInt(int v, char* out) {
 
 struct Parsed {
   bool negative = false;
-  std::uint64_t mantissa = 0;   // first significant digits
-  int digitCount = 0;           // digits held in mantissa
-  bool inexact = false;         // more significant digits than mantissa holds
-  int exponent10 = 0;           // value = mantissa * 10^exponent10 (when exact)
+  std::uint64_t mantissa = 0;  // first significant digits
+  int digitCount = 0;          // digits held in mantissa
+  bool inexact = false;        // more significant digits than mantissa holds
+  int exponent10 = 0;          // value = mantissa * 10^exponent10 (when exact)
 };
 
 constexpr int kMaxMantissaDigits = 19;

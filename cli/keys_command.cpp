@@ -12,7 +12,8 @@ namespace {
 class StderrMessages : public MessageSink {
  public:
   void ShowMessage(MessageKind kind, std::string_view text) override {
-    std::fprintf(stderr, "%s: %.*s\n", MessageCaption(kind).data(), static_cast<int>(text.size()), text.data());
+    std::fprintf(stderr, "%s: %.*s\n", MessageCaption(kind).data(), static_cast<int>(text.size()),
+                 text.data());
   }
 };
 

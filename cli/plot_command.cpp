@@ -36,7 +36,8 @@ class StderrMessages : public MessageSink {
  public:
   void ShowMessage(MessageKind kind, std::string_view text) override {
     std::fflush(stdout);
-    std::fprintf(stderr, "%s: %.*s\n", MessageCaption(kind).data(), static_cast<int>(text.size()), text.data());
+    std::fprintf(stderr, "%s: %.*s\n", MessageCaption(kind).data(), static_cast<int>(text.size()),
+                 text.data());
   }
 };
 
@@ -61,10 +62,14 @@ int RunPlot(const std::vector<std::string>& args) {
     } else if (a == "--step") {
       std::string s;
       if (!value(s)) return UsageError("plot: --step needs a value");
-      if (s == "0,1") step = StepChoice::Tenth;
-      else if (s == "0,01") step = StepChoice::Hundredth;
-      else if (s == "0,001") step = StepChoice::Thousandth;
-      else return UsageError("plot: --step takes 0,1, 0,01 or 0,001");
+      if (s == "0,1")
+        step = StepChoice::Tenth;
+      else if (s == "0,01")
+        step = StepChoice::Hundredth;
+      else if (s == "0,001")
+        step = StepChoice::Thousandth;
+      else
+        return UsageError("plot: --step takes 0,1, 0,01 or 0,001");
     } else if (a == "--degrees") {
       degrees = true;
     } else if (a.size() > 1 && a.rfind("--", 0) == 0) {

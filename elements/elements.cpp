@@ -6,6 +6,7 @@ namespace veltrum {
 // 16 + 40 (r - 1) and columns at left 360 + 40 (c - 1); the side column
 // repeats eleven elements at left 312.
 const std::array<ElementKeyInfo, kElementKeyCount>& Elements() {
+  // clang-format off
   static constexpr std::array<ElementKeyInfo, kElementKeyCount> kTable{{
     {"cmdFH", "H", "Водород - Гидроген", "1,0079", ElementPlace::Table, 1, 1, 360, 16, 33, 33},
     {"cmdFHe", "He", "Гелий", "4,0026", ElementPlace::Table, 1, 8, 640, 16, 33, 33},
@@ -104,6 +105,7 @@ const std::array<ElementKeyInfo, kElementKeyCount>& Elements() {
     {"cmdOCOCH", "OCOCH₃", "", "59,04", ElementPlace::Group, 0, 0, 472, 424, 69, 19},
     {"cmdH2O", "H₂O", "", "18,02", ElementPlace::Group, 0, 0, 552, 424, 35, 18},
   }};
+  // clang-format on
   return kTable;
 }
 

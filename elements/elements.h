@@ -14,8 +14,8 @@ struct ElementKeyInfo {
   std::string_view hint;     // Russian element name; groups have none
   std::string_view mass;     // the text put on the display, exactly
   ElementPlace place;
-  int row;     // 1..10 in the table, 1..11 in the side column
-  int column;  // 1..10 in the table
+  int row;                       // 1..10 in the table, 1..11 in the side column
+  int column;                    // 1..10 in the table
   int left, top, width, height;  // position in the calculator window
 };
 

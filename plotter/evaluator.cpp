@@ -136,7 +136,7 @@ void RewriteMinus(const std::string& s, std::string& out) {
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (s[i] != '-') {
       out.push_back(s[i]);
-    } else if (i == 0) {
+    } else if (i == 0) {  // NOLINT(bugprone-branch-clone): the rules apply in this order
       out += "1z*";
     } else if (i + 1 < s.size() && s[i + 1] == '(') {
       out += "-1*";

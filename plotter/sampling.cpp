@@ -53,8 +53,8 @@ std::string_view ExpressionOf(std::string_view entry) {
   return eq == std::string_view::npos ? entry : entry.substr(eq + 1);
 }
 
-void RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series,
-                 PlotProgress& progress, MessageSink& messages) {
+void RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series, PlotProgress& progress,
+                 MessageSink& messages) {
   series.Clear();
   calc.CalcError = 0;
   try {

@@ -36,8 +36,7 @@ struct SamplingRequest {
   StepChoice step = StepChoice::Tenth;
 };
 
-inline constexpr std::string_view kRangeErrorText =
-    "Неправильно заданы границы вычисления значений функции.";
+inline constexpr std::string_view kRangeErrorText = "Неправильно заданы границы вычисления значений функции.";
 inline constexpr std::string_view kTooManyPointsText =
     "Слишком много точек: уменьшите диапазон или увеличьте шаг.";
 // A run of more than this many samples could not finish or fit in memory.
@@ -49,7 +48,7 @@ std::string_view ExpressionOf(std::string_view entry);
 
 // Runs one sampling run on calc. Every failure is reported through messages
 // and the run returns normally.
-void RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series,
-                 PlotProgress& progress, MessageSink& messages);
+void RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series, PlotProgress& progress,
+                 MessageSink& messages);
 
 }  // namespace veltrum

@@ -1,9 +1,26 @@
 #!/usr/bin/env bash
 # Sets everything up (packages, configure, build) and runs the whole test
-# suite; window tests run offscreen.
+# suite: static checks, the tests, then the tests again built with
+# AddressSanitizer and UndefinedBehaviorSanitizer. Window tests run offscreen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 export QT_QPA_PLATFORM=offscreen
-cd build
-ctest --output-on-failure -j "$(nproc)"
+jobs=$(nproc)
+
+echo "== Static checks (clang-tidy on the core)"
+core_sources=(calculator/*.cpp elements/*.cpp plotter/evaluator.cpp plotter/sampling.cpp)
+clang-tidy -p build --quiet "${core_sources[@]}" 2>&1 | grep -v 'warnings generated' || true
+clang-tidy -p build --quiet "${core_sources[@]}" >/dev/null 2>&1 || { echo "clang-tidy found problems"; exit 1; }
+
+echo "== Tests"
+(cd build && ctest --output-on-failure -j "$jobs")
+
+echo "== Tests built with AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRUM_SANITIZE=ON -DVELTRUM_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd build-asan
+ctest --output-on-failure -j "$jobs"

@@ -45,8 +45,8 @@ const TraceCase kChain[] = {
     {"DivisionByZeroInChainThenDigit", "5/0+1", "1", true},
     {"OddRootOfNegativeFails", "8{cmdplusminus}f^3=", "0", true},
     {"ZeroToNegativePowerFails", "0^1{cmdplusminus}=", "0", true},
-    {"ProductBeyondDoubleFails",
-     "1{cmdShift}{cmd1nax}300{cmdShift}*1{cmdShift}{cmd1nax}300{cmdShift}=", "0", true},
+    {"ProductBeyondDoubleFails", "1{cmdShift}{cmd1nax}300{cmdShift}*1{cmdShift}{cmd1nax}300{cmdShift}=", "0",
+     true},
     {"OperandBeyondDoubleFails", "1{cmdShift}{cmd1nax}400{cmdShift}+1=", "1", true},
     {"DigitAfterFailureStartsNewNumber", "5/0=7", "7", true},
 };

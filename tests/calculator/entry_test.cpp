@@ -48,7 +48,8 @@ TEST(EntryState, StartsAsAfterWindowCreation) {
 TEST(EntryState, BackspaceOnUnreadableTextEscapesAsErrorBox) {
   const TraceResult r = Trace("1{cmdShift}{cmd1nax}50001b");
   EXPECT_EQ(r.display, "1E5000");
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Veltrum 2.0d: '1E5000' is not a valid floating point value."});
+  EXPECT_EQ(r.messages,
+            std::vector<std::string>{"Veltrum 2.0d: '1E5000' is not a valid floating point value."});
 }
 
 TEST(EntryState, LongTypedNumbersKeepEveryDigit) {

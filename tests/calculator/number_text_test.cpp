@@ -17,9 +17,7 @@ struct FormatRow {
 
 class FormatNumberTest : public ::testing::TestWithParam<FormatRow> {};
 
-TEST_P(FormatNumberTest, WritesDisplayFormat) {
-  EXPECT_EQ(NumberText(GetParam().value), GetParam().text);
-}
+TEST_P(FormatNumberTest, WritesDisplayFormat) { EXPECT_EQ(NumberText(GetParam().value), GetParam().text); }
 
 INSTANTIATE_TEST_SUITE_P(
     Boundaries, FormatNumberTest,
@@ -33,9 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatRow{2.0L / 3, "0,666666666666667"}, FormatRow{123456.789L, "123456,789"},
                       FormatRow{3.14159265358979323846L, "3,14159265358979"},
                       FormatRow{1234567890123455.0L, "1,23456789012346E15"},
-                      FormatRow{1234567890123445.0L, "1,23456789012345E15"},
-                      FormatRow{0.1L + 0.2L, "0,3"}, FormatRow{1e20L, "1E20"},
-                      FormatRow{LDBL_MAX, "1,18973149535723E4932"}));
+                      FormatRow{1234567890123445.0L, "1,23456789012345E15"}, FormatRow{0.1L + 0.2L, "0,3"},
+                      FormatRow{1e20L, "1E20"}, FormatRow{LDBL_MAX, "1,18973149535723E4932"}));
 
 // Every value rounds to the same 15 digits as the C library's correctly
 // rounded conversion.
@@ -64,14 +61,14 @@ class ReadNumberTest : public ::testing::TestWithParam<ReadRow> {};
 
 TEST_P(ReadNumberTest, ReadsDisplayText) { EXPECT_EQ(ReadNumber(GetParam().text), GetParam().value); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Accepted, ReadNumberTest,
-    ::testing::Values(ReadRow{"0", 0}, ReadRow{"12,5", 12.5L}, ReadRow{"  -3 ", -3},
-                      ReadRow{"+7", 7}, ReadRow{",5", 0.5L}, ReadRow{"5,", 5}, ReadRow{",", 0},
-                      ReadRow{"2E3", 2000}, ReadRow{"2E", 2}, ReadRow{"2E-", 2},
-                      ReadRow{"5E-2", 0.05L}, ReadRow{"1E400", 1e400L}, ReadRow{"1e2", 100},
-                      ReadRow{"1E0000000003", 1000}, ReadRow{"1E499", 1e499L},
-                      ReadRow{"12345678901234567890123", 12345678901234567890123.0L}));
+INSTANTIATE_TEST_SUITE_P(Accepted, ReadNumberTest,
+                         ::testing::Values(ReadRow{"0", 0}, ReadRow{"12,5", 12.5L}, ReadRow{"  -3 ", -3},
+                                           ReadRow{"+7", 7}, ReadRow{",5", 0.5L}, ReadRow{"5,", 5},
+                                           ReadRow{",", 0}, ReadRow{"2E3", 2000}, ReadRow{"2E", 2},
+                                           ReadRow{"2E-", 2}, ReadRow{"5E-2", 0.05L},
+                                           ReadRow{"1E400", 1e400L}, ReadRow{"1e2", 100},
+                                           ReadRow{"1E0000000003", 1000}, ReadRow{"1E499", 1e499L},
+                                           ReadRow{"12345678901234567890123", 12345678901234567890123.0L}));
 
 class ReadNumberFailure : public ::testing::TestWithParam<const char*> {};
 
@@ -86,8 +83,8 @@ TEST_P(ReadNumberFailure, FailsWithConversionError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Refused, ReadNumberFailure,
-                         ::testing::Values("", "-", " ", "abc", "1.5", "1,2,3", "E5", "1E5000",
-                                           "1E50001", "1E9999", "--1", "1 2", "0x10"));
+                         ::testing::Values("", "-", " ", "abc", "1.5", "1,2,3", "E5", "1E5000", "1E50001",
+                                           "1E9999", "--1", "1 2", "0x10"));
 
 TEST(ReadNumberDouble, GivesNearestDoubleAndChecksRange) {
   EXPECT_EQ(ReadNumberDouble("0,1"), 0.1);
@@ -113,7 +110,8 @@ TEST(ReadNumberDouble, GivesNearestDoubleAndChecksRange) {
 }
 
 TEST(ErrorBoxText, AppendsFullStopAfterLetters) {
-  EXPECT_EQ(ErrorBoxText("'-' is not a valid floating point value"), "'-' is not a valid floating point value.");
+  EXPECT_EQ(ErrorBoxText("'-' is not a valid floating point value"),
+            "'-' is not a valid floating point value.");
   EXPECT_EQ(ErrorBoxText("Done."), "Done.");
   EXPECT_EQ(ErrorBoxText("Why!"), "Why!");
 }

@@ -65,8 +65,8 @@ inline void ExpectTrace(const TraceCase& c) {
 
 }  // namespace veltrum::testing
 
-#define VELTRUM_TRACE_SUITE(Suite, cases)                                                  \
-  class Suite : public ::testing::TestWithParam<veltrum::testing::TraceCase> {};           \
-  TEST_P(Suite, ShowsExpectedDisplay) { veltrum::testing::ExpectTrace(GetParam()); }       \
-  INSTANTIATE_TEST_SUITE_P(Traces, Suite, ::testing::ValuesIn(cases),                      \
+#define VELTRUM_TRACE_SUITE(Suite, cases)                                            \
+  class Suite : public ::testing::TestWithParam<veltrum::testing::TraceCase> {};     \
+  TEST_P(Suite, ShowsExpectedDisplay) { veltrum::testing::ExpectTrace(GetParam()); } \
+  INSTANTIATE_TEST_SUITE_P(Traces, Suite, ::testing::ValuesIn(cases),                \
                            [](const auto& info) { return std::string(info.param.name); })

@@ -71,8 +71,8 @@ struct MassRow {
 };
 
 TEST(Elements, ListedMassesAndHints) {
-  const MassRow rows[] = {{"cmdFH", "1,0079"}, {"cmdFKr", "83,8"},  {"cmdFTc", "99"},
-                          {"cmdFDb", "262"},   {"cmdFBh", "262"},   {"cmdFMt", "266"},
+  const MassRow rows[] = {{"cmdFH", "1,0079"}, {"cmdFKr", "83,8"},   {"cmdFTc", "99"},
+                          {"cmdFDb", "262"},   {"cmdFBh", "262"},    {"cmdFMt", "266"},
                           {"cmdOCH", "31,03"}, {"cmdOCH2", "45,06"}, {"cmdOCOCH", "59,04"},
                           {"cmdH2O", "18,02"}};
   for (const MassRow& r : rows) {

@@ -53,26 +53,23 @@ INSTANTIATE_TEST_SUITE_P(
         EvalRow{"XAtZero", "x", 0, 0}, EvalRow{"XNegative", "x", -3, -3},
         EvalRow{"XSmall", "x", 0.00001, 0.00001},
         EvalRow{"NegativeXInScientificKeepsSign", "x", -2e-5, -2e-5},
-        EvalRow{"NegativeXLargeScientific", "x", -3e20, -3e20},
-        EvalRow{"MinusX", "-x", 2, -2}, EvalRow{"MinusNegativeX", "-x", -2, 2},
+        EvalRow{"NegativeXLargeScientific", "x", -3e20, -3e20}, EvalRow{"MinusX", "-x", 2, -2},
+        EvalRow{"MinusNegativeX", "-x", -2, 2},
         EvalRow{"SineOfPlainArgument", "sin[x]", 0.5, 0.479425538604203},
         EvalRow{"AbsOfNegativeArgument", "abs[x-3]", 1, 2},
-        EvalRow{"AbsOfScientificNegative", "abs[x]", -2e-7, 2e-7},
-        EvalRow{"FactorialKey", "![3]", 0, 6},
+        EvalRow{"AbsOfScientificNegative", "abs[x]", -2e-7, 2e-7}, EvalRow{"FactorialKey", "![3]", 0, 6},
         EvalRow{"SquareRootOfNegativeHasNoValue", "sqrt[x]", -1, std::nullopt},
         EvalRow{"LnOfE", "ln[e]", 0, 1}, EvalRow{"ParenthesesOnce", "2*(3)", 0, 6},
-        EvalRow{"ParenthesesAlone", "(x)", 4, 4},
-        EvalRow{"FactorsSideBySideAreTyped", "2x", 3, 23},
+        EvalRow{"ParenthesesAlone", "(x)", 4, 4}, EvalRow{"FactorsSideBySideAreTyped", "2x", 3, 23},
         EvalRow{"PiReplacesNumber", "2p", 0, kPi}, EvalRow{"DigitAfterPi", "p2", 0, 2},
-        EvalRow{"NegativeExponentMark", "1,5E-3*x", 2, 0.003},
-        EvalRow{"EmptyExpression", "", 1, 0}, EvalRow{"NoKeyCharacters", "QWRTY; ", 1, 0},
-        EvalRow{"EmptyGroupIsZero", "sin[]", 1, 0}, EvalRow{"EmptyParentheses", "()", 1, 0},
-        EvalRow{"TrailingPoint", "x+1.", 1, 2}, EvalRow{"TrailingSemicolon", "x+1;", 1, 2},
+        EvalRow{"NegativeExponentMark", "1,5E-3*x", 2, 0.003}, EvalRow{"EmptyExpression", "", 1, 0},
+        EvalRow{"NoKeyCharacters", "QWRTY; ", 1, 0}, EvalRow{"EmptyGroupIsZero", "sin[]", 1, 0},
+        EvalRow{"EmptyParentheses", "()", 1, 0}, EvalRow{"TrailingPoint", "x+1.", 1, 2},
+        EvalRow{"TrailingSemicolon", "x+1;", 1, 2},
         EvalRow{"ParenthesesInsteadOfBrackets", "sin(x)", 0.5, 0.5},
         EvalRow{"MinusBeforeGroup", "3-(x+1)", 1, 1},
         EvalRow{"MinusAfterBracket", "sin[-x]", 0.5, -0.479425538604203},
-        EvalRow{"MinusAfterOperatorReplacesIt", "2*-x", 3, -1},
-        EvalRow{"LeadingMinusSquare", "-x^2", 3, -9},
+        EvalRow{"MinusAfterOperatorReplacesIt", "2*-x", 3, -1}, EvalRow{"LeadingMinusSquare", "-x^2", 3, -9},
         EvalRow{"ArcTangentBeatsTangent", "arctg[1]", 0, 0.785398163397448},
         EvalRow{"ArcCotangent", "arcctg[1]", 0, 0.785398163397448},
         EvalRow{"NestedFunctions", "sqrt[abs[x]]", -4, 2},
@@ -87,9 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         EvalRow{"UnclosedBracketEnds", "sin[x", 1, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(EvaluateAt, UsesTheCalculatorsAngleUnit) {
-  EXPECT_DOUBLE_EQ(*Eval("sin[x]", 30, true), 0.5);
-}
+TEST(EvaluateAt, UsesTheCalculatorsAngleUnit) { EXPECT_DOUBLE_EQ(*Eval("sin[x]", 30, true), 0.5); }
 
 TEST(EvaluateAt, LeavesShiftOffAndDisplayWithLastValue) {
   NoMessages messages;
@@ -146,9 +141,9 @@ struct MinusRow {
 };
 
 TEST(MoveMinusBehind, PutsTheSignMarkBehindTheFirstNonZeroDigit) {
-  const MinusRow rows[] = {{"-25", "2z5"},       {"-0,05", "0,05z"}, {"-1*3", "1z*3"},
-                           {"-1,5E-5", "1z,5E-5"}, {"25", "25"},     {"-0", "0z"},
-                           {"-3", "3z"},          {"-0,5", "0,5z"},   {"-2E-5", "2zE-5"}};
+  const MinusRow rows[] = {{"-25", "2z5"},         {"-0,05", "0,05z"}, {"-1*3", "1z*3"},
+                           {"-1,5E-5", "1z,5E-5"}, {"25", "25"},       {"-0", "0z"},
+                           {"-3", "3z"},           {"-0,5", "0,5z"},   {"-2E-5", "2zE-5"}};
   for (const MinusRow& r : rows) {
     std::string t = r.text;
     MoveMinusBehind(t);

@@ -38,7 +38,7 @@ struct SampleRun {
   Calculator calc;
   Recorder r;
   explicit SampleRun(std::string_view expression, std::string_view from = "-3", std::string_view to = "3",
-               StepChoice step = StepChoice::Tenth) {
+                     StepChoice step = StepChoice::Tenth) {
     calc.SetMessages(&r);
     const std::string entry = "1:F(X)=" + std::string(expression);
     RunSampling(calc, {entry, from, to, step}, r, r, r);
@@ -87,8 +87,8 @@ struct RangeRow {
 };
 
 TEST(Sampling, EmptyOrReversedRangeShowsRangeMessage) {
-  const RangeRow rows[] = {{"1", "1", StepChoice::Tenth}, {"5", "-5", StepChoice::Tenth},
-                           {"-3", "3", StepChoice::None}};
+  const RangeRow rows[] = {
+      {"1", "1", StepChoice::Tenth}, {"5", "-5", StepChoice::Tenth}, {"-3", "3", StepChoice::None}};
   for (const RangeRow& row : rows) {
     SampleRun run("sin[x]", row.from, row.to, row.step);
     EXPECT_EQ(run.r.messages, std::vector<std::string>{kRange}) << row.from;
