@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-liberation fonts-liberation2
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  dpkg-dev appstream
   clang clang-tidy clang-format libclang-rt-14-dev
 )
 
