@@ -1,0 +1,61 @@
+#include "calculator/window/dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+namespace veltrum {
+namespace {
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A box with a single OK button, parented to the active window so that it
+// stays in front of the window whose handler raised it.
+void ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+}
+
+}  // namespace
+
+void QtDialogs::ShowMessage(MessageKind kind, std::string_view text) {
+  ShowBox(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::Information,
+          FromUtf8(MessageCaption(kind)), FromUtf8(text));
+}
+
+// The input dialog is built by hand rather than with QInputDialog, which
+// offers no length limit for its edit.
+bool QtDialogs::InputQuery(const QString& caption, const QString& prompt, QString& value,
+                           int maxLength) {
+  QDialog dialog(QApplication::activeWindow());
+  dialog.setWindowTitle(caption);
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* label = new QLabel(prompt, &dialog);
+  auto* edit = new QLineEdit(value, &dialog);
+  if (maxLength > 0) edit->setMaxLength(maxLength);
+  edit->selectAll();
+  label->setBuddy(edit);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(label);
+  layout->addWidget(edit);
+  layout->addWidget(buttons);
+  dialog.setMinimumWidth(300);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  value = edit->text();
+  return true;
+}
+
+void QtDialogs::ErrorBox(const QString& text) {
+  ShowBox(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), text);
+}
+
+}  // namespace veltrum

@@ -1,0 +1,182 @@
+// Creation of the calculator window: its controls are built from the layout
+// rows and the element table, then FormCreate runs.
+#include "calculator/window/tform1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "calculator/window/layout.h"
+#include "calculator/window/pictures.h"
+#include "elements/elements.h"
+
+namespace veltrum {
+namespace {
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* CreateControl(const ControlRow& row, QWidget* parent) {
+  const QString caption = FromUtf8(row.caption);
+  switch (row.kind) {
+    case ControlKind::Display: {
+      auto* edit = new QLineEdit(caption, parent);
+      edit->setReadOnly(true);
+      edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      return edit;
+    }
+    case ControlKind::Group: return new QGroupBox(caption, parent);
+    case ControlKind::Button: return new QPushButton(caption, parent);
+    case ControlKind::Option: return new QRadioButton(caption, parent);
+    case ControlKind::Label: return new QLabel(caption, parent);
+    case ControlKind::Mark: {
+      auto* label = new QLabel(caption, parent);
+      label->setAutoFillBackground(true);
+      QPalette palette = label->palette();
+      palette.setColor(QPalette::Window, Qt::yellow);
+      palette.setColor(QPalette::WindowText, Qt::black);
+      label->setPalette(palette);
+      return label;
+    }
+    case ControlKind::Picture:
+      return new SecondFunctionPicture(SecondFunctionPicture::ForName(FromUtf8(row.name)), parent);
+  }
+  return nullptr;
+}
+
+// The menu of the window as data: items of the menu bar, then of "Файл".
+struct MenuRow {
+  std::string_view name;
+  std::string_view caption;
+  Qt::Key shortcut;
+  void (TForm1::*handler)();
+};
+
+constexpr MenuRow kFileMenu[] = {
+    {"N1", "Построение графиков", Qt::Key_F2, &TForm1::N1Click},
+    {"N2", "Показать таблицу Менделеева", Qt::Key_F3, &TForm1::N2Click},
+    {"mnuEnd", "Выход", Qt::Key_F4, &TForm1::mnuEndClick},
+};
+constexpr MenuRow kAboutItem = {"mnuAbout", "О программе", Qt::Key_F1, &TForm1::mnuAboutClick};
+
+}  // namespace
+
+TForm1::TForm1(Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), calculator_(&dialogs) {
+  setObjectName("Form1");
+  setWindowTitle("Veltrum");
+  // A single border with system menu and minimise box: no maximising and no
+  // resizing.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFont(WindowFont());
+  BuildMenu();
+  BuildControls();
+  BuildPeriodicTable();
+  ConnectKeys();
+  SetClientWidth(kClientWidth);
+  move(kWindowLeft, kWindowTop);
+  qApp->installEventFilter(this);
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  qApp->removeEventFilter(this);
+  calculator_.SetView(nullptr);
+}
+
+void TForm1::FormCreate() {
+  SavedWidth = width();
+  // The core has run its part of window creation already; from here on the
+  // window shows what the core reports.
+  RefreshFromCalculator();
+  N2_->trigger();
+}
+
+void TForm1::BuildControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName("Form1Client");
+  setCentralWidget(client);
+  for (const ControlRow& row : CalculatorControls()) {
+    QWidget* parent = row.parent.empty() ? client : client->findChild<QWidget*>(FromUtf8(row.parent));
+    QWidget* w = CreateControl(row, parent);
+    w->setObjectName(FromUtf8(row.name));
+    w->setGeometry(row.left, row.top, row.width, row.height);
+    if (row.face != Face::Window) w->setFont(ControlFont(row.face, row.pixels, row.bold));
+    if (!row.hint.empty()) w->setToolTip(FromUtf8(row.hint));
+  }
+  Text1_ = client->findChild<QLineEdit*>("Text1");
+  for (int i = 0; i < 3; ++i) txtM_[i] = client->findChild<QLineEdit*>(QString("txtM%1").arg(i + 1));
+  optGrad_ = client->findChild<QRadioButton*>("optGrad");
+  optRad_ = client->findChild<QRadioButton*>("optRad");
+  // The design selects degrees; window creation selects radians.
+  optGrad_->setChecked(true);
+  tablePanel_.push_back(client->findChild<QWidget*>("GroupBox3"));
+}
+
+void TForm1::BuildPeriodicTable() {
+  QWidget* client = centralWidget();
+  const QFont font = ControlFont(kElementFace, kElementPixels, true);
+  for (const ElementKeyInfo& e : Elements()) {
+    QAbstractButton* key;
+    if (e.place == ElementPlace::Group) {
+      key = new FormulaPicture(FromUtf8(e.caption), client);
+    } else {
+      key = new QPushButton(FromUtf8(e.caption), client);
+      key->setFont(font);
+      key->setToolTip(FromUtf8(e.hint));
+    }
+    key->setObjectName(FromUtf8(e.name));
+    key->setGeometry(e.left, e.top, e.width, e.height);
+    tablePanel_.push_back(key);
+  }
+}
+
+void TForm1::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName("MainMenu1");
+  auto addItem = [this](QWidget* menu, const MenuRow& row) {
+    auto* action = new QAction(FromUtf8(row.caption), this);
+    action->setObjectName(FromUtf8(row.name));
+    action->setShortcut(QKeySequence(row.shortcut));
+    // The function keys belong to the whole program, not only to this
+    // window; keys that reach no shortcut are offered in eventFilter.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    connect(action, &QAction::triggered, this, row.handler);
+    menu->addAction(action);
+    return action;
+  };
+  QMenu* file = bar->addMenu("&Файл");
+  file->setObjectName("mnuFile");
+  file->menuAction()->setObjectName("mnuFile");
+  N1_ = addItem(file, kFileMenu[0]);
+  N2_ = addItem(file, kFileMenu[1]);
+  mnuEnd_ = addItem(file, kFileMenu[2]);
+  mnuAbout_ = addItem(bar, kAboutItem);
+}
+
+// One table joins controls and core: the control's name is its key's name.
+void TForm1::ConnectKeys() {
+  keyButtons_.assign(static_cast<std::size_t>(KeyCount()), nullptr);
+  for (QAbstractButton* button : centralWidget()->findChildren<QAbstractButton*>()) {
+    const std::optional<Key> key = KeyFromName(button->objectName().toStdString());
+    if (!key) continue;
+    keyButtons_[static_cast<std::size_t>(*key)] = button;
+    connect(button, &QAbstractButton::clicked, this, [this, button, k = *key] { Press(k, button); });
+  }
+}
+
+// The window is sized by its client area, as designed; the menu bar lies
+// above it.
+void TForm1::SetClientWidth(int width) {
+  setFixedSize(width, kClientHeight + menuBar()->sizeHint().height());
+}
+
+}  // namespace veltrum

@@ -1,0 +1,103 @@
+#pragma once
+// The calculator window: display, keypad, memory displays, the periodic
+// table and the main menu. Every key goes to the calculator core; the window
+// only shows what the core reports through CalculatorView.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "calculator/calculator.h"
+#include "calculator/window/dialogs.h"
+
+class QAbstractButton;
+class QAction;
+class QLineEdit;
+class QRadioButton;
+
+namespace veltrum {
+
+class TForm1 : public QMainWindow, private CalculatorView {
+  Q_OBJECT
+ public:
+  explicit TForm1(Dialogs& dialogs, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  Calculator& calculator() { return calculator_; }
+  Dialogs& dialogs() { return dialogs_; }
+
+  // The window that N1 ("Построение графиков") shows; without one N1 does nothing.
+  void SetPlotWindow(QWidget* window) { plotWindow_ = window; }
+  // The window that mnuAbout ("О программе") shows.
+  void SetAboutBox(QWidget* window) { aboutBox_ = window; }
+
+  // Reads display, shift caption, memory texts and angle unit from the core
+  // again, for a client that detached the view for a while.
+  void RefreshFromCalculator();
+
+  // Presses the key of a control as its click would, reporting an error
+  // that escapes the key's handler in the error box.
+  void Press(Key key, const QAbstractButton* sender = nullptr);
+
+  // Menu handlers.
+  void N1Click();
+  void N2Click();
+  void mnuEndClick();
+  void mnuAboutClick();
+
+  // Every character typed while the window is active, whichever control has
+  // the focus: it presses the key of the keyboard map.
+  void FormKeyPress(char key);
+
+  // Width of the window with the periodic table, taken at creation.
+  int SavedWidth = 0;
+  // 1 while the periodic table is hidden.
+  std::uint8_t TableHidden = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void BuildControls();
+  void BuildPeriodicTable();
+  void BuildMenu();
+  void ConnectKeys();
+  void SetClientWidth(int width);
+  bool IsFirstDelivery(QObject* watched, QEvent* event);
+  bool OfferFunctionKey(int key);
+
+  void DisplayChanged(std::string_view text) override;
+  void ShiftCaptionChanged(std::string_view caption) override;
+  void MemoryTextChanged(int register_index, std::string_view text) override;
+  void AngleUnitChanged(bool radians) override;
+
+  Dialogs& dialogs_;
+  Calculator calculator_;
+
+  QLineEdit* Text1_ = nullptr;
+  std::array<QLineEdit*, 3> txtM_{};
+  QRadioButton* optGrad_ = nullptr;
+  QRadioButton* optRad_ = nullptr;
+  // The control of every key, indexed by Key.
+  std::vector<QAbstractButton*> keyButtons_;
+  // The periodic table: shown and hidden together by N2.
+  std::vector<QWidget*> tablePanel_;
+  QAction* N1_ = nullptr;
+  QAction* N2_ = nullptr;
+  QAction* mnuEnd_ = nullptr;
+  QAction* mnuAbout_ = nullptr;
+
+  QPointer<QWidget> plotWindow_;
+  QPointer<QWidget> aboutBox_;
+
+  // The key event being previewed and the widget it was first delivered to.
+  const QEvent* previewed_ = nullptr;
+  QPointer<QWidget> previewedAt_;
+};
+
+}  // namespace veltrum

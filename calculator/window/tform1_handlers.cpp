@@ -1,0 +1,177 @@
+// Handlers of the calculator window: keys, typed characters, the menu and
+// the view of the core.
+#include <exception>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "calculator/window/layout.h"
+#include "calculator/window/tform1.h"
+
+namespace veltrum {
+namespace {
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsDigitKey(Key key) { return key >= Key::cmd1 && key <= Key::cmd9; }
+
+// Text1 left + 12 + Text1 width: only the calculator part stays visible.
+constexpr int kNarrowWidth = 8 + 12 + 297;
+
+// The one character of a key event that the keyboard map can know. With
+// Ctrl, Alt or Meta held a printable key types no character (Ctrl+B is the
+// control character 2, not "b").
+std::optional<char> TypedChar(const QKeyEvent& event) {
+  const QString text = event.text();
+  if (text.size() != 1 || text[0].unicode() > 0x7F) return std::nullopt;
+  const char c = static_cast<char>(text[0].unicode());
+  constexpr auto kChords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  if (c >= ' ' && (event.modifiers() & kChords)) return std::nullopt;
+  return c;
+}
+
+}  // namespace
+
+void TForm1::Press(Key key, const QAbstractButton* sender) {
+  try {
+    // The digit keys share one handler that reads the digit from the caption.
+    if (IsDigitKey(key) && sender && !sender->text().isEmpty())
+      calculator_.ButtonClick(static_cast<char>(sender->text()[0].unicode()));
+    else
+      calculator_.Press(key);
+  } catch (const std::exception& e) {
+    // An error that escapes the key's handler ends only that handler, as the
+    // event loop would report it.
+    dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
+  }
+}
+
+void TForm1::FormKeyPress(char key) {
+  const std::optional<Key> k = KeyForChar(key);
+  if (!k) return;
+  if (QAbstractButton* button = keyButtons_[static_cast<std::size_t>(*k)]) button->click();
+}
+
+void TForm1::RefreshFromCalculator() {
+  calculator_.SetView(this);
+  DisplayChanged(calculator_.Text1());
+  ShiftCaptionChanged(calculator_.ShiftCaption());
+  for (int i = 0; i < 3; ++i) MemoryTextChanged(i, calculator_.MemoryText(i));
+  AngleUnitChanged(calculator_.Radians());
+}
+
+void TForm1::DisplayChanged(std::string_view text) { Text1_->setText(FromUtf8(text)); }
+
+void TForm1::ShiftCaptionChanged(std::string_view caption) {
+  keyButtons_[static_cast<std::size_t>(Key::cmdShift)]->setText(FromUtf8(caption));
+}
+
+void TForm1::MemoryTextChanged(int register_index, std::string_view text) {
+  txtM_[static_cast<std::size_t>(register_index)]->setText(FromUtf8(text));
+}
+
+void TForm1::AngleUnitChanged(bool radians) { (radians ? optRad_ : optGrad_)->setChecked(true); }
+
+// ---- Menu ----
+
+void TForm1::N1Click() {
+  if (!plotWindow_) return;
+  plotWindow_->show();
+  hide();
+  plotWindow_->raise();
+  plotWindow_->activateWindow();
+  // Plotted functions work in radians.
+  Press(Key::optRad);
+}
+
+void TForm1::N2Click() {
+  if (TableHidden == 0) {
+    SetClientWidth(kNarrowWidth);
+    N2_->setText("Показать таблицу Менделеева");
+    TableHidden = 1;
+  } else {
+    SetClientWidth(SavedWidth);
+    N2_->setText("Скрыть таблицу Менделеева");
+    TableHidden = 0;
+  }
+  // Hidden keys also leave the tab order.
+  for (QWidget* w : tablePanel_) w->setVisible(TableHidden == 0);
+}
+
+void TForm1::mnuEndClick() { QCoreApplication::exit(0); }
+
+void TForm1::mnuAboutClick() {
+  if (!aboutBox_) return;
+  setEnabled(false);
+  aboutBox_->show();
+  aboutBox_->raise();
+  aboutBox_->activateWindow();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // Closing the main window ends the program, whatever else is open.
+  event->accept();
+  QCoreApplication::exit(0);
+}
+
+// ---- Keyboard ----
+
+// Qt offers a key event that a widget leaves unaccepted to each parent in
+// turn, and an application filter sees every hop. Only the first delivery
+// is the key press; a key release ends the press.
+bool TForm1::IsFirstDelivery(QObject* watched, QEvent* event) {
+  auto* w = static_cast<QWidget*>(watched);
+  if (event == previewed_ && previewedAt_ && w->isAncestorOf(previewedAt_)) return false;
+  previewed_ = event;
+  previewedAt_ = w;
+  return true;
+}
+
+// F1 to F4 that no shortcut took (this window is hidden while another window
+// of the program is active) go to the menu, while this window is enabled.
+bool TForm1::OfferFunctionKey(int key) {
+  if (!isEnabled()) return false;
+  for (QAction* action : {mnuAbout_, N1_, N2_, mnuEnd_}) {
+    if (action->shortcut() == QKeySequence(key)) {
+      action->trigger();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyRelease) {
+    previewed_ = nullptr;
+    return false;
+  }
+  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+  if (!IsFirstDelivery(watched, event)) return false;
+  auto* keyEvent = static_cast<QKeyEvent*>(event);
+  if (keyEvent->key() >= Qt::Key_F1 && keyEvent->key() <= Qt::Key_F4 &&
+      keyEvent->modifiers() == Qt::NoModifier)
+    return OfferFunctionKey(keyEvent->key());
+  if (static_cast<QWidget*>(watched)->window() != this || !isEnabled()) return false;
+  // Key preview: the window sees the character first; the focused control
+  // still gets it afterwards.
+  if (const std::optional<char> c = TypedChar(*keyEvent)) FormKeyPress(*c);
+  return false;
+}
+
+// A mapped character that no control took has been used by the window.
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  const std::optional<char> c = TypedChar(*event);
+  if (c && KeyForChar(*c))
+    event->accept();
+  else
+    QMainWindow::keyPressEvent(event);
+}
+
+}  // namespace veltrum

@@ -1,0 +1,58 @@
+#pragma once
+// Dialogs for tests: records every box as a "CAPTION: TEXT" line and never
+// blocks. InputQuery answers from a scripted queue; an empty queue answers
+// Cancel.
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "calculator/window/dialogs.h"
+
+namespace veltrum {
+
+class RecordingDialogs : public Dialogs {
+ public:
+  struct Query {
+    QString caption, prompt, initial;
+    int maxLength;
+  };
+
+  void ShowMessage(MessageKind kind, std::string_view text) override {
+    lines.push_back(std::string(MessageCaption(kind)) + ": " + std::string(text));
+  }
+
+  bool InputQuery(const QString& caption, const QString& prompt, QString& value,
+                  int maxLength) override {
+    lines.push_back((caption + ": " + prompt).toStdString());
+    queries.push_back({caption, prompt, value, maxLength});
+    if (answers.empty()) return false;
+    std::optional<QString> answer = answers.front();
+    answers.pop_front();
+    if (!answer) return false;
+    value = maxLength > 0 ? answer->left(maxLength) : *answer;
+    return true;
+  }
+
+  void ErrorBox(const QString& text) override {
+    lines.push_back(std::string(kApplicationTitle) + ": " + text.toStdString());
+  }
+
+  // Answers of the next input queries, in order; nullopt answers Cancel.
+  void Answer(std::optional<QString> answer) { answers.push_back(std::move(answer)); }
+
+  // The recorded lines, forgotten afterwards.
+  std::vector<std::string> Take() {
+    std::vector<std::string> taken;
+    taken.swap(lines);
+    return taken;
+  }
+
+  std::vector<std::string> lines;
+  std::vector<Query> queries;
+  std::deque<std::optional<QString>> answers;
+};
+
+}  // namespace veltrum
