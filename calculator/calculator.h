@@ -5,6 +5,7 @@
 // where the number being typed exists.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,11 @@ namespace veltrum {
 inline constexpr std::string_view kCalcErrorText = "Произошла ошибка в вычислениях.";
 inline constexpr std::string_view kShiftOffCaption = "2F: OFF";
 inline constexpr std::string_view kShiftOnCaption = "2F: ON";
+inline constexpr std::string_view kPasteRefusedText = "В буфере обмена нет числа.";
+
+// A pasted text as a number: blanks around it ignored, "," or "." as the
+// decimal separator; nothing when it is not a number.
+std::optional<Extended> ReadPastedNumber(std::string_view text);
 
 class Calculator {
  public:
@@ -79,6 +85,9 @@ class Calculator {
   void MemoryRecallClick(int i);
   void ElementClick(int index);
   void SelectAngleUnit(bool radians);
+  // Ctrl+V on the display: false (and nothing changed) when the text is not
+  // a number.
+  bool PasteNumber(std::string_view text);
 
   void ApplyPendingOperation();
   void HandleCalcError();

@@ -159,3 +159,41 @@ TEST(Keyboard, MapsOnlyItsCharacters) {
 
 }  // namespace
 }  // namespace veltrum::testing
+
+namespace veltrum::testing {
+namespace {
+
+struct PasteRow {
+  const char* before;
+  const char* pasted;
+  const char* display;  // nullptr: refused, the display unchanged
+};
+
+TEST(Paste, AcceptsNumbersWithCommaOrPointAndEntersThemAsAKey) {
+  const PasteRow rows[] = {
+      {"", "12,5", "12,5"},   {"", " 3.25 ", "3,25"}, {"", "-0.5", "-0,5"}, {"", "1e3", "1000"},
+      {"", "007", "7"},       {"", "1,50", "1,5"},    {"2+", "3", "3"},     {"", "abc", nullptr},
+      {"", "1,2.3", nullptr}, {"", "", nullptr},      {"", "1 2", nullptr}, {"", "1E5000", nullptr},
+  };
+  for (const PasteRow& r : rows) {
+    RecordingMessages messages;
+    Calculator calc(&messages);
+    RunScript(calc, messages, r.before);
+    const std::string before = calc.Text1();
+    const bool accepted = calc.PasteNumber(r.pasted);
+    EXPECT_EQ(accepted, r.display != nullptr) << r.pasted;
+    EXPECT_EQ(calc.Text1(), r.display ? r.display : before) << r.pasted;
+  }
+  Calculator calc;
+  RecordingMessages messages;
+  RunScript(calc, messages, "2+");
+  calc.PasteNumber("3");
+  RunScript(calc, messages, "=");
+  EXPECT_EQ(calc.Text1(), "5");
+  calc.PasteNumber("12");
+  RunScript(calc, messages, "5");
+  EXPECT_EQ(calc.Text1(), "5");  // a pasted number is finished: 5 starts anew
+}
+
+}  // namespace
+}  // namespace veltrum::testing
