@@ -1,0 +1,90 @@
+#pragma once
+// The plot window: a list of up to ten functions Y=F(X), each drawn as its
+// own point series of Chart1 by a sampling run through the calculator.
+#include <QWidget>
+
+#include <functional>
+#include <string_view>
+
+#include "calculator/calculator.h"
+#include "calculator/window/dialogs.h"
+#include "plotter/sampling.h"
+
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QRadioButton;
+
+namespace veltrum {
+
+class Chart;
+
+inline constexpr std::string_view kPlotWindowCaption = "Построение графиков функций Y=F(X)";
+inline constexpr std::string_view kTooManyFunctionsText =
+    "Вы можете построить не больше десяти графиков одновременно.";
+inline constexpr std::string_view kBadBoundsText = "Неправильно заданы границы.";
+inline constexpr std::string_view kEmptyBoundsText = "Введите другие значения границ.";
+inline constexpr std::string_view kChangeCaption = "Изменение функции";
+inline constexpr std::string_view kChangePrompt = "Внесите нужные изменения:";
+inline constexpr int kChangeMaxLength = 255;
+inline constexpr int kMaxFunctions = 10;
+
+class TForm3 : public QWidget {
+  Q_OBJECT
+
+ public:
+  TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // The calculator window, shown again when this window closes, and how
+  // to bring its controls up to date after a run has pressed its keys.
+  void SetCalculatorWindow(QWidget* form1, std::function<void()> refreshCalculator);
+  void SetHelpWindow(QWidget* frmSynt) { frmSynt_ = frmSynt; }
+
+  // Draws the function of list entry k into series k.
+  void PlotFunction(int k);
+
+  void FormCreate();
+  void cmdAddClick();
+  void cmdChangeClick();
+  void cmdDeleteClick();
+  void cmdClearClick();
+  void cmdClearAllClick();
+  void cmdReDrawClick();
+  void cmdReDrawAllClick();
+  void cmdChangeGrafGridClick();
+  void cmdHelpClick();
+  void cmdCloseClick();
+
+ protected:
+  // FormClose: the window hides, the calculator window comes back.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  int Count() const;
+  // The selected entry's position, or -1.
+  int Selected() const;
+  StepChoice CheckedStep() const;
+  void ShowCalculatorWindow();
+
+  Calculator& calc_;
+  Dialogs& dialogs_;
+  QWidget* form1_ = nullptr;
+  QWidget* frmSynt_ = nullptr;
+  std::function<void()> refreshCalculator_;
+
+  Chart* Chart1;
+  QProgressBar* ProgressBar1;
+  QLineEdit* txtMain;
+  QListWidget* ListBox1;
+  QLineEdit* txtXLeft;
+  QLineEdit* txtXRight;
+  QLineEdit* txtYLeft;
+  QLineEdit* txtYRight;
+  QLineEdit* txtFLeft;
+  QLineEdit* txtFRight;
+  QRadioButton* rad01;
+  QRadioButton* rad001;
+  QRadioButton* rad0001;
+};
+
+}  // namespace veltrum

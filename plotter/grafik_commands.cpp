@@ -1,0 +1,145 @@
+// The commands of the plot window that keep the function list and the
+// axis bounds.
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <optional>
+#include <string>
+
+#include "calculator/failure.h"
+#include "calculator/number_text.h"
+#include "chart/chart.h"
+#include "plotter/grafik.h"
+
+namespace veltrum {
+
+namespace {
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The number prefix of an entry read back as Delphi's StrToInt reads it:
+// leading blanks, an optional sign, then decimal digits or "$" and hex
+// digits, and nothing after them.
+std::optional<int> ReadInteger(const QString& text) {
+  qsizetype i = 0;
+  while (i < text.size() && text[i] == u' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+  int base = 10;
+  if (i < text.size() && text[i] == u'$') {
+    base = 16;
+    ++i;
+  }
+  if (i == text.size()) return std::nullopt;
+  int value = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = QChar(text[i]).digitValue();
+    const bool hexLetter = base == 16 && text[i].toLower() >= u'a' && text[i].toLower() <= u'f';
+    if (hexLetter)
+      value = value * base + (text[i].toLower().unicode() - u'a' + 10);
+    else if (digit >= 0 && text[i].unicode() < 128)
+      value = value * base + digit;
+    else
+      return std::nullopt;
+  }
+  return negative ? -value : value;
+}
+
+std::optional<double> ReadBound(const QLineEdit& edit) {
+  try {
+    return ReadNumberDouble(edit.text().toStdString());
+  } catch (const CalcFailure&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+void TForm3::cmdAddClick() {
+  const int count = Count();
+  if (count == kMaxFunctions) {
+    dialogs_.ShowMessage(MessageKind::Information, kTooManyFunctionsText);
+    return;
+  }
+  Chart1->SetActive(count, true);
+  ListBox1->addItem(QString::number(count + 1) + QStringLiteral(":F(X)=") + txtMain->text());
+  PlotFunction(count);
+}
+
+void TForm3::cmdChangeClick() {
+  const int selected = Selected();
+  if (Count() == 0 || selected < 0) return;
+  QListWidgetItem* entry = ListBox1->item(selected);
+  QString text = entry->text();
+  if (dialogs_.InputQuery(Utf8(kChangeCaption), Utf8(kChangePrompt), text, kChangeMaxLength))
+    entry->setText(text);
+  // Drawn again on Cancel too.
+  PlotFunction(selected);
+}
+
+void TForm3::cmdDeleteClick() {
+  const int c = Count();
+  const int s = Selected();
+  if (c == 0 || s < 0) return;
+  {
+    ChartUpdate update(*Chart1);
+    Chart1->SetActive(c - 1, false);
+    for (int i = 0; i <= c - 2; ++i) Chart1->Clear(i);
+  }
+  // The entries below move up one place and show their number less one;
+  // the number is read back from the text, two characters for "10".
+  for (int j = s; j <= c - 2; ++j) {
+    const QString old = ListBox1->item(j + 1)->text();
+    const qsizetype digits = j + 1 == 9 ? 2 : 1;
+    const QString prefix = old.left(digits);
+    const std::optional<int> number = ReadInteger(prefix);
+    if (!number) {
+      dialogs_.ErrorBox(QString::fromStdString(
+          ErrorBoxText("'" + prefix.toStdString() + "' is not a valid integer value")));
+      return;
+    }
+    ListBox1->item(j)->setText(QString::number(*number - 1) + old.mid(digits));
+  }
+  delete ListBox1->takeItem(c - 1);
+  if (s == c - 1) ListBox1->clearSelection();
+}
+
+void TForm3::cmdClearClick() {
+  const int selected = Selected();
+  if (Count() > 0 && selected >= 0) Chart1->Clear(selected);
+}
+
+void TForm3::cmdClearAllClick() {
+  ChartUpdate update(*Chart1);
+  for (int i = 0; i < Count(); ++i) Chart1->Clear(i);
+}
+
+void TForm3::cmdReDrawClick() {
+  const int selected = Selected();
+  if (Count() > 0 && selected >= 0) PlotFunction(selected);
+}
+
+void TForm3::cmdReDrawAllClick() {
+  for (int k = 0; k < Count(); ++k) PlotFunction(k);
+}
+
+void TForm3::cmdChangeGrafGridClick() {
+  const std::optional<double> xFrom = ReadBound(*txtXLeft);
+  const std::optional<double> xTo = ReadBound(*txtXRight);
+  const std::optional<double> yFrom = ReadBound(*txtYLeft);
+  const std::optional<double> yTo = ReadBound(*txtYRight);
+  if (!xFrom || !xTo || !yFrom || !yTo) {
+    dialogs_.ShowMessage(MessageKind::Error, kBadBoundsText);
+    return;
+  }
+  if (*xFrom >= *xTo || *yFrom >= *yTo) {
+    dialogs_.ShowMessage(MessageKind::Error, kEmptyBoundsText);
+    return;
+  }
+  Chart1->SetAxisRange(ChartAxis::Left, *yFrom, *yTo);
+  Chart1->SetAxisRange(ChartAxis::Bottom, *xFrom, *xTo);
+}
+
+}  // namespace veltrum

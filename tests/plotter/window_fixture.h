@@ -1,0 +1,110 @@
+#pragma once
+// The plot window on the offscreen platform with a calculator core, boxes
+// that are recorded instead of shown, and helpers that click and type as
+// a person would.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTest>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calculator/calculator.h"
+#include "chart/chart.h"
+#include "plotter/grafik.h"
+
+namespace veltrum {
+
+// Every box as a "CAPTION: TEXT" line; input queries answer from a queue
+// (nullopt or an empty queue: Cancel).
+class BoxRecorder : public Dialogs {
+ public:
+  void ShowMessage(MessageKind kind, std::string_view text) override {
+    lines.push_back(std::string(MessageCaption(kind)) + ": " + std::string(text));
+  }
+  bool InputQuery(const QString& caption, const QString& prompt, QString& value,
+                  int maxLength) override {
+    lines.push_back((caption + ": " + prompt).toStdString());
+    queried.push_back(value);
+    this->maxLength = maxLength;
+    if (answers.empty() || !answers.front()) {
+      if (!answers.empty()) answers.pop_front();
+      return false;
+    }
+    value = *answers.front();
+    answers.pop_front();
+    return true;
+  }
+  void ErrorBox(const QString& text) override {
+    lines.push_back(std::string(kApplicationTitle) + ": " + text.toStdString());
+  }
+  std::vector<std::string> Take() { return std::exchange(lines, {}); }
+
+  std::vector<std::string> lines;
+  std::vector<QString> queried;
+  int maxLength = 0;
+  std::deque<std::optional<QString>> answers;
+};
+
+inline const std::string kRangeMessage =
+    "Error: Неправильно заданы границы вычисления значений функции.";
+
+class PlotWindowTest : public testing::Test {
+ protected:
+  PlotWindowTest() : calc(&boxes), form(calc, boxes) {
+    form.show();
+    chart = Find<Chart>("Chart1");
+    list = Find<QListWidget>("ListBox1");
+  }
+
+  template <typename T>
+  T* Find(const char* name) const {
+    T* control = form.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+
+  void Click(const char* button) { QTest::mouseClick(Find<QAbstractButton>(button), Qt::LeftButton); }
+
+  void Type(const char* edit, const QString& text) {
+    QLineEdit* field = Find<QLineEdit>(edit);
+    field->clear();
+    QTest::keyClicks(field, text);
+  }
+
+  void Add(const QString& expression) {
+    Type("txtMain", expression);
+    Click("cmdAdd");
+  }
+
+  void Select(int row) {
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+  }
+
+  std::vector<QString> Entries() const {
+    std::vector<QString> entries;
+    for (int i = 0; i < list->count(); ++i) entries.push_back(list->item(i)->text());
+    return entries;
+  }
+
+  int SelectedRow() const {
+    const auto selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
+  }
+
+  BoxRecorder boxes;
+  Calculator calc;
+  TForm3 form;
+  Chart* chart = nullptr;
+  QListWidget* list = nullptr;
+};
+
+}  // namespace veltrum
