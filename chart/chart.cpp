@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "chart/point_graph.h"
+
 namespace veltrum {
 
 namespace {
@@ -45,7 +47,7 @@ Chart::Chart(QWidget* parent) : QCustomPlot(parent) {
 void Chart::SetUpSeries() {
   for (int i = 0; i < kSeriesCount; ++i) {
     const SeriesStyle& style = kSeriesStyles[i];
-    QCPGraph* graph = addGraph();
+    auto* graph = new PointGraph(xAxis, yAxis, ColourOf(style));
     graph->setName(QString::fromLatin1(style.name));
     graph->setLineStyle(QCPGraph::lsNone);
     graph->setPen(QPen(ColourOf(style)));

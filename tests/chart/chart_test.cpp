@@ -127,6 +127,19 @@ TEST_F(ChartTest, ClearRemovesEveryPointAndRepaintsAtOnce) {
   EXPECT_EQ(replots, 1);
 }
 
+TEST_F(ChartTest, APointIsPaintedAsADiscInItsSeriesColour) {
+  chart.SetAxisRange(ChartAxis::Left, 0, 10);
+  chart.SetAxisRange(ChartAxis::Bottom, 0, 10);
+  chart.AddPoint(3, 5, 5);
+  chart.Refresh();
+  const QImage picture = chart.grab().toImage();
+  const QPoint centre(qRound(chart.xAxis->coordToPixel(5)), qRound(chart.yAxis->coordToPixel(5)));
+  EXPECT_EQ(picture.pixelColor(centre), QColor(0, 0, 255));
+  EXPECT_EQ(picture.pixelColor(centre + QPoint(3, 0)), QColor(0, 0, 255));
+  EXPECT_NE(picture.pixelColor(centre + QPoint(4, 0)), QColor(0, 0, 255));
+  EXPECT_NE(picture.pixelColor(centre + QPoint(3, 3)), QColor(0, 0, 255));
+}
+
 TEST_F(ChartTest, PointsOutOfOrderAreKeptInAscendingX) {
   chart.AddPoint(0, 2, 20);
   chart.AddPoint(0, 1, 10);

@@ -1,0 +1,55 @@
+#include "chart/disc_raster.h"
+
+#include <algorithm>
+
+namespace veltrum {
+
+namespace {
+
+// Half-width of the disc in each row, from dy = -3 to dy = 3.
+constexpr int kReach[2 * DiscRaster::kRadius + 1] = {1, 2, 3, 3, 3, 2, 1};
+
+}  // namespace
+
+// The buffers keep their memory from one picture to the next: a repaint
+// should not pay for fresh pages.
+void DiscRaster::Reset(int width, int height) {
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  stride_ = static_cast<std::size_t>(width_ + 2 * kRadius);
+  const std::size_t rows = static_cast<std::size_t>(height_ + 2 * kRadius);
+  marks_.assign(stride_ * rows, 0);
+  for (auto& reach : reach_) reach.resize(static_cast<std::size_t>(width_) * rows);
+  covered_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+}
+
+void DiscRaster::Paint() {
+  const std::size_t w = static_cast<std::size_t>(width_);
+  const std::size_t rows = static_cast<std::size_t>(height_ + 2 * kRadius);
+  // Horizontal pass: reach_[r] of an area column x covers marks x-r..x+r.
+  for (std::size_t row = 0; row < rows; ++row) {
+    const std::uint8_t* m = marks_.data() + row * stride_ + kRadius;
+    std::uint8_t* r0 = reach_[0].data() + row * w;
+    std::uint8_t* r1 = reach_[1].data() + row * w;
+    std::uint8_t* r2 = reach_[2].data() + row * w;
+    std::uint8_t* r3 = reach_[3].data() + row * w;
+    const std::ptrdiff_t n = width_;
+    for (std::ptrdiff_t x = 0; x < n; ++x) r0[x] = m[x];
+    for (std::ptrdiff_t x = 0; x < n; ++x) r1[x] = r0[x] | m[x - 1] | m[x + 1];
+    for (std::ptrdiff_t x = 0; x < n; ++x) r2[x] = r1[x] | m[x - 2] | m[x + 2];
+    for (std::ptrdiff_t x = 0; x < n; ++x) r3[x] = r2[x] | m[x - 3] | m[x + 3];
+  }
+  // Vertical pass: row y takes, from each row y+dy, the reach of the disc
+  // in that row.
+  for (std::size_t y = 0; y < static_cast<std::size_t>(height_); ++y) {
+    std::uint8_t* out = covered_.data() + y * w;
+    std::fill(out, out + w, std::uint8_t{0});
+    for (int dy = -kRadius; dy <= kRadius; ++dy) {
+      const std::uint8_t* in =
+          reach_[kReach[dy + kRadius]].data() + (y + static_cast<std::size_t>(dy + kRadius)) * w;
+      for (std::size_t x = 0; x < w; ++x) out[x] |= in[x];
+    }
+  }
+}
+
+}  // namespace veltrum

@@ -1,0 +1,74 @@
+#include "chart/point_graph.h"
+
+#include <algorithm>
+
+namespace veltrum {
+
+namespace {
+
+constexpr double kBias = 64;
+
+}  // namespace
+
+PointGraph::PointGraph(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour)
+    : QCPGraph(keyAxis, valueAxis), colour_(colour.rgba()) {}
+
+void PointGraph::draw(QCPPainter* painter) {
+  QCPAxis* keyAxis = mKeyAxis.data();
+  if (!keyAxis || !mValueAxis || mDataContainer->isEmpty()) return;
+  const QRect area = keyAxis->axisRect()->rect();
+  if (area.width() <= 0 || area.height() <= 0) return;
+
+  raster_.Reset(area.width(), area.height());
+  MarkVisiblePoints(area);
+  raster_.Paint();
+
+  if (image_.size() != area.size()) image_ = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+  const QRgb colour = qPremultiply(colour_);
+  for (int y = 0; y < area.height(); ++y) {
+    const std::uint8_t* covered = raster_.CoveredRow(y);
+    auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    for (int x = 0; x < area.width(); ++x) line[x] = covered[x] ? colour : 0;
+  }
+  // The discs are already pixels: no half-pixel shift of antialiasing.
+  painter->save();
+  painter->setAntialiasing(false);
+  painter->drawImage(area.topLeft(), image_);
+  painter->restore();
+}
+
+// Both axes are linear, the key axis horizontal: a point's pixel is an
+// affine function of its coordinates, worked out once per repaint.
+void PointGraph::MarkVisiblePoints(const QRect& area) {
+  QCPAxis* keyAxis = mKeyAxis.data();
+  QCPAxis* valueAxis = mValueAxis.data();
+  const QCPRange keys = keyAxis->range();
+  const QCPRange values = valueAxis->range();
+  if (keys.size() <= 0 || values.size() <= 0) return;
+
+  const double xScale = (keyAxis->coordToPixel(keys.upper) - keyAxis->coordToPixel(keys.lower)) / keys.size();
+  const double xOrigin = keyAxis->coordToPixel(keys.lower) - keys.lower * xScale - area.left();
+  const double yScale =
+      (valueAxis->coordToPixel(values.upper) - valueAxis->coordToPixel(values.lower)) / values.size();
+  const double yOrigin = valueAxis->coordToPixel(values.lower) - values.lower * yScale - area.top();
+
+  // Points whose disc can reach into the area.
+  const double margin = DiscRaster::kRadius + 1;
+  const double keyFrom = keyAxis->pixelToCoord(area.left() - margin);
+  const double keyTo = keyAxis->pixelToCoord(area.right() + margin);
+  const double yLow = -margin;
+  const double yHigh = area.height() + margin;
+
+  auto it = mDataContainer->findBegin(std::min(keyFrom, keyTo), false);
+  const auto end = mDataContainer->findEnd(std::max(keyFrom, keyTo), false);
+  for (; it != end; ++it) {
+    const double y = yOrigin + it->value * yScale;
+    if (!(y > yLow && y < yHigh)) continue;
+    const double x = xOrigin + it->key * xScale;
+    // x and y are above -kBias here, so truncating after the bias rounds.
+    raster_.Mark(static_cast<int>(x + kBias + 0.5) - static_cast<int>(kBias),
+                 static_cast<int>(y + kBias + 0.5) - static_cast<int>(kBias));
+  }
+}
+
+}  // namespace veltrum
