@@ -6,6 +6,8 @@
 #include "app/command_line.h"
 #include "calculator/window/dialogs.h"
 #include "calculator/window/tform1.h"
+#include "plotter/grafik.h"
+#include "plotter/syntaksys.h"
 
 int main(int argc, char** argv) {
   if (const std::optional<int> code = veltrum::HandleCommandLine(argc, argv)) return *code;
@@ -20,8 +22,12 @@ int main(int argc, char** argv) {
   veltrum::TForm2 Form2(&Form1);
   Form1.SetAboutBox(&Form2);
 
-  // Form3 (plot window) and then frmSynt (syntax help window) are created
-  // here, hidden; N1 shows Form3: Form1.SetPlotWindow(&Form3).
+  // The plot window and its syntax help, created hidden.
+  veltrum::TForm3 Form3(Form1.calculator(), dialogs);
+  veltrum::TfrmSynt frmSynt(&Form3);
+  Form3.SetHelpWindow(&frmSynt);
+  Form3.SetCalculatorWindow(&Form1, [&Form1] { Form1.RefreshFromCalculator(); });
+  Form1.SetPlotWindow(&Form3);
 
   Form1.show();
   return app.exec();
