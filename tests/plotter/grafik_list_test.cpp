@@ -102,7 +102,7 @@ TEST_F(PlotWindowTest, DeleteUsesARewrittenNumberAsItStands) {
   Add("a");
   Add("b");
   Select(1);
-  boxes.answers.push_back(QString("7:F(X)=b"));
+  boxes.Answer(QString("7:F(X)=b"));
   Click("cmdChange");
   Select(0);
   Click("cmdDelete");
@@ -114,7 +114,7 @@ TEST_F(PlotWindowTest, DeleteStopsAtANumberThatIsNotAnIntegerKeepingWhatItDid) {
   Add("b");
   Add("c");
   Select(2);
-  boxes.answers.push_back(QString("y:F(X)=c"));
+  boxes.Answer(QString("y:F(X)=c"));
   Click("cmdChange");
   boxes.Take();
   Select(0);
@@ -130,11 +130,12 @@ TEST_F(PlotWindowTest, DeleteStopsAtANumberThatIsNotAnIntegerKeepingWhatItDid) {
 TEST_F(PlotWindowTest, ChangeEditsTheWholeEntryAndRedraws) {
   Add("a");
   Select(0);
-  boxes.answers.push_back(QString("1:F(X)=x"));
+  boxes.Answer(QString("1:F(X)=x"));
   Click("cmdChange");
   EXPECT_EQ(boxes.Take(), std::vector<std::string>{"Изменение функции: Внесите нужные изменения:"});
-  EXPECT_EQ(boxes.queried, std::vector<QString>{"1:F(X)=a"});
-  EXPECT_EQ(boxes.maxLength, 255);
+  ASSERT_EQ(boxes.queries.size(), 1u);
+  EXPECT_EQ(boxes.queries[0].initial, "1:F(X)=a");
+  EXPECT_EQ(boxes.queries[0].maxLength, 255);
   EXPECT_EQ(Entries(), List{"1:F(X)=x"});
   EXPECT_EQ(SelectedRow(), 0);
   EXPECT_EQ(chart->graph(0)->data()->at(0)->value, -3.0);

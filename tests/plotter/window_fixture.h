@@ -10,47 +10,15 @@
 #include <QProgressBar>
 #include <QTest>
 
-#include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "calculator/calculator.h"
 #include "chart/chart.h"
 #include "plotter/grafik.h"
+#include "tests/support/recording_dialogs.h"
 
 namespace veltrum {
-
-// Every box as a "CAPTION: TEXT" line; input queries answer from a queue
-// (nullopt or an empty queue: Cancel).
-class BoxRecorder : public Dialogs {
- public:
-  void ShowMessage(MessageKind kind, std::string_view text) override {
-    lines.push_back(std::string(MessageCaption(kind)) + ": " + std::string(text));
-  }
-  bool InputQuery(const QString& caption, const QString& prompt, QString& value,
-                  int maxLength) override {
-    lines.push_back((caption + ": " + prompt).toStdString());
-    queried.push_back(value);
-    this->maxLength = maxLength;
-    if (answers.empty() || !answers.front()) {
-      if (!answers.empty()) answers.pop_front();
-      return false;
-    }
-    value = *answers.front();
-    answers.pop_front();
-    return true;
-  }
-  void ErrorBox(const QString& text) override {
-    lines.push_back(std::string(kApplicationTitle) + ": " + text.toStdString());
-  }
-  std::vector<std::string> Take() { return std::exchange(lines, {}); }
-
-  std::vector<std::string> lines;
-  std::vector<QString> queried;
-  int maxLength = 0;
-  std::deque<std::optional<QString>> answers;
-};
 
 inline const std::string kRangeMessage =
     "Error: Неправильно заданы границы вычисления значений функции.";
@@ -100,7 +68,7 @@ class PlotWindowTest : public testing::Test {
     return selected.isEmpty() ? -1 : list->row(selected.first());
   }
 
-  BoxRecorder boxes;
+  RecordingDialogs boxes;
   Calculator calc;
   TForm3 form;
   Chart* chart = nullptr;
