@@ -155,15 +155,13 @@ void Chart::RescaleToData() {
     bool found = false;
     const QCPRange keys = graphs_[i]->getKeyRange(found);
     if (found) {
-      bottom = haveBottom ? QCPRange(std::min(bottom.lower, keys.lower),
-                                     std::max(bottom.upper, keys.upper))
+      bottom = haveBottom ? QCPRange(std::min(bottom.lower, keys.lower), std::max(bottom.upper, keys.upper))
                           : keys;
       haveBottom = true;
     }
     const QCPRange values = graphs_[i]->getValueRange(found);
     if (found) {
-      left = haveLeft ? QCPRange(std::min(left.lower, values.lower),
-                                 std::max(left.upper, values.upper))
+      left = haveLeft ? QCPRange(std::min(left.lower, values.lower), std::max(left.upper, values.upper))
                       : values;
       haveLeft = true;
     }

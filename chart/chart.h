@@ -21,8 +21,7 @@ enum class LeftDrag { Click, Zoom, Restore };
 
 // dx, dy: release minus press, in pixels (y grows downwards).
 constexpr LeftDrag ClassifyLeftDrag(int dx, int dy) {
-  if (dx >= -kClickTolerance && dx <= kClickTolerance && dy >= -kClickTolerance &&
-      dy <= kClickTolerance)
+  if (dx >= -kClickTolerance && dx <= kClickTolerance && dy >= -kClickTolerance && dy <= kClickTolerance)
     return LeftDrag::Click;
   return dx > 0 && dy > 0 ? LeftDrag::Zoom : LeftDrag::Restore;
 }

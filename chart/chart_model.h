@@ -16,16 +16,16 @@ struct SeriesStyle {
 
 // F1..F10 in the colours of the Delphi palette (clRed .. clMaroon).
 inline constexpr std::array<SeriesStyle, kSeriesCount> kSeriesStyles{{
-    {"F1", 255, 0, 0},        // clRed
-    {"F2", 0, 128, 0},        // clGreen
-    {"F3", 255, 255, 0},      // clYellow
-    {"F4", 0, 0, 255},        // clBlue
-    {"F5", 255, 255, 255},    // clWhite
-    {"F6", 128, 128, 128},    // clGray
-    {"F7", 255, 0, 255},      // clFuchsia
-    {"F8", 0, 128, 128},      // clTeal
-    {"F9", 0, 0, 128},        // clNavy
-    {"F10", 128, 0, 0},       // clMaroon
+    {"F1", 255, 0, 0},      // clRed
+    {"F2", 0, 128, 0},      // clGreen
+    {"F3", 255, 255, 0},    // clYellow
+    {"F4", 0, 0, 255},      // clBlue
+    {"F5", 255, 255, 255},  // clWhite
+    {"F6", 128, 128, 128},  // clGray
+    {"F7", 255, 0, 255},    // clFuchsia
+    {"F8", 0, 128, 128},    // clTeal
+    {"F9", 0, 0, 128},      // clNavy
+    {"F10", 128, 0, 0},     // clMaroon
 }};
 
 enum class ChartAxis { Left, Bottom };

@@ -1,7 +1,6 @@
 // The chart's mouse: zoom, restore and pan.
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <cstdlib>
 
 #include "chart/chart.h"
@@ -55,14 +54,9 @@ void Chart::mouseReleaseEvent(QMouseEvent* event) {
   drag_ = Drag::None;
   if (leftEnds) {
     switch (ClassifyLeftDrag(delta.x(), delta.y())) {
-      case LeftDrag::Zoom:
-        ZoomTo(pressPos_, currentPos_);
-        break;
-      case LeftDrag::Restore:
-        RestoreView();
-        break;
-      case LeftDrag::Click:
-        break;
+      case LeftDrag::Zoom: ZoomTo(pressPos_, currentPos_); break;
+      case LeftDrag::Restore: RestoreView(); break;
+      case LeftDrag::Click: break;
     }
     update();
   } else if (dragStarted_ || BeyondClick(delta)) {

@@ -8,7 +8,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-
 #include <algorithm>
 #include <vector>
 
@@ -30,8 +29,7 @@ QFont BoldFont(const QFont& base) {
 QWidget* Create(QWidget& form, const ControlRow& row) {
   const QString text = QString::fromUtf8(row.text ? row.text : "");
   switch (row.kind) {
-    case ControlKind::Chart:
-      return new Chart(&form);
+    case ControlKind::Chart: return new Chart(&form);
     case ControlKind::ProgressBar: {
       auto* bar = new QProgressBar(&form);
       bar->setRange(0, 100);
@@ -39,8 +37,7 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
       bar->setTextVisible(false);
       return bar;
     }
-    case ControlKind::Label:
-      return new QLabel(text, &form);
+    case ControlKind::Label: return new QLabel(text, &form);
     case ControlKind::BoldLabel: {
       auto* label = new QLabel(text, &form);
       label->setFont(BoldFont(form.font()));
@@ -52,10 +49,8 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
       label->setWordWrap(true);
       return label;
     }
-    case ControlKind::Edit:
-      return new QLineEdit(text, &form);
-    case ControlKind::Button:
-      return new QPushButton(text, &form);
+    case ControlKind::Edit: return new QLineEdit(text, &form);
+    case ControlKind::Button: return new QPushButton(text, &form);
     case ControlKind::ListBox: {
       auto* list = new QListWidget(&form);
       list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -67,8 +62,7 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
       frame->setFocusPolicy(Qt::NoFocus);
       return frame;
     }
-    case ControlKind::Radio:
-      return new QRadioButton(text, &form);
+    case ControlKind::Radio: return new QRadioButton(text, &form);
     case ControlKind::RichEdit: {
       auto* viewer = new QPlainTextEdit(text, &form);
       viewer->setReadOnly(true);
@@ -85,8 +79,8 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
 
 QFont FormFont() {
   QFont font;
-  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Arial")});
+  font.setFamilies(
+      {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(11);
   return font;

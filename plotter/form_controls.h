@@ -4,7 +4,6 @@
 // objectName is its name, so handlers and tests find it by that name.
 #include <QFont>
 #include <QWidget>
-
 #include <span>
 
 namespace veltrum {
@@ -12,15 +11,15 @@ namespace veltrum {
 enum class ControlKind {
   Chart,
   ProgressBar,
-  Label,          // autosized, window font
-  BoldLabel,      // autosized, bold 13-pixel font
-  CentredLabel,   // fixed size, centred and wrapped
+  Label,         // autosized, window font
+  BoldLabel,     // autosized, bold 13-pixel font
+  CentredLabel,  // fixed size, centred and wrapped
   Edit,
   Button,
-  ListBox,        // single selection
-  GroupBox,       // frame with a bold caption and no items of its own
-  Radio,          // one exclusive group per window
-  RichEdit,       // read-only viewer, word wrap, vertical scroll bar
+  ListBox,   // single selection
+  GroupBox,  // frame with a bold caption and no items of its own
+  Radio,     // one exclusive group per window
+  RichEdit,  // read-only viewer, word wrap, vertical scroll bar
 };
 
 inline constexpr int kNoTabStop = -1;
@@ -28,7 +27,7 @@ inline constexpr int kNoTabStop = -1;
 struct ControlRow {
   const char* name;
   ControlKind kind;
-  const char* text;  // caption or initial text, UTF-8
+  const char* text;              // caption or initial text, UTF-8
   int left, top, width, height;  // width 0: the control sizes itself
   int tab;
 };

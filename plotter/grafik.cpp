@@ -6,7 +6,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-
 #include <array>
 #include <string>
 
@@ -84,9 +83,9 @@ constexpr int kTop = 22;
 }  // namespace
 
 TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
       calc_(calc),
       dialogs_(dialogs) {
   setObjectName(QStringLiteral("Form3"));
@@ -112,8 +111,7 @@ TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
   rad01->setChecked(true);
 
   for (const Command& command : kCommands)
-    connect(Control<QPushButton>(*this, command.button), &QPushButton::clicked, this,
-            command.handler);
+    connect(Control<QPushButton>(*this, command.button), &QPushButton::clicked, this, command.handler);
   FormCreate();
 }
 
@@ -152,8 +150,7 @@ void TForm3::PlotFunction(int k) {
   ProgressBarAdapter progress(*ProgressBar1);
   {
     ChartSeriesAdapter series(*Chart1, k);
-    RunSampling(calc_, SamplingRequest{entry, from, to, CheckedStep()}, series, progress,
-                dialogs_);
+    RunSampling(calc_, SamplingRequest{entry, from, to, CheckedStep()}, series, progress, dialogs_);
   }
   progress.Flush();
   if (detach) refreshCalculator_();

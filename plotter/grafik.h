@@ -2,7 +2,6 @@
 // The plot window: a list of up to ten functions Y=F(X), each drawn as its
 // own point series of Chart1 by a sampling run through the calculator.
 #include <QWidget>
-
 #include <functional>
 #include <string_view>
 

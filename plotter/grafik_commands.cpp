@@ -2,7 +2,6 @@
 // axis bounds.
 #include <QLineEdit>
 #include <QListWidget>
-
 #include <optional>
 #include <string>
 

@@ -1,7 +1,6 @@
 #include "plotter/plot_adapters.h"
 
 #include <QProgressBar>
-
 #include <algorithm>
 
 namespace veltrum {

@@ -2,7 +2,6 @@
 // The sampling run's series and progress bar over the plot window's
 // chart and ProgressBar1.
 #include <QElapsedTimer>
-
 #include <optional>
 
 #include "chart/chart_model.h"

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
 #include <array>
 
 #include "plotter/form_controls.h"
@@ -27,9 +26,9 @@ constexpr int kTextPixels = 13;
 }  // namespace
 
 TfrmSynt::TfrmSynt(QWidget* plotWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
       plotWindow_(plotWindow) {
   setObjectName(QStringLiteral("frmSynt"));
   setWindowTitle(QString::fromUtf8(kSyntaxCaption.data(), kSyntaxCaption.size()));
@@ -45,8 +44,7 @@ TfrmSynt::TfrmSynt(QWidget* plotWindow, QWidget* parent)
   courier.setPixelSize(kTextPixels);
   courier.setBold(true);
   RichEdit1->setFont(courier);
-  connect(Control<QPushButton>(*this, "Button1"), &QPushButton::clicked, this,
-          &TfrmSynt::Button1Click);
+  connect(Control<QPushButton>(*this, "Button1"), &QPushButton::clicked, this, &TfrmSynt::Button1Click);
 }
 
 void TfrmSynt::FormActivate() {

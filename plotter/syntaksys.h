@@ -2,7 +2,6 @@
 // The syntax help window: how to write the functions of the plot window
 // and how to zoom the chart with the mouse.
 #include <QWidget>
-
 #include <string_view>
 
 class QPlainTextEdit;

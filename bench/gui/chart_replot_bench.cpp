@@ -3,7 +3,6 @@
 // "| figure | measured | target |" rows.
 #include <QApplication>
 #include <QElapsedTimer>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -39,20 +38,32 @@ int main(int argc, char** argv) {
   chart.show();
   QApplication::processEvents();
 
-  const double add = Milliseconds([&] {
+  auto addAll = [&] {
     veltrum::ChartUpdate update(chart);
-    for (int k = 0; k < veltrum::kSeriesCount; ++k)
+    for (int k = 0; k < veltrum::kSeriesCount; ++k) {
+      chart.Clear(k);
       for (int i = 0; i < kPoints; ++i) {
         const double x = -500 + i / 1000.0;
         chart.AddPoint(k, x, std::sin(x + k) * (k + 1));
       }
-  });
+    }
+  };
+  // The first run pays for fresh memory pages; a redraw reuses them.
+  const double add = Milliseconds(addAll);
   const double first = Milliseconds([&] { chart.Refresh(); });
+  const double again = Milliseconds(addAll);
+  chart.Refresh();
   std::vector<double> replots;
   for (int r = 0; r < kRuns; ++r) replots.push_back(Milliseconds([&] { chart.Refresh(); }));
 
-  std::printf("| Chart: add 10 x 1,000,001 points | %.0f ms (%.1f ns per point) | one repaint after the run |\n",
-              add, add * 1e6 / (10.0 * kPoints));
+  std::printf(
+      "| Chart: add 10 x 1,000,001 points, first time | %.0f ms (%.1f ns per point) | no repaint per point "
+      "|\n",
+      add, add * 1e6 / (10.0 * kPoints));
+  std::printf(
+      "| Chart: clear and add 10 x 1,000,001 points again | %.0f ms (%.1f ns per point) | no repaint per "
+      "point |\n",
+      again, again * 1e6 / (10.0 * kPoints));
   std::printf("| Chart: first repaint of 10 x 1,000,001 points (axes fitted) | %.0f ms | <= 150 ms |\n",
               first);
   std::printf("| Chart: repaint of 10 x 1,000,001 points | %.0f ms | <= 150 ms |\n", Median(replots));

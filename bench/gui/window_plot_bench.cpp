@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRadioButton>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -70,15 +69,16 @@ void Compare(const char* label, const QString& expression) {
   NullSink sink;
   for (int r = 0; r < kRuns; ++r) {
     core.push_back(Seconds([&] {
-      veltrum::RunSampling(calc, {entry, kFrom, kTo, veltrum::StepChoice::Thousandth}, sink, sink,
-                           dialogs);
+      veltrum::RunSampling(calc, {entry, kFrom, kTo, veltrum::StepChoice::Thousandth}, sink, sink, dialogs);
     }));
     window.push_back(Seconds([&] { form.PlotFunction(0); }));
   }
   const int points = form.findChild<veltrum::Chart*>("Chart1")->PointCount(0);
   const double w = Median(window), c = Median(core);
-  std::printf("| Plot window run %s, 1,000,001 samples (%d points) | %.3f s vs core alone %.3f s: x%.2f | <= x1.3 |\n",
-              label, points, w, c, w / c);
+  std::printf(
+      "| Plot window run %s, 1,000,001 samples (%d points) | %.3f s vs core alone %.3f s: x%.2f | <= x1.3 "
+      "|\n",
+      label, points, w, c, w / c);
 }
 
 }  // namespace

@@ -134,9 +134,9 @@ struct Classification {
 
 TEST(LeftDragRule, DirectionDecidesBetweenZoomAndRestore) {
   const Classification rows[] = {
-      {10, 10, LeftDrag::Zoom},    {4, 1, LeftDrag::Zoom},       {1, 4, LeftDrag::Zoom},
+      {10, 10, LeftDrag::Zoom},      {4, 1, LeftDrag::Zoom},       {1, 4, LeftDrag::Zoom},
       {-10, -10, LeftDrag::Restore}, {10, -10, LeftDrag::Restore}, {-10, 10, LeftDrag::Restore},
-      {4, 0, LeftDrag::Restore},   {3, 3, LeftDrag::Click},      {-3, 0, LeftDrag::Click},
+      {4, 0, LeftDrag::Restore},     {3, 3, LeftDrag::Click},      {-3, 0, LeftDrag::Click},
   };
   for (const Classification& row : rows)
     EXPECT_EQ(ClassifyLeftDrag(row.dx, row.dy), row.expected) << row.dx << "," << row.dy;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
-
 #include <vector>
 
 namespace veltrum {
@@ -44,9 +43,9 @@ struct StyleRow {
 
 TEST_F(ChartTest, TenSeriesDrawFilledDiscsInTheirColoursWithoutLines) {
   const StyleRow rows[] = {
-      {"F1", QColor(255, 0, 0)},     {"F2", QColor(0, 128, 0)},   {"F3", QColor(255, 255, 0)},
-      {"F4", QColor(0, 0, 255)},     {"F5", QColor(255, 255, 255)}, {"F6", QColor(128, 128, 128)},
-      {"F7", QColor(255, 0, 255)},   {"F8", QColor(0, 128, 128)}, {"F9", QColor(0, 0, 128)},
+      {"F1", QColor(255, 0, 0)},   {"F2", QColor(0, 128, 0)},     {"F3", QColor(255, 255, 0)},
+      {"F4", QColor(0, 0, 255)},   {"F5", QColor(255, 255, 255)}, {"F6", QColor(128, 128, 128)},
+      {"F7", QColor(255, 0, 255)}, {"F8", QColor(0, 128, 128)},   {"F9", QColor(0, 0, 128)},
       {"F10", QColor(128, 0, 0)},
   };
   ASSERT_EQ(chart.graphCount(), kSeriesCount);

@@ -55,9 +55,9 @@ TEST_F(PlotWindowTest, TheEleventhFunctionIsRefusedAndAfterADeleteNumberedTen) {
   ASSERT_EQ(list->count(), 10);
   boxes.Take();
   Add("x");
-  EXPECT_EQ(boxes.Take(), std::vector<std::string>{
-                              "Information: Вы можете построить не больше десяти графиков "
-                              "одновременно."});
+  EXPECT_EQ(boxes.Take(),
+            std::vector<std::string>{"Information: Вы можете построить не больше десяти графиков "
+                                     "одновременно."});
   EXPECT_EQ(list->count(), 10);
 
   Select(0);
@@ -119,8 +119,7 @@ TEST_F(PlotWindowTest, DeleteStopsAtANumberThatIsNotAnIntegerKeepingWhatItDid) {
   boxes.Take();
   Select(0);
   Click("cmdDelete");
-  EXPECT_EQ(boxes.Take(), std::vector<std::string>{
-                              "Veltrum 2.0d: 'y' is not a valid integer value."});
+  EXPECT_EQ(boxes.Take(), std::vector<std::string>{"Veltrum 2.0d: 'y' is not a valid integer value."});
   EXPECT_EQ(Entries(), (List{"1:F(X)=b", "2:F(X)=b", "y:F(X)=c"}));
   EXPECT_FALSE(chart->IsActive(2));
   EXPECT_EQ(chart->PointCount(0), 0);

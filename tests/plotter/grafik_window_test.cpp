@@ -67,10 +67,10 @@ TEST_F(PlotWindowTest, ControlsShowTheirCaptionsInTheirPlaces) {
 }
 
 TEST_F(PlotWindowTest, TabGoesThroughTheControlsInTheirOrder) {
-  const char* order[] = {"txtMain",   "cmdAdd",    "ListBox1",  "cmdChange",         "cmdDelete",
-                         "cmdReDraw", "cmdClear",  "cmdClearAll", "cmdReDrawAll",    "txtXLeft",
-                         "txtXRight", "txtYLeft",  "txtYRight", "txtFLeft",          "txtFRight",
-                         "rad01",     "rad001",    "rad0001",   "cmdChangeGrafGrid", "cmdHelp",
+  const char* order[] = {"txtMain",   "cmdAdd",   "ListBox1",    "cmdChange",         "cmdDelete",
+                         "cmdReDraw", "cmdClear", "cmdClearAll", "cmdReDrawAll",      "txtXLeft",
+                         "txtXRight", "txtYLeft", "txtYRight",   "txtFLeft",          "txtFRight",
+                         "rad01",     "rad001",   "rad0001",     "cmdChangeGrafGrid", "cmdHelp",
                          "cmdClose",  "Chart1"};
   for (std::size_t i = 1; i < std::size(order); ++i) {
     QWidget* next = Find<QWidget>(order[i - 1])->nextInFocusChain();

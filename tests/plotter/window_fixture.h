@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QTest>
-
 #include <string>
 #include <vector>
 
@@ -20,8 +19,7 @@
 
 namespace veltrum {
 
-inline const std::string kRangeMessage =
-    "Error: Неправильно заданы границы вычисления значений функции.";
+inline const std::string kRangeMessage = "Error: Неправильно заданы границы вычисления значений функции.";
 
 class PlotWindowTest : public testing::Test {
  protected:
@@ -53,8 +51,7 @@ class PlotWindowTest : public testing::Test {
 
   void Select(int row) {
     list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
   }
 
   std::vector<QString> Entries() const {
