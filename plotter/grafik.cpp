@@ -176,8 +176,11 @@ void TForm3::cmdCloseClick() {
   ShowCalculatorWindow();
 }
 
+void TForm3::FormClose() { ShowCalculatorWindow(); }
+
+// A window that is not the main window closes by hiding.
 void TForm3::closeEvent(QCloseEvent* event) {
-  ShowCalculatorWindow();
+  FormClose();
   event->accept();
 }
 

@@ -53,9 +53,10 @@ class TForm3 : public QWidget {
   void cmdChangeGrafGridClick();
   void cmdHelpClick();
   void cmdCloseClick();
+  // The title-bar close: the window hides, the calculator window comes back.
+  void FormClose();
 
  protected:
-  // FormClose: the window hides, the calculator window comes back.
   void closeEvent(QCloseEvent* event) override;
 
  private:

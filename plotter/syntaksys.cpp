@@ -64,9 +64,11 @@ bool TfrmSynt::event(QEvent* event) {
   return QWidget::event(event);
 }
 
+void TfrmSynt::FormClose() { ShowPlotWindow(); }
+
 void TfrmSynt::closeEvent(QCloseEvent* event) {
   event->accept();
-  ShowPlotWindow();
+  FormClose();
 }
 
 void TfrmSynt::ShowPlotWindow() {

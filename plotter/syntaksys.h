@@ -37,10 +37,11 @@ class TfrmSynt : public QWidget {
 
   void FormActivate();
   void Button1Click();
+  // The title-bar close: the same as Button1Click; the window hides.
+  void FormClose();
 
  protected:
   bool event(QEvent* event) override;
-  // FormClose: the same as Button1Click; the window hides.
   void closeEvent(QCloseEvent* event) override;
 
  private:
