@@ -19,7 +19,7 @@ void Calculator::FormCreate() {
   Memory = {0.0, 0.0, 0.0};
   ShowValue(0);
   for (int i = 0; i < 3; ++i) {
-    memoryText_[i] = "0";
+    memoryText_[i].assign(1, '0');
     if (view_) view_->MemoryTextChanged(i, memoryText_[i]);
   }
   RepeatMark = 0.0;
