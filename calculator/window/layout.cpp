@@ -7,7 +7,7 @@
 namespace veltrum {
 namespace {
 
-using K = ControlKind;
+using K = CalcControlKind;
 using F = Face;
 
 constexpr std::string_view kStoreHint = "Вводит в данную ячейку памяти число, находящееся на табло";
@@ -18,7 +18,7 @@ constexpr std::string_view kSubtractHint =
 constexpr std::string_view kRecallHint = "Выводит на табло число, хранящееся в этой ячейке памяти";
 
 // Keys are 33 by 33 unless a row says otherwise; the function row is 25 high.
-constexpr std::array kControls = std::to_array<ControlRow>({
+constexpr std::array kControls = std::to_array<CalcControlRow>({
     {K::Display, "Text1", "", "0", F::TimesNewRoman, 27, true, 8, 8, 297, 41, "Табло"},
     {K::Group, "GroupBox1", "", "", F::Window, 11, false, 8, 48, 297, 297, ""},
     // Angle unit.
@@ -136,7 +136,7 @@ constexpr std::array kControls = std::to_array<ControlRow>({
 
 }  // namespace
 
-std::span<const ControlRow> CalculatorControls() { return kControls; }
+std::span<const CalcControlRow> CalculatorControls() { return kControls; }
 
 QFont ControlFont(Face face, int pixels, bool bold) {
   QFont font;

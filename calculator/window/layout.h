@@ -9,7 +9,7 @@
 
 namespace veltrum {
 
-enum class ControlKind {
+enum class CalcControlKind {
   Display,  // read-only one-line text, right-justified (Text1, txtM1..3)
   Group,    // frame with an optional caption
   Button,   // a calculator key
@@ -27,8 +27,8 @@ enum class Face {
   Glyphs,  // the "Symbol" glyphs (arrows, pi, radical) as Unicode text
 };
 
-struct ControlRow {
-  ControlKind kind;
+struct CalcControlRow {
+  CalcControlKind kind;
   std::string_view name;
   std::string_view parent;  // a Group row above, or empty for the window
   std::string_view caption;
@@ -40,7 +40,7 @@ struct ControlRow {
 };
 
 // Every control of the calculator part of the window.
-std::span<const ControlRow> CalculatorControls();
+std::span<const CalcControlRow> CalculatorControls();
 
 // The font of a row; Face::Window is the window's own font.
 QFont ControlFont(Face face, int pixels, bool bold);

@@ -22,20 +22,20 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QWidget* CreateControl(const ControlRow& row, QWidget* parent) {
+QWidget* CreateControl(const CalcControlRow& row, QWidget* parent) {
   const QString caption = FromUtf8(row.caption);
   switch (row.kind) {
-    case ControlKind::Display: {
+    case CalcControlKind::Display: {
       auto* edit = new QLineEdit(caption, parent);
       edit->setReadOnly(true);
       edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
       return edit;
     }
-    case ControlKind::Group: return new QGroupBox(caption, parent);
-    case ControlKind::Button: return new QPushButton(caption, parent);
-    case ControlKind::Option: return new QRadioButton(caption, parent);
-    case ControlKind::Label: return new QLabel(caption, parent);
-    case ControlKind::Mark: {
+    case CalcControlKind::Group: return new QGroupBox(caption, parent);
+    case CalcControlKind::Button: return new QPushButton(caption, parent);
+    case CalcControlKind::Option: return new QRadioButton(caption, parent);
+    case CalcControlKind::Label: return new QLabel(caption, parent);
+    case CalcControlKind::Mark: {
       auto* label = new QLabel(caption, parent);
       label->setAutoFillBackground(true);
       QPalette palette = label->palette();
@@ -44,7 +44,7 @@ QWidget* CreateControl(const ControlRow& row, QWidget* parent) {
       label->setPalette(palette);
       return label;
     }
-    case ControlKind::Picture:
+    case CalcControlKind::Picture:
       return new SecondFunctionPicture(SecondFunctionPicture::ForName(FromUtf8(row.name)), parent);
   }
   return nullptr;
@@ -104,7 +104,7 @@ void TForm1::BuildControls() {
   auto* client = new QWidget(this);
   client->setObjectName("Form1Client");
   setCentralWidget(client);
-  for (const ControlRow& row : CalculatorControls()) {
+  for (const CalcControlRow& row : CalculatorControls()) {
     QWidget* parent = row.parent.empty() ? client : client->findChild<QWidget*>(FromUtf8(row.parent));
     QWidget* w = CreateControl(row, parent);
     w->setObjectName(FromUtf8(row.name));

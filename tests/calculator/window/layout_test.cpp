@@ -11,7 +11,7 @@
 
 namespace veltrum {
 
-void PrintTo(const ControlRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const CalcControlRow& row, std::ostream* os) { *os << row.name; }
 void PrintTo(const ElementKeyInfo& e, std::ostream* os) { *os << e.name; }
 
 namespace {
@@ -26,17 +26,17 @@ QString CaptionOf(QWidget* w) {
   return {};
 }
 
-class LayoutRowTest : public WindowTest, public ::testing::WithParamInterface<ControlRow> {};
+class LayoutRowTest : public WindowTest, public ::testing::WithParamInterface<CalcControlRow> {};
 
 TEST_P(LayoutRowTest, BuiltAsDesigned) {
-  const ControlRow& row = GetParam();
+  const CalcControlRow& row = GetParam();
   QWidget* w = Find(Q(row.name));
   ASSERT_NE(w, nullptr);
   const QString parent = row.parent.empty() ? QString("Form1Client") : Q(row.parent);
   EXPECT_EQ(w->parentWidget()->objectName(), parent);
   EXPECT_EQ(w->geometry(), QRect(row.left, row.top, row.width, row.height));
   EXPECT_EQ(w->toolTip(), Q(row.hint));
-  if (row.kind != ControlKind::Picture && row.kind != ControlKind::Display) {
+  if (row.kind != CalcControlKind::Picture && row.kind != CalcControlKind::Display) {
     EXPECT_EQ(CaptionOf(w), Q(row.caption));
   }
   EXPECT_EQ(w->font().pixelSize(), row.pixels);

@@ -1,0 +1,15 @@
+#include "app/program_windows.h"
+
+namespace veltrum {
+
+// The about box, the plot window and the syntax help start hidden; the
+// caller shows Form1.
+ProgramWindows::ProgramWindows(Dialogs& dialogs)
+    : Form1(dialogs), Form2(&Form1), Form3(Form1.calculator(), dialogs), frmSynt(&Form3) {
+  Form1.SetAboutBox(&Form2);
+  Form3.SetHelpWindow(&frmSynt);
+  Form3.SetCalculatorWindow(&Form1, [this] { Form1.RefreshFromCalculator(); });
+  Form1.SetPlotWindow(&Form3);
+}
+
+}  // namespace veltrum

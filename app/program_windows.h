@@ -1,0 +1,23 @@
+#pragma once
+// The four windows of the program, each existing once from start-up to
+// exit, created in their order and wired together: the calculator window
+// (the main window), the about box, the plot window, the syntax help.
+#include "calculator/window/about.h"
+#include "calculator/window/dialogs.h"
+#include "calculator/window/tform1.h"
+#include "plotter/grafik.h"
+#include "plotter/syntaksys.h"
+
+namespace veltrum {
+
+struct ProgramWindows {
+  explicit ProgramWindows(Dialogs& dialogs);
+
+  // Declaration order is creation order.
+  TForm1 Form1;
+  TForm2 Form2;
+  TForm3 Form3;
+  TfrmSynt frmSynt;
+};
+
+}  // namespace veltrum
