@@ -81,6 +81,7 @@ TForm1::TForm1(Dialogs& dialogs, QWidget* parent)
   BuildControls();
   BuildPeriodicTable();
   ConnectKeys();
+  BuildClipboard();
   SetClientWidth(kClientWidth);
   move(kWindowLeft, kWindowTop);
   qApp->installEventFilter(this);

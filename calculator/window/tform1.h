@@ -15,6 +15,7 @@
 class QAbstractButton;
 class QAction;
 class QLineEdit;
+class QMenu;
 class QRadioButton;
 
 namespace veltrum {
@@ -47,6 +48,12 @@ class TForm1 : public QMainWindow, private CalculatorView {
   void mnuEndClick();
   void mnuAboutClick();
 
+  // The display and the clipboard (Ctrl+C, Ctrl+V, right-click on Text1).
+  void CopyDisplay();
+  void PasteDisplay();
+  // The right-click menu of Text1: "Копировать", "Вставить".
+  QMenu* CreateDisplayMenu();
+
   // Every character typed while the window is active, whichever control has
   // the focus: it presses the key of the keyboard map.
   void FormKeyPress(char key);
@@ -66,6 +73,7 @@ class TForm1 : public QMainWindow, private CalculatorView {
   void BuildControls();
   void BuildPeriodicTable();
   void BuildMenu();
+  void BuildClipboard();
   void ConnectKeys();
   void SetClientWidth(int width);
   bool IsFirstDelivery(QObject* watched, QEvent* event);
@@ -91,6 +99,8 @@ class TForm1 : public QMainWindow, private CalculatorView {
   QAction* N2_ = nullptr;
   QAction* mnuEnd_ = nullptr;
   QAction* mnuAbout_ = nullptr;
+  QAction* copyAction_ = nullptr;
+  QAction* pasteAction_ = nullptr;
 
   QPointer<QWidget> plotWindow_;
   QPointer<QWidget> aboutBox_;
