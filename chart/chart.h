@@ -3,9 +3,12 @@
 // legend, drawn by QCustomPlot. The mouse rules are the chart's own:
 // a left drag right-down zooms to the dragged rectangle, any other left
 // drag restores the view in force before the first zoom, a right drag
-// pans. QCustomPlot's own range drag and selection-rect zoom stay off.
+// pans and a right click opens the chart's popup menu. QCustomPlot's own
+// range drag and selection-rect zoom stay off.
 #include <qcustomplot.h>
 
+#include <QMenu>
+#include <QPointer>
 #include <array>
 #include <optional>
 
@@ -46,11 +49,21 @@ class Chart : public QCustomPlot, public ChartModel {
   // Replots now, rescaling first when the axes follow changed data.
   void Refresh();
 
+  // The points of a series in ascending x, active or not.
+  const QCPGraphDataContainer& Points(int series) const { return *data_[series]; }
+
+  // The menu that a right click without a drag, or the keyboard's menu
+  // key, pops up; the chart does not own it. Without one the click does
+  // nothing.
+  void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+  QMenu* PopupMenu() const { return popupMenu_; }
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   struct View {
@@ -70,6 +83,7 @@ class Chart : public QCustomPlot, public ChartModel {
   void ZoomTo(QPoint from, QPoint to);
   void RestoreView();
   void PanBy(QPoint delta);
+  void ShowPopupMenu(QPoint at);
 
   std::array<QCPGraph*, kSeriesCount> graphs_{};
   // Each graph's container, kept raw: AddPoint runs once per sample of a
@@ -81,6 +95,7 @@ class Chart : public QCustomPlot, public ChartModel {
   bool dataChanged_ = false;
   bool followData_ = true;
   std::optional<View> beforeZoom_;
+  QPointer<QMenu> popupMenu_;
 
   Drag drag_ = Drag::None;
   bool dragStarted_ = false;

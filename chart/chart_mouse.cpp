@@ -1,4 +1,6 @@
-// The chart's mouse: zoom, restore and pan.
+// The chart's mouse: zoom, restore, pan and the popup menu.
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cstdlib>
@@ -61,9 +63,23 @@ void Chart::mouseReleaseEvent(QMouseEvent* event) {
     update();
   } else if (dragStarted_ || BeyondClick(delta)) {
     PanBy(delta);
+  } else {
+    ShowPopupMenu(currentPos_);
   }
   dragStarted_ = false;
   event->accept();
+}
+
+// The platform asks for the menu on the right button's press, before it
+// is known whether the press starts a pan; the release decides instead.
+// The keyboard's menu key opens it at once.
+void Chart::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() == QContextMenuEvent::Keyboard) ShowPopupMenu(rect().center());
+  event->accept();
+}
+
+void Chart::ShowPopupMenu(QPoint at) {
+  if (popupMenu_) popupMenu_->popup(mapToGlobal(at));
 }
 
 void Chart::paintEvent(QPaintEvent* event) {

@@ -1,5 +1,6 @@
 #include "chart/point_graph.h"
 
+#include <QPainterPath>
 #include <algorithm>
 
 namespace veltrum {
@@ -7,6 +8,14 @@ namespace veltrum {
 namespace {
 
 constexpr double kBias = 64;
+
+// A disc reaches kRadius px to each side of its pixel: the shape is
+// centred on the pixel's middle and covers the same 7 × 7 box.
+constexpr double kShapeRadius = DiscRaster::kRadius + 0.5;
+
+bool PaintsShapes(const QCPPainter& painter) {
+  return painter.modes().testFlag(QCPPainter::pmVectorized) || painter.transform().isScaling();
+}
 
 }  // namespace
 
@@ -18,9 +27,15 @@ void PointGraph::draw(QCPPainter* painter) {
   if (!keyAxis || !mValueAxis || mDataContainer->isEmpty()) return;
   const QRect area = keyAxis->axisRect()->rect();
   if (area.width() <= 0 || area.height() <= 0) return;
+  if (PaintsShapes(*painter))
+    DrawShapes(painter, area);
+  else
+    DrawRaster(painter, area);
+}
 
+void PointGraph::DrawRaster(QCPPainter* painter, const QRect& area) {
   raster_.Reset(area.width(), area.height());
-  MarkVisiblePoints(area);
+  ForEachVisiblePoint(area, [this](int x, int y) { raster_.Mark(x, y); });
   raster_.Paint();
 
   if (image_.size() != area.size()) image_ = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
@@ -37,9 +52,34 @@ void PointGraph::draw(QCPPainter* painter) {
   painter->restore();
 }
 
+void PointGraph::DrawShapes(QCPPainter* painter, const QRect& area) {
+  constexpr int r = DiscRaster::kRadius;
+  const int stride = area.width() + 2 * r;
+  drawn_.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(area.height() + 2 * r), 0);
+  QPainterPath discs;
+  // Overlapping discs fill as their union.
+  discs.setFillRule(Qt::WindingFill);
+  ForEachVisiblePoint(area, [&](int x, int y) {
+    if (x < -r || y < -r || x >= area.width() + r || y >= area.height() + r) return;
+    std::uint8_t& seen = drawn_[static_cast<std::size_t>(y + r) * static_cast<std::size_t>(stride) +
+                                static_cast<std::size_t>(x + r)];
+    if (seen) return;
+    seen = 1;
+    discs.addEllipse(QPointF(area.left() + x + 0.5, area.top() + y + 0.5), kShapeRadius, kShapeRadius);
+  });
+  if (discs.isEmpty()) return;
+  painter->save();
+  painter->setAntialiasing(true);
+  painter->setPen(Qt::NoPen);
+  painter->setBrush(QColor::fromRgba(colour_));
+  painter->drawPath(discs);
+  painter->restore();
+}
+
 // Both axes are linear, the key axis horizontal: a point's pixel is an
 // affine function of its coordinates, worked out once per repaint.
-void PointGraph::MarkVisiblePoints(const QRect& area) {
+template <typename Mark>
+void PointGraph::ForEachVisiblePoint(const QRect& area, Mark mark) {
   QCPAxis* keyAxis = mKeyAxis.data();
   QCPAxis* valueAxis = mValueAxis.data();
   const QCPRange keys = keyAxis->range();
@@ -66,8 +106,8 @@ void PointGraph::MarkVisiblePoints(const QRect& area) {
     if (!(y > yLow && y < yHigh)) continue;
     const double x = xOrigin + it->key * xScale;
     // x and y are above -kBias here, so truncating after the bias rounds.
-    raster_.Mark(static_cast<int>(x + kBias + 0.5) - static_cast<int>(kBias),
-                 static_cast<int>(y + kBias + 0.5) - static_cast<int>(kBias));
+    mark(static_cast<int>(x + kBias + 0.5) - static_cast<int>(kBias),
+         static_cast<int>(y + kBias + 0.5) - static_cast<int>(kBias));
   }
 }
 

@@ -109,6 +109,7 @@ TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
   rad001 = Control<QRadioButton>(*this, "rad001");
   rad0001 = Control<QRadioButton>(*this, "rad0001");
   rad01->setChecked(true);
+  CreatePopupMenu();
 
   for (const Command& command : kCommands)
     connect(Control<QPushButton>(*this, command.button), &QPushButton::clicked, this, command.handler);

@@ -7,9 +7,12 @@
 
 #include "calculator/calculator.h"
 #include "calculator/window/dialogs.h"
+#include "plotter/file_chooser.h"
 #include "plotter/sampling.h"
 
+class QAction;
 class QLineEdit;
+class QMenu;
 class QListWidget;
 class QProgressBar;
 class QRadioButton;
@@ -27,6 +30,7 @@ inline constexpr std::string_view kChangeCaption = "Изменение функ�
 inline constexpr std::string_view kChangePrompt = "Внесите нужные изменения:";
 inline constexpr int kChangeMaxLength = 255;
 inline constexpr int kMaxFunctions = 10;
+inline constexpr std::string_view kSaveFailedText = "Не удалось сохранить файл: ";
 
 class TForm3 : public QWidget {
   Q_OBJECT
@@ -38,6 +42,9 @@ class TForm3 : public QWidget {
   // to bring its controls up to date after a run has pressed its keys.
   void SetCalculatorWindow(QWidget* form1, std::function<void()> refreshCalculator);
   void SetHelpWindow(QWidget* frmSynt) { frmSynt_ = frmSynt; }
+  // Where the chart's popup menu asks for file names; the toolkit's save
+  // dialog unless replaced.
+  void SetFileChooser(FileChooser& chooser) { files_ = &chooser; }
 
   // Draws the function of list entry k into series k.
   void PlotFunction(int k);
@@ -55,6 +62,10 @@ class TForm3 : public QWidget {
   void cmdCloseClick();
   // The title-bar close: the window hides, the calculator window comes back.
   void FormClose();
+  // The chart's popup menu PopupMenu1: the chart as a picture (also
+  // Ctrl+S) and the points of the drawn functions as a table.
+  void mnuSaveImageClick();
+  void mnuSavePointsClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -65,12 +76,19 @@ class TForm3 : public QWidget {
   int Selected() const;
   StepChoice CheckedStep() const;
   void ShowCalculatorWindow();
+  void CreatePopupMenu();
+  QString SuggestedPath(const QString& name) const;
+  void ReportSaveFailure(const QString& path);
 
   Calculator& calc_;
   Dialogs& dialogs_;
   QWidget* form1_ = nullptr;
   QWidget* frmSynt_ = nullptr;
   std::function<void()> refreshCalculator_;
+  QtFileChooser ownFiles_{this};
+  FileChooser* files_ = &ownFiles_;
+  // The folder of the last file saved, offered for the next one.
+  QString saveDir_;
 
   Chart* Chart1;
   QProgressBar* ProgressBar1;
@@ -85,6 +103,9 @@ class TForm3 : public QWidget {
   QRadioButton* rad01;
   QRadioButton* rad001;
   QRadioButton* rad0001;
+  QMenu* PopupMenu1;
+  QAction* mnuSaveImage;
+  QAction* mnuSavePoints;
 };
 
 }  // namespace veltrum

@@ -1,8 +1,11 @@
 // The chart's mouse: a left drag right-down zooms, any other left drag
 // restores the view before the first zoom, a right drag pans, and a move
-// of 3 px or less is a click.
+// of 3 px or less is a click; a right click pops up the chart's menu.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
 
 #include "chart/chart.h"
@@ -125,6 +128,62 @@ TEST_F(ChartMouseTest, TheZoomRectangleIsDrawnWhileDragging) {
   QTest::mouseRelease(&chart, Qt::LeftButton, {}, to);
   EXPECT_NE(before, QColor(Qt::black));
   EXPECT_EQ(during, QColor(Qt::black));
+}
+
+class ChartMenuTest : public ChartMouseTest {
+ protected:
+  void SetUp() override {
+    ChartMouseTest::SetUp();
+    menu.addAction(QStringLiteral("item"));
+    chart.SetPopupMenu(&menu);
+    FixRanges();
+  }
+  void TearDown() override { menu.hide(); }
+
+  QMenu menu;
+};
+
+TEST_F(ChartMenuTest, RightClickWithoutDragPopsUpTheMenuAtTheMouse) {
+  const QPoint at = At(50, 50);
+  Drag(Qt::RightButton, at, at + QPoint(3, -3));
+  ASSERT_TRUE(menu.isVisible());
+  EXPECT_EQ(menu.pos(), chart.mapToGlobal(at + QPoint(3, -3)));
+  EXPECT_EQ(chart.xAxis->range(), QCPRange(0, 100));
+  EXPECT_EQ(chart.yAxis->range(), QCPRange(0, 100));
+}
+
+TEST_F(ChartMenuTest, RightDragPansAndOpensNoMenu) {
+  const QPoint from = At(50, 50);
+  Drag(Qt::RightButton, from, from + QPoint(4, 0));
+  EXPECT_FALSE(menu.isVisible());
+  EXPECT_NE(chart.xAxis->range(), QCPRange(0, 100));
+}
+
+// A drag that comes back to where it started has panned on its way.
+TEST_F(ChartMenuTest, RightDragBackToThePressOpensNoMenu) {
+  const QPoint from = At(50, 50);
+  QTest::mousePress(&chart, Qt::RightButton, {}, from);
+  QTest::mouseMove(&chart, from + QPoint(30, 30));
+  QTest::mouseMove(&chart, from);
+  QTest::mouseRelease(&chart, Qt::RightButton, {}, from);
+  EXPECT_FALSE(menu.isVisible());
+}
+
+TEST_F(ChartMenuTest, LeftClickOpensNoMenu) {
+  QTest::mouseClick(&chart, Qt::LeftButton, {}, At(50, 50));
+  EXPECT_FALSE(menu.isVisible());
+}
+
+// The platform's own request comes with the press; only the keyboard's
+// menu key is answered at once.
+TEST_F(ChartMenuTest, MenuKeyOpensTheMenuButThePressRequestDoesNot) {
+  QContextMenuEvent press(QContextMenuEvent::Mouse, At(50, 50), chart.mapToGlobal(At(50, 50)));
+  QApplication::sendEvent(&chart, &press);
+  EXPECT_FALSE(menu.isVisible());
+  QContextMenuEvent key(QContextMenuEvent::Keyboard, chart.rect().center(),
+                        chart.mapToGlobal(chart.rect().center()));
+  QApplication::sendEvent(&chart, &key);
+  EXPECT_TRUE(menu.isVisible());
 }
 
 struct Classification {
