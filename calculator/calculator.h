@@ -128,6 +128,8 @@ class Calculator {
   void ApplyPowerRoot(std::int32_t k);
   Extended PendingCompletion(double n) const;
   bool FoldProductLevelPower(double x, std::int32_t k);
+  Extended SumLevelPowerFactor(double x) const;
+  Extended ThreeLevelFactor(double x) const;
 
   // The calculation guard: a failure inside work runs HandleCalcError and
   // the key ends normally.

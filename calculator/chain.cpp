@@ -146,12 +146,35 @@ bool Calculator::FoldProductLevelPower(double x, std::int32_t k) {
   return true;
 }
 
+// Codes of a sum (1, 11, 111, 1111) rather than a difference (2, 22, ...).
+static bool IsSumLevel(std::int32_t code) { return code == 1 || code == 11 || code == 111 || code == 1111; }
+
+// A power or root waiting in a sum or difference (ChainState 111 to 2222)
+// folded into the factor: pow(F, x) or the x-th root of F.
+Extended Calculator::SumLevelPowerFactor(double x) const {
+  return ChainState == 111 || ChainState == 222 ? Power(Factor, x) : RootOf(Factor, x);
+}
+
+// The three-level chain folded into the factor: pow(B, x) (or the x-th root
+// of B) multiplied into F or divided out of it.
+Extended Calculator::ThreeLevelFactor(double x) const {
+  const Extended F = Factor, B = PowerBase;
+  switch (PowerState) {
+    case 1:
+    case 2: return Power(B, x) * F;
+    case 11:
+    case 22: return Divide(F, Power(B, x));
+    case 111:
+    case 222: return RootOf(B, x) * F;
+    default: return Divide(F, RootOf(B, x));
+  }
+}
+
 void Calculator::ApplyMultiplyDivide(std::int32_t k) {
   Guarded([&] {
     const std::int32_t S = k == Multiply ? 1 : 11;
     const std::int32_t D = k == Multiply ? 2 : 22;
     const double x = ReadOperand();
-    const Extended F = Factor, B = PowerBase;
     // Operand takes x before any computation, so it holds x after a failure.
     if (IsChainCode(ChainState) || IsPowerCode(PowerState) ||
         (ChainActive == 1 && SimpleOp >= 3 && SimpleOp <= 6))
@@ -161,40 +184,23 @@ void Calculator::ApplyMultiplyDivide(std::int32_t k) {
       ShowValue(Factor);
       ChainState = sumLevel ? S : D;
     };
-    switch (ChainState) {
-      case 1:
-      case 2: foldFactor(F * x, ChainState == 1); break;
-      case 11:
-      case 22: foldFactor(Divide(F, x), ChainState == 11); break;
-      case 111:
-      case 222: foldFactor(Power(F, x), ChainState == 111); break;
-      case 1111:
-      case 2222: foldFactor(RootOf(F, x), ChainState == 1111); break;
-      case 3:
-      case 4:
-      case 33:
-      case 44: FoldProductLevelPower(x, k); break;
-      default:
-        switch (PowerState) {
-          case 1:
-          case 2: foldFactor(Power(B, x) * F, PowerState == 1); break;
-          case 11:
-          case 22: foldFactor(Divide(F, Power(B, x)), PowerState == 11); break;
-          case 111:
-          case 222: foldFactor(RootOf(B, x) * F, PowerState == 111); break;
-          case 1111:
-          case 2222: foldFactor(Divide(F, RootOf(B, x)), PowerState == 1111); break;
-          default:
-            if (ChainActive == 1 && SimpleOp >= 3 && SimpleOp <= 6) {
-              Accumulator = StoreDouble(SimpleCompletion(SimpleOp, Accumulator, x));
-              ShowValue(Accumulator);
-            } else if (ChainActive == 1 && (SimpleOp == 1 || SimpleOp == 2)) {
-              Factor = x;
-              ChainState = SimpleOp == 1 ? S : D;
-            } else {
-              Accumulator = x;
-            }
-        }
+    if (ChainState == 1 || ChainState == 2) {
+      foldFactor(Factor * static_cast<Extended>(x), ChainState == 1);
+    } else if (ChainState == 11 || ChainState == 22) {
+      foldFactor(Divide(Factor, x), ChainState == 11);
+    } else if (ChainState >= 111) {
+      foldFactor(SumLevelPowerFactor(x), IsSumLevel(ChainState));
+    } else if (FoldProductLevelPower(x, k)) {
+    } else if (IsPowerCode(PowerState)) {
+      foldFactor(ThreeLevelFactor(x), IsSumLevel(PowerState));
+    } else if (ChainActive == 1 && SimpleOp >= 3 && SimpleOp <= 6) {
+      Accumulator = StoreDouble(SimpleCompletion(SimpleOp, Accumulator, x));
+      ShowValue(Accumulator);
+    } else if (ChainActive == 1 && (SimpleOp == 1 || SimpleOp == 2)) {
+      Factor = x;
+      ChainState = SimpleOp == 1 ? S : D;
+    } else {
+      Accumulator = x;
     }
     PowerState = 0;
     SimpleOp = k;
@@ -209,7 +215,6 @@ void Calculator::ApplyPowerRoot(std::int32_t k) {
     const std::int32_t Pplus = power ? 111 : 1111;
     const std::int32_t Pminus = power ? 222 : 2222;
     const double x = ReadOperand();
-    const Extended F = Factor, B = PowerBase;
     const bool opensPowerLevel = ChainState == 1 || ChainState == 2 || ChainState == 11 || ChainState == 22;
     if ((IsChainCode(ChainState) && !opensPowerLevel) || IsPowerCode(PowerState) ||
         (ChainActive == 1 && (SimpleOp == 5 || SimpleOp == 6)))
@@ -220,55 +225,33 @@ void Calculator::ApplyPowerRoot(std::int32_t k) {
       ChainState = sumLevel ? Pplus : Pminus;
       PowerState = 0;
     };
-    switch (ChainState) {
-      case 1:
-      case 2:
-      case 11:
-      case 22: {
-        // Open the three-level chain with the base waiting above the product.
-        const std::int32_t level = ChainState;
-        PowerBase = x;
-        ChainState = 0;
-        if (power)
-          PowerState = level;
-        else
-          PowerState = level == 1 ? 111 : level == 2 ? 222 : level == 11 ? 1111 : 2222;
-        break;
+    if (opensPowerLevel) {
+      // The base waits above the product or quotient: the three-level chain.
+      const std::int32_t level = ChainState;
+      PowerBase = x;
+      ChainState = 0;
+      if (power)
+        PowerState = level;
+      else
+        PowerState = level == 1 ? 111 : level == 2 ? 222 : level == 11 ? 1111 : 2222;
+    } else if (ChainState >= 111) {
+      foldFactor(SumLevelPowerFactor(x), IsSumLevel(ChainState));
+    } else if (FoldProductLevelPower(x, k)) {
+    } else if (IsPowerCode(PowerState)) {
+      foldFactor(ThreeLevelFactor(x), IsSumLevel(PowerState));
+    } else if (ChainActive == 1 && SimpleOp >= 1 && SimpleOp <= 4) {
+      Factor = x;
+      switch (SimpleOp) {
+        case 1: ChainState = Pplus; break;
+        case 2: ChainState = Pminus; break;
+        case 3: ChainState = power ? 3 : 33; break;
+        default: ChainState = power ? 4 : 44; break;
       }
-      case 111:
-      case 222: foldFactor(Power(F, x), ChainState == 111); break;
-      case 1111:
-      case 2222: foldFactor(RootOf(F, x), ChainState == 1111); break;
-      case 3:
-      case 4:
-      case 33:
-      case 44: FoldProductLevelPower(x, k); break;
-      default:
-        switch (PowerState) {
-          case 1:
-          case 2: foldFactor(Power(B, x) * F, PowerState == 1); break;
-          case 11:
-          case 22: foldFactor(Divide(F, Power(B, x)), PowerState == 11); break;
-          case 111:
-          case 222: foldFactor(RootOf(B, x) * F, PowerState == 111); break;
-          case 1111:
-          case 2222: foldFactor(Divide(F, RootOf(B, x)), PowerState == 1111); break;
-          default:
-            if (ChainActive == 1 && SimpleOp >= 1 && SimpleOp <= 4) {
-              Factor = x;
-              switch (SimpleOp) {
-                case 1: ChainState = Pplus; break;
-                case 2: ChainState = Pminus; break;
-                case 3: ChainState = power ? 3 : 33; break;
-                default: ChainState = power ? 4 : 44; break;
-              }
-            } else if (ChainActive == 1 && (SimpleOp == 5 || SimpleOp == 6)) {
-              Accumulator = StoreDouble(SimpleCompletion(SimpleOp, Accumulator, x));
-              ShowValue(Accumulator);
-            } else {
-              Accumulator = x;
-            }
-        }
+    } else if (ChainActive == 1 && (SimpleOp == 5 || SimpleOp == 6)) {
+      Accumulator = StoreDouble(SimpleCompletion(SimpleOp, Accumulator, x));
+      ShowValue(Accumulator);
+    } else {
+      Accumulator = x;
     }
     SimpleOp = k;
     EntryState = 0;
