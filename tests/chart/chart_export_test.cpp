@@ -163,11 +163,6 @@ TEST_F(ChartExportTest, CsvReadsBackToTheSameDoublesOfTheActiveSeries) {
   EXPECT_EQ(read, expected);
 }
 
-TEST_F(ChartExportTest, CsvOfAChartWithNoActiveSeriesIsTheHeaderOnly) {
-  for (int i = 0; i < 3; ++i) chart.SetActive(i, false);
-  EXPECT_EQ(ChartPointsCsv(chart), "series,x,y\n");
-}
-
 TEST_F(ChartExportTest, MissingFolderFailsAndCreatesNothing) {
   const QString path = Path("missing/plot.png");
   EXPECT_FALSE(SaveChartImage(chart, path, ImageFormat::Png));
@@ -192,21 +187,6 @@ TEST_F(ChartExportTest, AWriteThatFailsKeepsTheOldFileWhole) {
   }));
   EXPECT_EQ(Read(Path("points.csv")), before);
   EXPECT_EQ(Files(), QStringList{QStringLiteral("points.csv")});
-}
-
-struct SuffixRow {
-  const char* path;
-  std::optional<ImageFormat> format;
-};
-
-TEST(ImageFormatOfPath, TheSuffixInAnyCaseNamesTheFormat) {
-  const SuffixRow rows[] = {
-      {"/tmp/a.png", ImageFormat::Png}, {"/tmp/a.PNG", ImageFormat::Png}, {"/tmp/a.b.Svg", ImageFormat::Svg},
-      {"a.pdf", ImageFormat::Pdf},      {"/tmp/a", std::nullopt},         {"/tmp/a.jpg", std::nullopt},
-      {"/tmp/png", std::nullopt},       {"/tmp/a.pdf.txt", std::nullopt},
-  };
-  for (const SuffixRow& row : rows)
-    EXPECT_EQ(ImageFormatOfPath(QString::fromLatin1(row.path)), row.format) << row.path;
 }
 
 }  // namespace

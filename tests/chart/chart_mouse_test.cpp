@@ -169,11 +169,6 @@ TEST_F(ChartMenuTest, RightDragBackToThePressOpensNoMenu) {
   EXPECT_FALSE(menu.isVisible());
 }
 
-TEST_F(ChartMenuTest, LeftClickOpensNoMenu) {
-  QTest::mouseClick(&chart, Qt::LeftButton, {}, At(50, 50));
-  EXPECT_FALSE(menu.isVisible());
-}
-
 // The platform's own request comes with the press; only the keyboard's
 // menu key is answered at once.
 TEST_F(ChartMenuTest, MenuKeyOpensTheMenuButThePressRequestDoesNot) {

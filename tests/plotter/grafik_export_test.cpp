@@ -82,17 +82,6 @@ TEST_F(PlotExportTest, RightClickOnTheChartOffersBothSaves) {
   EXPECT_TRUE(chooser.questions.empty());
 }
 
-TEST_F(PlotExportTest, RightDragPansTheChartWithoutTheMenu) {
-  AddThreeFunctions();
-  const QCPRange before = chart->xAxis->range();
-  const QPoint from = chart->rect().center();
-  QTest::mousePress(chart, Qt::RightButton, {}, from);
-  QTest::mouseMove(chart, from + QPoint(40, 0));
-  QTest::mouseRelease(chart, Qt::RightButton, {}, from + QPoint(40, 0));
-  EXPECT_FALSE(menu->isVisible());
-  EXPECT_NE(chart->xAxis->range(), before);
-}
-
 TEST_F(PlotExportTest, SaveImageAsksWithThreeFormatsAndWritesThePng) {
   AddThreeFunctions();
   Answer(Path(QStringLiteral("plot.png")));
@@ -181,16 +170,6 @@ TEST_F(PlotExportTest, CancelWritesNothing) {
   EXPECT_EQ(chooser.questions.size(), 2u);
   EXPECT_TRUE(Files().isEmpty());
   EXPECT_TRUE(boxes.Take().empty());
-}
-
-TEST_F(PlotExportTest, TheNextSaveIsOfferedInTheFolderOfTheLastOne) {
-  Answer(Path(QStringLiteral("first.png")));
-  Choose("mnuSaveImage");
-  chooser.answerPath.reset();
-  Choose("mnuSavePoints");
-  ASSERT_EQ(chooser.questions.size(), 2u);
-  EXPECT_EQ(QFileInfo(chooser.questions[1].suggested).absolutePath(),
-            QFileInfo(dir.path()).absoluteFilePath());
 }
 
 }  // namespace
