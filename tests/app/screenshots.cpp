@@ -55,6 +55,13 @@ int main(int argc, char** argv) {
   QGuiApplication::primaryScreen()->grabWindow(0).save(out.filePath("screen_menu.png"));
   file->hide();
 
+  // The display's right-click menu.
+  QMenu* displayMenu = form1.CreateDisplayMenu();
+  displayMenu->popup(form1.mapToGlobal(QPoint(200, 60)));
+  QTest::qWait(300);
+  QGuiApplication::primaryScreen()->grabWindow(0).save(out.filePath("screen_display_menu.png"));
+  displayMenu->hide();
+
   form1.mnuAboutClick();
   QTest::qWait(200);
   Save(form1, out.filePath("disabled.png"));
