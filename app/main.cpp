@@ -1,6 +1,8 @@
 // Program entry: the application title, the windows, the event loop.
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "app/command_line.h"
 #include "app/program_windows.h"
@@ -13,6 +15,12 @@ int main(int argc, char** argv) {
   // (a display name would be appended to every caption on X11).
   QApplication::setApplicationName(veltrum::kApplicationTitle);
   QApplication::setWindowIcon(QIcon(":/veltrum.svg"));
+  // The toolkit's own dialogs (file choice, input) speak Russian as the
+  // program does.
+  QTranslator toolkitRussian;
+  if (toolkitRussian.load(QLocale(QLocale::Russian), "qtbase", "_",
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&toolkitRussian);
   QApplication::setApplicationVersion(VELTRUM_VERSION);
 
   veltrum::QtDialogs dialogs;

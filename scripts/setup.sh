@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   build-essential cmake pkg-config
-  qt6-base-dev libqt6svg6-dev libgl-dev
+  qt6-base-dev libqt6svg6-dev libgl-dev qt6-translations-l10n
   libqcustomplot-dev
   fonts-liberation fonts-liberation2
   googletest libgtest-dev libgmock-dev libbenchmark-dev
