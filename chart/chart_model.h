@@ -14,7 +14,7 @@ struct SeriesStyle {
   std::uint8_t red, green, blue;
 };
 
-// F1..F10 in the colours of the Delphi palette (clRed .. clMaroon).
+// F1..F10 in the classic sixteen-colour palette (red .. maroon).
 inline constexpr std::array<SeriesStyle, kSeriesCount> kSeriesStyles{{
     {"F1", 255, 0, 0},      // clRed
     {"F2", 0, 128, 0},      // clGreen

@@ -18,7 +18,7 @@ QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The number prefix of an entry read back as Delphi's StrToInt reads it:
+// The number prefix of an entry read back as an integer text:
 // leading blanks, an optional sign, then decimal digits or "$" and hex
 // digits, and nothing after them.
 std::optional<int> ReadInteger(const QString& text) {
