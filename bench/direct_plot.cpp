@@ -17,10 +17,10 @@ int main(int argc, char** argv) {
     const Extended lx = x;
     Extended y;
     if (help) {
-      if (std::fabs(lx) > 1) continue;
+      // Where the calculator fails (|x| > 1, a negative base) there is no point.
       const Extended base = std::sin(lx) * std::atan2(std::sqrt(1 - lx * lx), lx);
-      if (base <= 0) continue;
       y = std::pow(base, std::cos(1 + 2 * lx));
+      if (!std::isfinite(y)) continue;
     } else {
       y = std::sin(lx);
     }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "calculator/calculator.h"
+#include "calculator/number_text.h"
 
 namespace veltrum {
 namespace {
@@ -75,7 +76,12 @@ void Calculator::cmdplusminusClick() {
     if (ExponentStart == 1) {
       AppendText1('-');
     } else if (text1_.find('E') == std::string::npos) {
-      ShowValue(-ReadDisplay());
+      // A number text only changes its sign; any other text is read.
+      thread_local std::string negated;
+      if (NegateNumberText(text1_, negated))
+        SetText1(negated);
+      else
+        ShowValue(-ReadDisplay());
       MarkNewNumber();
     }
   });

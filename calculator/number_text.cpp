@@ -260,6 +260,46 @@ Extended ReadNumber(std::string_view text) {
   return v;
 }
 
+// A text NumberText writes in fixed notation: "0", or digits without a
+// leading zero, an optional comma with digits not ending in zero, at most
+// 15 significant digits, magnitude from 0,0001 to below 10^15. Negating
+// its value and writing it again only changes the sign.
+bool NegateNumberText(std::string_view t, std::string& out) {
+  const bool negative = !t.empty() && t[0] == '-';
+  const std::string_view body = negative ? t.substr(1) : t;
+  if (t == "0") {
+    out.assign("0");
+    return true;
+  }
+  std::size_t i = 0, n = body.size();
+  int significant = 0;
+  if (n == 0) return false;
+  if (body[0] == '0') {
+    // "0," then at most three zeros before the first significant digit.
+    if (n < 3 || body[1] != ',') return false;
+    i = 2;
+    while (i < n && body[i] == '0') ++i;
+    if (i - 2 > 3 || i == n) return false;
+  } else {
+    while (i < n && body[i] >= '0' && body[i] <= '9') ++i, ++significant;
+    if (significant == 0 || significant > 15) return false;
+    if (i < n) {
+      if (body[i] != ',' || i + 1 == n) return false;
+      ++i;
+    }
+  }
+  for (; i < n; ++i, ++significant)
+    if (body[i] < '0' || body[i] > '9') return false;
+  if (significant > 15 || (body.find(',') != std::string_view::npos && body.back() == '0')) return false;
+  if (negative) {
+    out.assign(body);
+  } else {
+    out.assign(1, '-');
+    out.append(body);
+  }
+  return true;
+}
+
 double ReadNumberDouble(std::string_view text) {
   Parsed p;
   if (!Parse(text, p)) FailConversion(std::string(text));

@@ -24,6 +24,11 @@ std::string NumberText(Extended v);
 // when the value lies outside the extended range.
 Extended ReadNumber(std::string_view text);
 
+// The number text of minus the value of text, when text is already a
+// number text in fixed notation (as NumberText writes it): then only the
+// sign changes. Nothing for any other text.
+bool NegateNumberText(std::string_view text, std::string& out);
+
 // The same text read straight into the nearest double; a value inside the
 // extended range but beyond the double range fails as an overflow.
 double ReadNumberDouble(std::string_view text);

@@ -131,3 +131,49 @@ TEST(Power, FollowsThePowerRule) {
 
 }  // namespace
 }  // namespace veltrum
+
+namespace veltrum {
+namespace {
+
+// The sign key's short cut agrees with reading, negating and writing again.
+std::string NegatedTheLongWay(const std::string& t) { return NumberText(-ReadNumber(t)); }
+
+TEST(NegateNumberText, AgreesWithReadingAndWritingAgain) {
+  const char* texts[] = {"0",
+                         "5",
+                         "-5",
+                         "0,5",
+                         "0,0001",
+                         "-0,0001",
+                         "12,25",
+                         "0,00012",
+                         "100",
+                         "999999999999999",
+                         "123456789012345",
+                         "1,5",
+                         "-0,239249329213982"};
+  for (const char* t : texts) {
+    std::string out;
+    ASSERT_TRUE(NegateNumberText(t, out)) << t;
+    EXPECT_EQ(out, NegatedTheLongWay(t)) << t;
+  }
+  const char* others[] = {"",    "-",     "0,", "5,", "007", "0,50", "1,0", "0,00001", "1234567890123456",
+                          "1E5", "1,2,3", ",5", "-0", "0,0", "00",   "12a"};
+  for (const char* t : others) {
+    std::string out;
+    EXPECT_FALSE(NegateNumberText(t, out)) << t;
+  }
+  std::mt19937_64 rng(99);
+  std::uniform_real_distribution<double> mant(1.0, 10.0);
+  std::uniform_int_distribution<int> exp(-6, 16);
+  for (int i = 0; i < 100000; ++i) {
+    const std::string t = NumberText(static_cast<Extended>(mant(rng)) * std::pow(10.0L, exp(rng)));
+    std::string out;
+    if (NegateNumberText(t, out)) {
+      ASSERT_EQ(out, NegatedTheLongWay(t)) << t;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace veltrum
