@@ -7,24 +7,8 @@
 namespace veltrum {
 namespace {
 
-bool IsChainCode(std::int32_t c) {
-  switch (c) {
-    case 1:
-    case 2:
-    case 11:
-    case 22:
-    case 111:
-    case 222:
-    case 1111:
-    case 2222:
-    case 3:
-    case 4:
-    case 33:
-    case 44: return true;
-    default: return false;
-  }
-}
-
+// Every PowerState code; as ChainState codes the same numbers mark a chain
+// waiting at the level of a sum or difference.
 bool IsPowerCode(std::int32_t c) {
   switch (c) {
     case 1:
@@ -38,6 +22,8 @@ bool IsPowerCode(std::int32_t c) {
     default: return false;
   }
 }
+
+bool IsChainCode(std::int32_t c) { return IsPowerCode(c) || c == 3 || c == 4 || c == 33 || c == 44; }
 
 Extended RootOf(Extended base, Extended n) { return Power(base, Divide(1, n)); }
 
