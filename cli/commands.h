@@ -2,10 +2,20 @@
 #include <string>
 #include <vector>
 
+#include "calculator/view.h"
+
 namespace veltrum::cli {
 
 // Writes "veltrum-cli: MESSAGE" and a hint to standard error; returns 2.
 int UsageError(const std::string& message);
+
+// Message boxes as "CAPTION: TEXT" lines on standard error, after what
+// standard output holds so far.
+class StderrMessages : public MessageSink {
+ public:
+  void ShowMessage(MessageKind kind, std::string_view text) override;
+};
+
 int RunKeys(const std::vector<std::string>& args);
 int RunPlot(const std::vector<std::string>& args);
 

@@ -7,17 +7,7 @@
 #include "cli/commands.h"
 
 namespace veltrum::cli {
-namespace {
-
-class StderrMessages : public MessageSink {
- public:
-  void ShowMessage(MessageKind kind, std::string_view text) override {
-    std::fprintf(stderr, "%s: %.*s\n", MessageCaption(kind).data(), static_cast<int>(text.size()),
-                 text.data());
-  }
-};
-
-}  // namespace
+namespace {}  // namespace
 
 int RunKeys(const std::vector<std::string>& args) {
   bool memory = false, trace = false;

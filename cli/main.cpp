@@ -13,6 +13,11 @@ int UsageError(const std::string& message) {
   return 2;
 }
 
+void StderrMessages::ShowMessage(MessageKind kind, std::string_view text) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "%s: %.*s\n", MessageCaption(kind).data(), static_cast<int>(text.size()), text.data());
+}
+
 }  // namespace veltrum::cli
 
 int main(int argc, char** argv) {

@@ -32,15 +32,6 @@ class NoProgress : public PlotProgress {
   void SetPosition(int) override {}
 };
 
-class StderrMessages : public MessageSink {
- public:
-  void ShowMessage(MessageKind kind, std::string_view text) override {
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s: %.*s\n", MessageCaption(kind).data(), static_cast<int>(text.size()),
-                 text.data());
-  }
-};
-
 }  // namespace
 
 int RunPlot(const std::vector<std::string>& args) {
