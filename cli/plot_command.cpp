@@ -25,6 +25,17 @@ class StdoutSeries : public PlotSeries {
   }
 };
 
+// The run shows a box only when it was refused or ended by a failure;
+// samples that fail show none.
+class RunMessages : public StderrMessages {
+ public:
+  void ShowMessage(MessageKind kind, std::string_view text) override {
+    failed = true;
+    StderrMessages::ShowMessage(kind, text);
+  }
+  bool failed = false;
+};
+
 class NoProgress : public PlotProgress {
  public:
   void SetRange(int, int) override {}
@@ -39,8 +50,20 @@ int RunPlot(const std::vector<std::string>& args) {
   StepChoice step = StepChoice::Tenth;
   bool degrees = false;
   const std::string* expression = nullptr;
+  // After "--" every argument is taken as it stands, so an EXPRESSION may
+  // start with "-".
+  bool options = true;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (options && a == "--") {
+      options = false;
+      continue;
+    }
+    if (!options || a.size() < 2 || a.rfind("--", 0) != 0) {
+      if (expression) return UsageError("plot: only one EXPRESSION is taken");
+      expression = &a;
+      continue;
+    }
     auto value = [&](std::string& out) {
       if (i + 1 >= args.size()) return false;
       out = args[++i];
@@ -63,17 +86,13 @@ int RunPlot(const std::vector<std::string>& args) {
         return UsageError("plot: --step takes 0,1, 0,01 or 0,001");
     } else if (a == "--degrees") {
       degrees = true;
-    } else if (a.size() > 1 && a.rfind("--", 0) == 0) {
-      return UsageError("plot: unknown option '" + a + "'");
-    } else if (expression) {
-      return UsageError("plot: only one EXPRESSION is taken");
     } else {
-      expression = &a;
+      return UsageError("plot: unknown option '" + a + "'");
     }
   }
   if (!expression) return UsageError("plot: EXPRESSION is missing");
 
-  StderrMessages messages;
+  RunMessages messages;
   Calculator calc(&messages);
   if (degrees) calc.Press(Key::optGrad);
   StdoutSeries series;
@@ -81,7 +100,7 @@ int RunPlot(const std::vector<std::string>& args) {
   const std::string entry = "1:F(X)=" + *expression;
   RunSampling(calc, {entry, from, to, step}, series, progress, messages);
   std::fflush(stdout);
-  return 0;
+  return messages.failed ? 1 : 0;
 }
 
 }  // namespace veltrum::cli
