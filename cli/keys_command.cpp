@@ -5,9 +5,9 @@
 #include "calculator/calculator.h"
 #include "calculator/key_script.h"
 #include "cli/commands.h"
+#include "version.h"
 
 namespace veltrum::cli {
-namespace {}  // namespace
 
 int RunKeys(const std::vector<std::string>& args) {
   bool memory = false, trace = false;
@@ -35,7 +35,7 @@ int RunKeys(const std::vector<std::string>& args) {
     try {
       calc.Press(key);
     } catch (const CalcFailure& e) {
-      std::fprintf(stderr, "Veltrum 2.0d: %s\n", ErrorBoxText(e.what()).c_str());
+      std::fprintf(stderr, "%s: %s\n", kApplicationTitle, ErrorBoxText(e.what()).c_str());
     }
     if (trace) {
       const std::string_view name = KeyName(key);

@@ -86,7 +86,7 @@ void PressAll(Calculator& calc, const CharKeys& k) {
 bool TypeText(Calculator& calc, std::string_view text) {
   for (char c : text) {
     PressAll(calc, kCharKeys[static_cast<unsigned char>(c)]);
-    if (calc.CalcError == 1) return false;
+    if (calc.HasCalcError()) return false;
   }
   return true;
 }
@@ -177,11 +177,11 @@ void MoveMinusBehind(std::string& t) {
 
 bool CalculateText(Calculator& calc, std::string& text) {
   MoveMinusBehind(text);
-  if (calc.ShiftCaption() == kShiftOnCaption) calc.Press(Key::cmdShift);
+  if (calc.IsShiftOn()) calc.Press(Key::cmdShift);
   calc.Press(Key::cmdon);
   if (!TypeText(calc, text)) return false;
   calc.Press(Key::cmdis);
-  return calc.CalcError == 0;
+  return !calc.HasCalcError();
 }
 
 // Choices where the bracket passes could never end: a closing bracket
@@ -221,7 +221,7 @@ std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, 
       const Function* f = FunctionBefore(s, o);
       if (!f) return std::nullopt;
       PressAll(calc, f->keys);
-      if (calc.CalcError == 1) return std::nullopt;
+      if (calc.HasCalcError()) return std::nullopt;
       if (f->keys.count == 0) {
         value = calc.Text1();
         if (!value.empty() && value[0] == '-') value.erase(0, 1);
