@@ -130,9 +130,10 @@ class Calculator : private CalculatorState {
   void ApplyPlusMinus(Op k);
   void ApplyMultiplyDivide(Op k);
   void ApplyPowerRoot(Op k);
-  void ApplySimpleOp(double x);
+  void ApplySimpleOrStart(double x);
+  void ContinueChainWith(Op k);
   void FoldIntoFactor(Extended term, ChainCode code);
-  void FoldIntoAccumulator(const ChainTerm& t, Op k);
+  void FoldOpenChain(double x, Op k, ChainCode plusCode, ChainCode minusCode);
   void ShowResult(Extended r);
 
   // The calculation guard: a failure inside work runs HandleCalcError and

@@ -9,25 +9,27 @@ namespace {
 
 Extended RootOf(Extended base, Extended n) { return Power(base, Divide(1, n)); }
 
-bool JoinsAtSumLevel(Op join) { return join == Op::Plus || join == Op::Minus; }
+// A power or root over a product or quotient inside a sum or difference:
+// the base waits in PowerBase, the three-level chain.
+struct ThreeLevel {
+  ChainCode level;
+  PowerCode power, root;
+};
+constexpr ThreeLevel kThreeLevels[] = {
+    {ChainCode::PlusTimes, PowerCode::PlusTimesPower, PowerCode::PlusTimesRoot},
+    {ChainCode::MinusTimes, PowerCode::MinusTimesPower, PowerCode::MinusTimesRoot},
+    {ChainCode::PlusOver, PowerCode::PlusOverPower, PowerCode::PlusOverRoot},
+    {ChainCode::MinusOver, PowerCode::MinusOverPower, PowerCode::MinusOverRoot},
+};
 
-// A power or root over the product or quotient of ChainState level: the
-// base waits in PowerBase, the three-level chain.
-PowerCode ThreeLevelCode(ChainCode level, bool power) {
-  switch (level) {
-    case ChainCode::PlusTimes: return power ? PowerCode::PlusTimesPower : PowerCode::PlusTimesRoot;
-    case ChainCode::MinusTimes: return power ? PowerCode::MinusTimesPower : PowerCode::MinusTimesRoot;
-    case ChainCode::PlusOver: return power ? PowerCode::PlusOverPower : PowerCode::PlusOverRoot;
-    default: return power ? PowerCode::MinusOverPower : PowerCode::MinusOverRoot;
-  }
+const ThreeLevel* ThreeLevelOver(ChainCode c) {
+  for (const ThreeLevel& t : kThreeLevels)
+    if (t.level == c) return &t;
+  return nullptr;
 }
 
-bool OpensThreeLevel(ChainCode c) {
-  return c == ChainCode::PlusTimes || c == ChainCode::MinusTimes || c == ChainCode::PlusOver ||
-         c == ChainCode::MinusOver;
-}
-
-// A power or root after the simple operation op waits on the factor F.
+// The chain code of a power or root after the simple operation op, waiting
+// on the factor F.
 ChainCode WaitingPowerCode(Op op, bool power) {
   switch (op) {
     case Op::Plus: return power ? ChainCode::PlusPower : ChainCode::PlusRoot;
@@ -104,20 +106,42 @@ void Calculator::FoldIntoFactor(Extended term, ChainCode code) {
   PowerState = PowerCode::None;
 }
 
-// A power or root waiting on a product or quotient is folded into the
-// accumulator at once by every operator of product level or above; the
+// An operator of product level or above over an open chain: a term inside a
+// sum or difference becomes the new factor, waiting under plusCode or
+// minusCode (a product keeps growing in F); a power or root waiting on a
+// product or quotient is folded into the accumulator at once, and the
 // chain continues as the simple operation k.
-void Calculator::FoldIntoAccumulator(const ChainTerm& t, Op k) {
-  Accumulator = StoreDouble(SimpleCompletion(t.join, Accumulator, t.term));
-  SimpleOp = k;
-  ShowValue(Accumulator);
-  ChainState = ChainCode::None;
+void Calculator::FoldOpenChain(double x, Op k, ChainCode plusCode, ChainCode minusCode) {
+  Operand = x;
+  const ChainTerm t = OpenChainTerm(x);
+  if (t.join == Op::Plus) {
+    FoldIntoFactor(t.term, plusCode);
+  } else if (t.join == Op::Minus) {
+    FoldIntoFactor(t.term, minusCode);
+  } else {
+    Accumulator = StoreDouble(SimpleCompletion(t.join, Accumulator, t.term));
+    SimpleOp = k;
+    ShowValue(Accumulator);
+    ChainState = ChainCode::None;
+  }
 }
 
-void Calculator::ApplySimpleOp(double x) {
-  Operand = x;
-  Accumulator = StoreDouble(SimpleCompletion(SimpleOp, Accumulator, x));
-  ShowValue(Accumulator);
+// A simple chain folds its operation into A at once; without one (at the
+// start, or after equals) x starts the chain in A.
+void Calculator::ApplySimpleOrStart(double x) {
+  if (ChainActive == 1 && SimpleOp != Op::None) {
+    Operand = x;
+    Accumulator = StoreDouble(SimpleCompletion(SimpleOp, Accumulator, x));
+    ShowValue(Accumulator);
+  } else {
+    Accumulator = x;
+  }
+}
+
+void Calculator::ContinueChainWith(Op k) {
+  SimpleOp = k;
+  EntryState = 0;
+  ChainActive = 1;
 }
 
 // Every branch that computes stores x in Operand first, so Operand holds x
@@ -128,19 +152,13 @@ void Calculator::ApplyPlusMinus(Op k) {
     if (ChainOpen()) {
       Operand = x;
       const ChainTerm t = OpenChainTerm(x);
-      ChainResult = StoreDouble(SimpleCompletion(t.join, Accumulator, t.term));
-      Accumulator = ChainResult;
-      ShowValue(ChainResult);
-    } else if (ChainActive == 1 && SimpleOp != Op::None) {
-      ApplySimpleOp(x);
+      ShowResult(SimpleCompletion(t.join, Accumulator, t.term));
     } else {
-      Accumulator = x;
+      ApplySimpleOrStart(x);
     }
     ChainState = ChainCode::None;
     PowerState = PowerCode::None;
-    SimpleOp = k;
-    EntryState = 0;
-    ChainActive = 1;
+    ContinueChainWith(k);
   });
 }
 
@@ -151,26 +169,15 @@ void Calculator::ApplyMultiplyDivide(Op k) {
     const ChainCode minusCode = multiply ? ChainCode::MinusTimes : ChainCode::MinusOver;
     const double x = ReadOperand();
     if (ChainOpen()) {
-      // A product inside a sum keeps growing in F; a power waiting on a
-      // product is folded into A.
-      Operand = x;
-      const ChainTerm t = OpenChainTerm(x);
-      if (JoinsAtSumLevel(t.join))
-        FoldIntoFactor(t.term, t.join == Op::Plus ? plusCode : minusCode);
-      else
-        FoldIntoAccumulator(t, k);
+      FoldOpenChain(x, k, plusCode, minusCode);
     } else if (ChainActive == 1 && (SimpleOp == Op::Plus || SimpleOp == Op::Minus)) {
       Factor = x;
       ChainState = SimpleOp == Op::Plus ? plusCode : minusCode;
-    } else if (ChainActive == 1 && SimpleOp != Op::None) {
-      ApplySimpleOp(x);
     } else {
-      Accumulator = x;
+      ApplySimpleOrStart(x);
     }
     PowerState = PowerCode::None;
-    SimpleOp = k;
-    EntryState = 0;
-    ChainActive = 1;
+    ContinueChainWith(k);
   });
 }
 
@@ -178,29 +185,20 @@ void Calculator::ApplyPowerRoot(Op k) {
   Guarded([&] {
     const bool power = k == Op::Power;
     const double x = ReadOperand();
-    if (OpensThreeLevel(ChainState)) {
+    if (const ThreeLevel* opened = ThreeLevelOver(ChainState)) {
       PowerBase = x;
-      PowerState = ThreeLevelCode(ChainState, power);
+      PowerState = power ? opened->power : opened->root;
       ChainState = ChainCode::None;
     } else if (ChainOpen()) {
       // Powers associate to the left: what waits is folded first.
-      Operand = x;
-      const ChainTerm t = OpenChainTerm(x);
-      if (JoinsAtSumLevel(t.join))
-        FoldIntoFactor(t.term, WaitingPowerCode(t.join, power));
-      else
-        FoldIntoAccumulator(t, k);
-    } else if (ChainActive == 1 && (SimpleOp == Op::Power || SimpleOp == Op::Root)) {
-      ApplySimpleOp(x);
-    } else if (ChainActive == 1 && SimpleOp != Op::None) {
+      FoldOpenChain(x, k, WaitingPowerCode(Op::Plus, power), WaitingPowerCode(Op::Minus, power));
+    } else if (ChainActive == 1 && SimpleOp != Op::None && SimpleOp != Op::Power && SimpleOp != Op::Root) {
       Factor = x;
       ChainState = WaitingPowerCode(SimpleOp, power);
     } else {
-      Accumulator = x;
+      ApplySimpleOrStart(x);
     }
-    SimpleOp = k;
-    EntryState = 0;
-    ChainActive = 1;
+    ContinueChainWith(k);
   });
 }
 

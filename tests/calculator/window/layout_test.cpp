@@ -76,8 +76,9 @@ TEST_P(LayoutRowTest, BuiltAsDesigned) {
   const QString parent = row.parent.empty() ? QString("Form1Client") : Q(row.parent);
   EXPECT_EQ(w->parentWidget()->objectName(), parent);
   EXPECT_EQ(w->geometry(), QRect(row.left, row.top, row.width, row.height));
-  if (const DesignedPlace* designed = ByHand(kCalculatorByHand, row.name))
+  if (const DesignedPlace* designed = ByHand(kCalculatorByHand, row.name)) {
     EXPECT_EQ(w->geometry(), designed->rect);
+  }
   EXPECT_EQ(w->toolTip(), Q(row.hint));
   if (row.kind != CalcControlKind::Picture && row.kind != CalcControlKind::Display) {
     EXPECT_EQ(CaptionOf(w), Q(row.caption));
@@ -97,8 +98,9 @@ TEST_P(ElementKeyTest, PlacedFromElementTable) {
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->parentWidget()->objectName(), "Form1Client");
   EXPECT_EQ(key->geometry(), QRect(e.left, e.top, e.width, e.height));
-  if (const DesignedPlace* designed = ByHand(kElementsByHand, e.name))
+  if (const DesignedPlace* designed = ByHand(kElementsByHand, e.name)) {
     EXPECT_EQ(key->geometry(), designed->rect);
+  }
   EXPECT_EQ(key->text(), Q(e.caption));
   EXPECT_EQ(key->toolTip(), Q(e.hint));
   if (e.place != ElementPlace::Group) {
