@@ -11,8 +11,8 @@ namespace veltrum {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: veltrum [--version] [--help] [Qt options]\n"
-    VELTRUM_TITLE ", a scientific calculator with a periodic table of element masses\n"
+    "Usage: veltrum [--version] [--help] [Qt options]\n" VELTRUM_TITLE
+    ", a scientific calculator with a periodic table of element masses\n"
     "and function plots. The program has no options of its own beyond these:\n"
     "  --version  print the program name and version and exit\n"
     "  --help     print this text and exit\n"
