@@ -53,7 +53,6 @@ void Chart::SetUpSeries() {
     graph->setPen(QPen(ColourOf(style)));
     graph->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssDisc, Qt::NoPen, QBrush(ColourOf(style)), kPointSize));
-    graph->setAdaptiveSampling(true);
     graphs_[i] = graph;
     data_[i] = graph->data().data();
     active_[i] = true;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "calculator/number_text.h"
+#include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
 
 namespace veltrum {
@@ -56,7 +57,6 @@ std::string_view ExpressionOf(std::string_view entry) {
 void RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series, PlotProgress& progress,
                  MessageSink& messages) {
   series.Clear();
-  calc.CalcError = 0;
   try {
     const double from = ReadNumberDouble(request.fromText);
     const double to = ReadNumberDouble(request.toText);
@@ -69,7 +69,7 @@ void RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& s
       messages.ShowMessage(MessageKind::Error, kTooManyPointsText);
       return;
     }
-    calc.PlotMode = 1;
+    PlotRun run(calc);
     progress.SetRange(0, ProgressMaximum(from, to, step.step));
     progress.SetStep(1);
     progress.SetPosition(0);
@@ -79,19 +79,16 @@ void RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& s
     while (x <= to) {
       if (const std::optional<double> y = EvaluateAt(calc, expression, x)) series.AddPoint(x, *y);
       progress.SetPosition(++position);
-      calc.CalcError = 0;
+      run.NextSample();
       const double next = CutToGrid(x + step.step, step.decimals);
       // At large magnitudes a step can round back to x: the run ends there.
       if (!(next > x)) break;
       x = next;
     }
     progress.SetPosition(0);
-    calc.PlotMode = 0;
   } catch (const std::exception&) {
     // A bound that is not a number, a conversion failure of the evaluator or
     // a failure of the chart ends the run.
-    calc.CalcError = 0;
-    calc.PlotMode = 0;
     messages.ShowMessage(MessageKind::Error, kCalcErrorText);
   }
 }
