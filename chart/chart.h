@@ -4,7 +4,8 @@
 // a left drag right-down zooms to the dragged rectangle, any other left
 // drag restores the view in force before the first zoom, a right drag
 // pans and a right click opens the chart's popup menu. QCustomPlot's own
-// range drag and selection-rect zoom stay off.
+// range drag and selection-rect zoom stay off. A plain mouse move feeds
+// the readout (chart_readout.h).
 #include <qcustomplot.h>
 
 #include <QMenu>
@@ -15,6 +16,8 @@
 #include "chart/chart_model.h"
 
 namespace veltrum {
+
+class ChartReadout;
 
 // A press and release at most this many pixels apart, in both
 // directions, is a click and changes nothing.
@@ -58,11 +61,14 @@ class Chart : public QCustomPlot, public ChartModel {
   void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
   QMenu* PopupMenu() const { return popupMenu_; }
 
+  const ChartReadout& Readout() const { return *readout_; }
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
@@ -96,6 +102,7 @@ class Chart : public QCustomPlot, public ChartModel {
   bool followData_ = true;
   std::optional<View> beforeZoom_;
   QPointer<QMenu> popupMenu_;
+  ChartReadout* readout_ = nullptr;  // owned by the chart as a layerable
 
   Drag drag_ = Drag::None;
   bool dragStarted_ = false;
