@@ -103,6 +103,7 @@ bool Chart::IsActive(int series) const { return active_[series]; }
 
 void Chart::Clear(int series) {
   data_[series]->clear();
+  ++generation_[series];
   DataChanged();
   RequestRepaint();
 }

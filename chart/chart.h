@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 #include "chart/chart_model.h"
@@ -54,6 +55,8 @@ class Chart : public QCustomPlot, public ChartModel {
 
   // The points of a series in ascending x, active or not.
   const QCPGraphDataContainer& Points(int series) const { return *data_[series]; }
+  // Counts the clears of a series: in between, points are only appended.
+  std::uint64_t Generation(int series) const { return generation_[series]; }
 
   // The menu that a right click without a drag, or the keyboard's menu
   // key, pops up; the chart does not own it. Without one the click does
@@ -96,6 +99,7 @@ class Chart : public QCustomPlot, public ChartModel {
   // run and must not touch the shared pointer's reference count.
   std::array<QCPGraphDataContainer*, kSeriesCount> data_{};
   std::array<bool, kSeriesCount> active_{};
+  std::array<std::uint64_t, kSeriesCount> generation_{};
   int updateDepth_ = 0;
   bool repaintPending_ = false;
   bool dataChanged_ = false;

@@ -82,7 +82,8 @@ bool ChartReadout::Update() {
   const QCPAxisRect* rect = chart_->axisRect();
   if (cursor_ && rect->rect().contains(*cursor_)) {
     std::array<PickSeries, kSeriesCount> series;
-    for (int k = 0; k < kSeriesCount; ++k) series[k] = {&chart_->Points(k), chart_->IsActive(k)};
+    for (int k = 0; k < kSeriesCount; ++k) 
+      series[k] = {&chart_->Points(k), chart_->IsActive(k), chart_->Generation(k), &blocks_[k]};
     picked = PickPoint(*chart_->xAxis, *chart_->yAxis, series, QPointF(*cursor_));
     if (picked) {
       text = PointReadoutText(*picked);

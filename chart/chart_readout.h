@@ -9,8 +9,10 @@
 #include <qcustomplot.h>
 
 #include <QString>
+#include <array>
 #include <optional>
 
+#include "chart/chart_model.h"
 #include "chart/point_pick.h"
 
 namespace veltrum {
@@ -54,6 +56,7 @@ class ChartReadout : public QCPLayerable {
   void Describe();
 
   Chart* chart_;
+  std::array<SeriesBlocks, kSeriesCount> blocks_;
   std::optional<QPoint> cursor_;
   std::optional<PickedPoint> picked_;
   QString text_;

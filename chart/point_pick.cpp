@@ -26,6 +26,40 @@ struct Affine {
 
 }  // namespace
 
+void SeriesBlocks::Sync(const QCPGraphDataContainer& points, std::uint64_t generation) {
+  const int size = points.size();
+  if (generation != generation_ || size < size_) {
+    known_.clear();
+    size_ = 0;
+    generation_ = generation;
+  }
+  if (size == size_) return;
+  // The last block was short: points joined it since.
+  if (size_ % kBlock != 0) known_[size_ / kBlock] = 0;
+  const std::size_t blocks = static_cast<std::size_t>((size + kBlock - 1) / kBlock);
+  known_.resize(blocks, 0);
+  low_.resize(blocks);
+  high_.resize(blocks);
+  size_ = size;
+}
+
+bool SeriesBlocks::Reaches(const QCPGraphData* data, int b, double low, double high) {
+  const std::size_t i = static_cast<std::size_t>(b);
+  if (!known_[i]) {
+    const int end = std::min((b + 1) * kBlock, size_);
+    double lowest = data[b * kBlock].value;
+    double highest = lowest;
+    for (int j = b * kBlock + 1; j < end; ++j) {
+      lowest = std::min(lowest, data[j].value);
+      highest = std::max(highest, data[j].value);
+    }
+    low_[i] = lowest;
+    high_[i] = highest;
+    known_[i] = 1;
+  }
+  return low_[i] <= high && high_[i] >= low;
+}
+
 std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valueAxis,
                                      const std::array<PickSeries, 10>& series, QPointF cursor) {
   if (!(keyAxis.range().size() > 0) || !(valueAxis.range().size() > 0)) return std::nullopt;
@@ -37,31 +71,67 @@ std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valu
   const Affine toY = Affine::Of(valueAxis);
   const double keyA = keyAxis.pixelToCoord(cursor.x() - kPickRadius);
   const double keyB = keyAxis.pixelToCoord(cursor.x() + kPickRadius);
-  const double keyFrom = std::min(keyA, keyB);
-  const double keyTo = std::max(keyA, keyB);
+  const double keyAtCursor = keyAxis.pixelToCoord(cursor.x());
+  // Values outside this band are further than the radius in y alone;
+  // comparing the stored value skips the conversion to pixels.
+  const double valueA = valueAxis.pixelToCoord(cursor.y() - kPickRadius);
+  const double valueB = valueAxis.pixelToCoord(cursor.y() + kPickRadius);
+  const double valueLow = std::min(valueA, valueB);
+  const double valueHigh = std::max(valueA, valueB);
 
   std::optional<PickedPoint> best;
   double bestDistance = kPickRadius * kPickRadius;
+  // A point takes the place of the best so far when it is nearer, or as
+  // near in the same series at a lower x; a later series must be nearer.
+  auto consider = [&](int k, const QCPGraphData& p) {
+    if (!(p.value >= valueLow && p.value <= valueHigh)) return;
+    const double px = toX(p.key);
+    const double py = toY(p.value);
+    const double dx = px - cursor.x();
+    const double dy = py - cursor.y();
+    const double distance = dx * dx + dy * dy;
+    if (best ? !(distance < bestDistance || (distance == bestDistance && k == best->series && p.key < best->x))
+             : !(distance <= bestDistance))
+      return;
+    if (!shown.contains(px, py)) return;
+    bestDistance = distance;
+    best = PickedPoint{k, p.key, p.value,
+                       QPoint(static_cast<int>(std::lround(px)), static_cast<int>(std::lround(py)))};
+  };
+  // Beyond this the x distance alone exceeds the best so far.
+  auto outOfReach = [&](const QCPGraphData& p) {
+    const double dx = toX(p.key) - cursor.x();
+    return dx * dx > bestDistance;
+  };
+
+  constexpr int kBlock = SeriesBlocks::kBlock;
   for (int k = 0; k < static_cast<int>(series.size()); ++k) {
-    if (!series[k].active || series[k].points->isEmpty()) continue;
-    const QCPGraphDataContainer& points = *series[k].points;
-    const auto end = std::upper_bound(points.constBegin(), points.constEnd(), keyTo,
-                                      [](double key, const QCPGraphData& p) { return key < p.key; });
-    for (auto it = std::lower_bound(points.constBegin(), end, keyFrom,
-                                    [](const QCPGraphData& p, double key) { return p.key < key; });
-         it != end; ++it) {
-      const double dy = toY(it->value) - cursor.y();
-      if (!(std::abs(dy) <= kPickRadius)) continue;
-      const double px = toX(it->key);
-      const double py = cursor.y() + dy;
-      const double dx = px - cursor.x();
-      const double distance = dx * dx + dy * dy;
-      // Strictly nearer only: the earlier series and x keep a tie.
-      if (best ? !(distance < bestDistance) : !(distance <= bestDistance)) continue;
-      if (!shown.contains(px, py)) continue;
-      bestDistance = distance;
-      best = PickedPoint{k, it->key, it->value, QPoint(static_cast<int>(std::lround(px)),
-                                                       static_cast<int>(std::lround(py)))};
+    const PickSeries& one = series[k];
+    if (!one.active || one.points->isEmpty()) continue;
+    const QCPGraphDataContainer& points = *one.points;
+    one.blocks->Sync(points, one.generation);
+    const QCPGraphData* data = &*points.constBegin();
+    const QCPGraphData* end = data + points.size();
+    auto before = [](const QCPGraphData& p, double key) { return p.key < key; };
+    const int lo = static_cast<int>(std::lower_bound(data, end, std::min(keyA, keyB), before) - data);
+    const int hi = static_cast<int>(std::upper_bound(data + lo, end, std::max(keyA, keyB),
+                                                     [](double key, const QCPGraphData& p) { return key < p.key; }) -
+                                    data);
+    const int mid = static_cast<int>(std::lower_bound(data + lo, data + hi, keyAtCursor, before) - data);
+    auto reaches = [&](int b) { return one.blocks->Reaches(data, b, valueLow, valueHigh); };
+    // Outwards from the cursor on both sides, block by block, so that a
+    // near point found early narrows the rest of the search.
+    for (int from = mid; from < hi && !outOfReach(data[from]);) {
+      const int to = std::min((from / kBlock + 1) * kBlock, hi);
+      if (reaches(from / kBlock))
+        for (int i = from; i < to && !outOfReach(data[i]); ++i) consider(k, data[i]);
+      from = to;
+    }
+    for (int to = mid; to > lo && !outOfReach(data[to - 1]);) {
+      const int from = std::max((to - 1) / kBlock * kBlock, lo);
+      if (reaches((to - 1) / kBlock))
+        for (int i = to - 1; i >= from && !outOfReach(data[i]); --i) consider(k, data[i]);
+      to = from;
     }
   }
   return best;

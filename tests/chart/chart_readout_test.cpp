@@ -102,6 +102,22 @@ TEST_F(ChartReadoutTest, NamesTheNearestPointOfAVisibleSeries) {
   EXPECT_EQ(MoveTo(Pixel(0, 100)), QStringLiteral("x = 0   y = 10"));
 }
 
+// The search keeps the value bounds of blocks of points between moves;
+// they must follow points appended to a block and a series drawn anew.
+TEST_F(ChartReadoutTest, FollowsPointsAddedAndRedrawnUnderAStillCursor) {
+  SetView(0, 0.1, 0, 0.1);
+  for (int i = 0; i < 100; ++i) chart.AddPoint(0, i * 0.1, 5);  // F1 along y = 5, up to x = 9,9
+  chart.Refresh();
+  EXPECT_EQ(MoveTo(Pixel(102, 100)), QStringLiteral("x = 10,2   y = 10"));
+  for (int i = 100; i < 110; ++i) chart.AddPoint(0, i * 0.1, i == 102 ? 10 : 5);
+  chart.Refresh();
+  EXPECT_EQ(chart.Readout().Text(), QStringLiteral("F1:  x = 10,2   y = 10"));
+  chart.Clear(0);
+  for (int i = 0; i < 110; ++i) chart.AddPoint(0, i * 0.1, 5);
+  chart.Refresh();
+  EXPECT_EQ(chart.Readout().Text(), QStringLiteral("x = 10,2   y = 10"));
+}
+
 TEST_F(ChartReadoutTest, ShowsNothingOutsideThePlotAreaAndTellsTheScreenReader) {
   chart.setAccessibleDescription(QStringLiteral("chart"));
   chart.AddPoint(0, 0, 0);
