@@ -42,9 +42,11 @@ class ChartReadoutTest : public testing::Test {
     return QPoint(area.left() + dx, area.bottom() - dy);
   }
 
-  QString MoveTo(QPoint pos) {
+  // Strings of the standard library, so that a failure prints the text.
+  std::string Shown() const { return chart.Readout().Text().toStdString(); }
+  std::string MoveTo(QPoint pos) {
     QTest::mouseMove(&chart, pos);
-    return chart.Readout().Text();
+    return Shown();
   }
 
   Chart chart;
@@ -70,7 +72,7 @@ TEST_F(ChartReadoutTest, ShowsTheCoordinatesUnderTheCursorToOnePixel) {
   for (const CursorRow& row : rows) {
     SCOPED_TRACE(row.name);
     SetView(row.xLower, row.xPixel, row.yLower, row.yPixel);
-    EXPECT_EQ(MoveTo(Pixel(row.dx, row.dy)), QString::fromUtf8(row.text));
+    EXPECT_EQ(MoveTo(Pixel(row.dx, row.dy)), row.text);
     EXPECT_FALSE(chart.Readout().Picked());
   }
 }
@@ -85,21 +87,21 @@ TEST_F(ChartReadoutTest, NamesTheNearestPointOfAVisibleSeries) {
   chart.AddPoint(4, 20.6, 20);    // F5, 6 px: too far
   chart.Refresh();
 
-  EXPECT_EQ(MoveTo(Pixel(200, 200)), QStringLiteral("F2:  x = 20,2   y = 20,1"));
+  EXPECT_EQ(MoveTo(Pixel(200, 200)), "F2:  x = 20,2   y = 20,1");
   ASSERT_TRUE(chart.Readout().Picked());
   EXPECT_EQ(chart.Readout().Picked()->pixel, Pixel(202, 201));
-  EXPECT_EQ(MoveTo(Pixel(206, 200)), QStringLiteral("F5:  x = 20,6   y = 20"));
-  EXPECT_EQ(MoveTo(Pixel(230, 200)), QStringLiteral("x = 23   y = 20"));
+  EXPECT_EQ(MoveTo(Pixel(206, 200)), "F5:  x = 20,6   y = 20");
+  EXPECT_EQ(MoveTo(Pixel(230, 200)), "x = 23   y = 20");
 
   // The full stored value, not the pixel's rounding.
   chart.AddPoint(5, 30, 0.479425538604203);
   chart.Refresh();
-  EXPECT_EQ(MoveTo(Pixel(301, 4)), QStringLiteral("F6:  x = 30   y = 0,479425538604203"));
+  EXPECT_EQ(MoveTo(Pixel(301, 4)), "F6:  x = 30   y = 0,479425538604203");
 
   // A point whose disc lies wholly outside the plot area is not drawn.
   chart.AddPoint(6, -0.4, 10);
   chart.Refresh();
-  EXPECT_EQ(MoveTo(Pixel(0, 100)), QStringLiteral("x = 0   y = 10"));
+  EXPECT_EQ(MoveTo(Pixel(0, 100)), "x = 0   y = 10");
 }
 
 // The search keeps the value bounds of blocks of points between moves;
@@ -108,14 +110,14 @@ TEST_F(ChartReadoutTest, FollowsPointsAddedAndRedrawnUnderAStillCursor) {
   SetView(0, 0.1, 0, 0.1);
   for (int i = 0; i < 100; ++i) chart.AddPoint(0, i * 0.1, 5);  // F1 along y = 5, up to x = 9,9
   chart.Refresh();
-  EXPECT_EQ(MoveTo(Pixel(102, 100)), QStringLiteral("x = 10,2   y = 10"));
+  EXPECT_EQ(MoveTo(Pixel(102, 100)), "x = 10,2   y = 10");
   for (int i = 100; i < 110; ++i) chart.AddPoint(0, i * 0.1, i == 102 ? 10 : 5);
   chart.Refresh();
-  EXPECT_EQ(chart.Readout().Text(), QStringLiteral("F1:  x = 10,2   y = 10"));
+  EXPECT_EQ(Shown(), "F1:  x = 10,2   y = 10");
   chart.Clear(0);
   for (int i = 0; i < 110; ++i) chart.AddPoint(0, i * 0.1, 5);
   chart.Refresh();
-  EXPECT_EQ(chart.Readout().Text(), QStringLiteral("x = 10,2   y = 10"));
+  EXPECT_EQ(Shown(), "x = 10,2   y = 10");
 }
 
 TEST_F(ChartReadoutTest, ShowsNothingOutsideThePlotAreaAndTellsTheScreenReader) {
@@ -123,38 +125,38 @@ TEST_F(ChartReadoutTest, ShowsNothingOutsideThePlotAreaAndTellsTheScreenReader) 
   chart.AddPoint(0, 0, 0);
   SetView(0, 0.1, 0, 0.1);
   const QRect area = chart.axisRect()->rect();
-  EXPECT_EQ(MoveTo(QPoint(area.left() - 15, area.center().y())), QString());  // the left axis' labels
-  EXPECT_EQ(MoveTo(QPoint(area.center().x(), area.bottom() + 10)), QString());
-  EXPECT_EQ(MoveTo(chart.legend->outerRect().center()), QString());
-  EXPECT_EQ(chart.accessibleDescription(), QStringLiteral("chart"));
+  EXPECT_EQ(MoveTo(QPoint(area.left() - 15, area.center().y())), "");  // the left axis' labels
+  EXPECT_EQ(MoveTo(QPoint(area.center().x(), area.bottom() + 10)), "");
+  EXPECT_EQ(MoveTo(chart.legend->outerRect().center()), "");
+  EXPECT_EQ(chart.accessibleDescription().toStdString(), "chart");
 
-  const QString shown = MoveTo(Pixel(100, 100));
-  EXPECT_EQ(shown, QStringLiteral("x = 10   y = 10"));
+  const std::string shown = MoveTo(Pixel(100, 100));
+  EXPECT_EQ(shown, "x = 10   y = 10");
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&chart);
   ASSERT_NE(accessible, nullptr);
-  EXPECT_EQ(accessible->text(QAccessible::Description), shown);
+  EXPECT_EQ(accessible->text(QAccessible::Description).toStdString(), shown);
 
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(&chart, &leave);
-  EXPECT_EQ(chart.Readout().Text(), QString());
-  EXPECT_EQ(chart.accessibleDescription(), QStringLiteral("chart"));
+  EXPECT_EQ(Shown(), "");
+  EXPECT_EQ(chart.accessibleDescription().toStdString(), "chart");
 }
 
 TEST_F(ChartReadoutTest, HidesDuringADragAndFollowsThePanAndTheZoom) {
   SetView(0, 0.1, 0, 0.1);
   const QPoint from = Pixel(100, 100);
-  EXPECT_EQ(MoveTo(from), QStringLiteral("x = 10   y = 10"));
+  EXPECT_EQ(MoveTo(from), "x = 10   y = 10");
 
   // A pan keeps the point under the cursor: the readout tells the same.
   QTest::mousePress(&chart, Qt::RightButton, {}, from);
-  EXPECT_EQ(MoveTo(from + QPoint(30, -20)), QString());
+  EXPECT_EQ(MoveTo(from + QPoint(30, -20)), "");
   QTest::mouseRelease(&chart, Qt::RightButton, {}, from + QPoint(50, -20));
-  EXPECT_EQ(chart.Readout().Text(), QStringLiteral("x = 10   y = 10"));
+  EXPECT_EQ(Shown(), "x = 10   y = 10");
 
   const QPoint corner = from + QPoint(50, -20);
   const QPoint to = corner + QPoint(200, 100);
   QTest::mousePress(&chart, Qt::LeftButton, {}, corner);
-  EXPECT_EQ(MoveTo(to), QString());
+  EXPECT_EQ(MoveTo(to), "");
   QTest::mouseRelease(&chart, Qt::LeftButton, {}, to);
   // The zoomed view is x 10..30, y 0..10; the same pixel reads in it.
   const QStringList parts = chart.Readout().Text().split(QStringLiteral("   "));
@@ -177,7 +179,7 @@ TEST_F(ChartReadoutTest, AMouseMoveRepaintsOnlyTheReadout) {
   for (int i = 0; i < 40; ++i) MoveTo(Pixel(10 + 7 * i, 5 * i));
   QApplication::processEvents();
   EXPECT_EQ(replots, 0);
-  EXPECT_FALSE(chart.Readout().Text().isEmpty());
+  EXPECT_FALSE(Shown().empty());
 }
 
 }  // namespace
