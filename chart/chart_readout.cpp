@@ -82,16 +82,15 @@ bool ChartReadout::Update() {
   const QCPAxisRect* rect = chart_->axisRect();
   if (cursor_ && rect->rect().contains(*cursor_)) {
     std::array<PickSeries, kSeriesCount> series;
-    for (int k = 0; k < kSeriesCount; ++k) 
+    for (int k = 0; k < kSeriesCount; ++k)
       series[k] = {&chart_->Points(k), chart_->IsActive(k), chart_->Generation(k), &blocks_[k]};
     picked = PickPoint(*chart_->xAxis, *chart_->yAxis, series, QPointF(*cursor_));
     if (picked) {
       text = PointReadoutText(*picked);
     } else if (rect->width() > 0 && rect->height() > 0) {
-      text = CursorReadoutText(chart_->xAxis->pixelToCoord(cursor_->x()),
-                               chart_->yAxis->pixelToCoord(cursor_->y()),
-                               chart_->xAxis->range().size() / rect->width(),
-                               chart_->yAxis->range().size() / rect->height());
+      text = CursorReadoutText(
+          chart_->xAxis->pixelToCoord(cursor_->x()), chart_->yAxis->pixelToCoord(cursor_->y()),
+          chart_->xAxis->range().size() / rect->width(), chart_->yAxis->range().size() / rect->height());
     }
   }
   const bool ringMoved = picked.has_value() != picked_.has_value() ||
@@ -137,16 +136,16 @@ void ChartReadout::draw(QCPPainter* painter) {
     painter->drawEllipse(centre, kRingRadius, kRingRadius);
   }
   const QFontMetrics metrics(chart_->font());
-  const QRect box(area.left() + kInset, area.top() + kInset,
-                  metrics.horizontalAdvance(text_) + 2 * kPaddingX, metrics.height() + 2 * kPaddingY);
+  const QRect box(area.left() + kInset, area.top() + kInset, metrics.horizontalAdvance(text_) + 2 * kPaddingX,
+                  metrics.height() + 2 * kPaddingY);
   painter->setAntialiasing(false);
   painter->setPen(QPen(QColor(128, 128, 128)));
   painter->setBrush(QColor(255, 255, 255, 235));
   painter->drawRect(box);
   painter->setFont(chart_->font());
   painter->setPen(Qt::black);
-  painter->drawText(box.adjusted(kPaddingX, kPaddingY, -kPaddingX, -kPaddingY), Qt::AlignLeft | Qt::AlignVCenter,
-                    text_);
+  painter->drawText(box.adjusted(kPaddingX, kPaddingY, -kPaddingX, -kPaddingY),
+                    Qt::AlignLeft | Qt::AlignVCenter, text_);
   painter->restore();
 }
 

@@ -65,8 +65,9 @@ std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valu
   if (!(keyAxis.range().size() > 0) || !(valueAxis.range().size() > 0)) return std::nullopt;
   const QCPAxisRect* rect = keyAxis.axisRect();
   // A disc shows when it reaches into the plot area.
-  const QRectF shown = QRectF(rect->rect()).adjusted(-DiscRaster::kRadius, -DiscRaster::kRadius,
-                                                     DiscRaster::kRadius + 1, DiscRaster::kRadius + 1);
+  const QRectF shown = QRectF(rect->rect())
+                           .adjusted(-DiscRaster::kRadius, -DiscRaster::kRadius, DiscRaster::kRadius + 1,
+                                     DiscRaster::kRadius + 1);
   const Affine toX = Affine::Of(keyAxis);
   const Affine toY = Affine::Of(valueAxis);
   const double keyA = keyAxis.pixelToCoord(cursor.x() - kPickRadius);
@@ -90,8 +91,9 @@ std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valu
     const double dx = px - cursor.x();
     const double dy = py - cursor.y();
     const double distance = dx * dx + dy * dy;
-    if (best ? !(distance < bestDistance || (distance == bestDistance && k == best->series && p.key < best->x))
-             : !(distance <= bestDistance))
+    if (best
+            ? !(distance < bestDistance || (distance == bestDistance && k == best->series && p.key < best->x))
+            : !(distance <= bestDistance))
       return;
     if (!shown.contains(px, py)) return;
     bestDistance = distance;
@@ -114,9 +116,10 @@ std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valu
     const QCPGraphData* end = data + points.size();
     auto before = [](const QCPGraphData& p, double key) { return p.key < key; };
     const int lo = static_cast<int>(std::lower_bound(data, end, std::min(keyA, keyB), before) - data);
-    const int hi = static_cast<int>(std::upper_bound(data + lo, end, std::max(keyA, keyB),
-                                                     [](double key, const QCPGraphData& p) { return key < p.key; }) -
-                                    data);
+    const int hi =
+        static_cast<int>(std::upper_bound(data + lo, end, std::max(keyA, keyB),
+                                          [](double key, const QCPGraphData& p) { return key < p.key; }) -
+                         data);
     const int mid = static_cast<int>(std::lower_bound(data + lo, data + hi, keyAtCursor, before) - data);
     auto reaches = [&](int b) { return one.blocks->Reaches(data, b, valueLow, valueHigh); };
     // Outwards from the cursor on both sides, block by block, so that a

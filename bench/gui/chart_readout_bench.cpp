@@ -72,9 +72,8 @@ int main(int argc, char** argv) {
   int found = 0;
   for (std::vector<double>* times : {&firstPicks, &picks})
     for (const QPoint& p : path) {
-      times->push_back(Milliseconds([&] {
-        found += veltrum::PickPoint(*chart.xAxis, *chart.yAxis, series, QPointF(p)).has_value();
-      }));
+      times->push_back(Milliseconds(
+          [&] { found += veltrum::PickPoint(*chart.xAxis, *chart.yAxis, series, QPointF(p)).has_value(); }));
     }
 
   std::vector<double> moves;

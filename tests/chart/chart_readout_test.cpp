@@ -1,6 +1,8 @@
 // The readout over the chart: the coordinates under the cursor rounded to
 // one pixel, the nearest drawn point with its series and a ring, nothing
 // outside the plot area or during a drag, and no full replot per move.
+#include "chart/chart_readout.h"
+
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -8,7 +10,6 @@
 
 #include "calculator/number_text.h"
 #include "chart/chart.h"
-#include "chart/chart_readout.h"
 
 namespace veltrum {
 namespace {
