@@ -70,10 +70,13 @@ void Chart::mouseReleaseEvent(QMouseEvent* event) {
   } else if (dragStarted_ || BeyondClick(delta)) {
     PanBy(delta);
   } else {
+    // The menu takes the mouse until it closes.
+    readout_->Hide();
     ShowPopupMenu(currentPos_);
   }
+  // Back under the cursor, in the ranges after a zoom or a pan.
+  if (leftEnds || dragStarted_ || BeyondClick(delta)) readout_->Track(currentPos_);
   dragStarted_ = false;
-  readout_->Track(currentPos_);
   event->accept();
 }
 

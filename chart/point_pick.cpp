@@ -64,10 +64,10 @@ std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valu
                                      const std::array<PickSeries, 10>& series, QPointF cursor) {
   if (!(keyAxis.range().size() > 0) || !(valueAxis.range().size() > 0)) return std::nullopt;
   const QCPAxisRect* rect = keyAxis.axisRect();
-  // A disc shows when it reaches into the plot area.
-  const QRectF shown = QRectF(rect->rect())
-                           .adjusted(-DiscRaster::kRadius, -DiscRaster::kRadius, DiscRaster::kRadius + 1,
-                                     DiscRaster::kRadius + 1);
+  // A disc is painted around its pixel and shows when it reaches into the
+  // plot area.
+  const QRect shown = rect->rect().adjusted(-DiscRaster::kRadius, -DiscRaster::kRadius, DiscRaster::kRadius,
+                                            DiscRaster::kRadius);
   const Affine toX = Affine::Of(keyAxis);
   const Affine toY = Affine::Of(valueAxis);
   const double keyA = keyAxis.pixelToCoord(cursor.x() - kPickRadius);
@@ -95,10 +95,10 @@ std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valu
             ? !(distance < bestDistance || (distance == bestDistance && k == best->series && p.key < best->x))
             : !(distance <= bestDistance))
       return;
-    if (!shown.contains(px, py)) return;
+    const QPoint pixel(static_cast<int>(std::lround(px)), static_cast<int>(std::lround(py)));
+    if (!shown.contains(pixel)) return;
     bestDistance = distance;
-    best = PickedPoint{k, p.key, p.value,
-                       QPoint(static_cast<int>(std::lround(px)), static_cast<int>(std::lround(py)))};
+    best = PickedPoint{k, p.key, p.value, pixel};
   };
   // Beyond this the x distance alone exceeds the best so far.
   auto outOfReach = [&](const QCPGraphData& p) {

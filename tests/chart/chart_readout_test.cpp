@@ -168,6 +168,10 @@ TEST_F(ChartReadoutTest, HidesDuringADragAndFollowsThePanAndTheZoom) {
   EXPECT_NEAR(y, chart.yAxis->pixelToCoord(to.y()), chart.yAxis->range().size() / 100);
   EXPECT_GT(x, 10.5);
   EXPECT_LT(y, 2);
+
+  // A right click opens the chart's menu, which takes the mouse.
+  QTest::mouseClick(&chart, Qt::RightButton, {}, to);
+  EXPECT_EQ(Shown(), "");
 }
 
 TEST_F(ChartReadoutTest, AMouseMoveRepaintsOnlyTheReadout) {
