@@ -61,7 +61,7 @@ bool SeriesBlocks::Reaches(const QCPGraphData* data, int b, double low, double h
 }
 
 std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valueAxis,
-                                     const std::array<PickSeries, 10>& series, QPointF cursor) {
+                                     const std::array<PickSeries, kSeriesCount>& series, QPointF cursor) {
   if (!(keyAxis.range().size() > 0) || !(valueAxis.range().size() > 0)) return std::nullopt;
   const QCPAxisRect* rect = keyAxis.axisRect();
   // A disc is painted around its pixel and shows when it reaches into the

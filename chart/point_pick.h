@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+#include "chart/chart_model.h"
+
 namespace veltrum {
 
 // A point further than this from the cursor, in pixels, is not picked.
@@ -56,6 +58,6 @@ struct PickSeries {
 // area of the two axes and whose centre lies within kPickRadius of
 // cursor; on equal distances the lower series, then the lower x.
 std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valueAxis,
-                                     const std::array<PickSeries, 10>& series, QPointF cursor);
+                                     const std::array<PickSeries, kSeriesCount>& series, QPointF cursor);
 
 }  // namespace veltrum
