@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chart/chart_readout.h"
 #include "chart/point_graph.h"
 
 namespace veltrum {
@@ -38,6 +39,8 @@ Chart::Chart(QWidget* parent) : QCustomPlot(parent) {
   setFocusPolicy(Qt::TabFocus);
   SetUpSeries();
   SetUpLegend();
+  readout_ = new ChartReadout(this);
+  setMouseTracking(true);
   connect(this, &QCustomPlot::beforeReplot, this, [this] {
     if (followData_ && dataChanged_) RescaleToData();
     dataChanged_ = false;
@@ -102,6 +105,7 @@ bool Chart::IsActive(int series) const { return active_[series]; }
 
 void Chart::Clear(int series) {
   data_[series]->clear();
+  ++generation_[series];
   DataChanged();
   RequestRepaint();
 }

@@ -4,17 +4,21 @@
 // a left drag right-down zooms to the dragged rectangle, any other left
 // drag restores the view in force before the first zoom, a right drag
 // pans and a right click opens the chart's popup menu. QCustomPlot's own
-// range drag and selection-rect zoom stay off.
+// range drag and selection-rect zoom stay off. A plain mouse move feeds
+// the readout (chart_readout.h).
 #include <qcustomplot.h>
 
 #include <QMenu>
 #include <QPointer>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 #include "chart/chart_model.h"
 
 namespace veltrum {
+
+class ChartReadout;
 
 // A press and release at most this many pixels apart, in both
 // directions, is a click and changes nothing.
@@ -51,6 +55,8 @@ class Chart : public QCustomPlot, public ChartModel {
 
   // The points of a series in ascending x, active or not.
   const QCPGraphDataContainer& Points(int series) const { return *data_[series]; }
+  // Counts the clears of a series: in between, points are only appended.
+  std::uint64_t Generation(int series) const { return generation_[series]; }
 
   // The menu that a right click without a drag, or the keyboard's menu
   // key, pops up; the chart does not own it. Without one the click does
@@ -58,11 +64,14 @@ class Chart : public QCustomPlot, public ChartModel {
   void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
   QMenu* PopupMenu() const { return popupMenu_; }
 
+  const ChartReadout& Readout() const { return *readout_; }
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
@@ -90,12 +99,14 @@ class Chart : public QCustomPlot, public ChartModel {
   // run and must not touch the shared pointer's reference count.
   std::array<QCPGraphDataContainer*, kSeriesCount> data_{};
   std::array<bool, kSeriesCount> active_{};
+  std::array<std::uint64_t, kSeriesCount> generation_{};
   int updateDepth_ = 0;
   bool repaintPending_ = false;
   bool dataChanged_ = false;
   bool followData_ = true;
   std::optional<View> beforeZoom_;
   QPointer<QMenu> popupMenu_;
+  ChartReadout* readout_ = nullptr;  // owned by the chart as a layerable
 
   Drag drag_ = Drag::None;
   bool dragStarted_ = false;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "chart/chart.h"
+#include "chart/chart_readout.h"
 
 namespace veltrum {
 
@@ -35,10 +36,15 @@ void Chart::mousePressEvent(QMouseEvent* event) {
 }
 
 void Chart::mouseMoveEvent(QMouseEvent* event) {
-  if (drag_ == Drag::None) return;
+  if (drag_ == Drag::None) {
+    readout_->Track(event->position().toPoint());
+    return;
+  }
   currentPos_ = event->position().toPoint();
   const QPoint delta = currentPos_ - pressPos_;
   if (!dragStarted_ && !BeyondClick(delta)) return;
+  // The readout would hide the rectangle's corner and lag behind a pan.
+  if (!dragStarted_) readout_->Hide();
   dragStarted_ = true;
   if (drag_ == Drag::Left)
     update();  // the rectangle is drawn over the buffered plot
@@ -64,10 +70,19 @@ void Chart::mouseReleaseEvent(QMouseEvent* event) {
   } else if (dragStarted_ || BeyondClick(delta)) {
     PanBy(delta);
   } else {
+    // The menu takes the mouse until it closes.
+    readout_->Hide();
     ShowPopupMenu(currentPos_);
   }
+  // Back under the cursor, in the ranges after a zoom or a pan.
+  if (leftEnds || dragStarted_ || BeyondClick(delta)) readout_->Track(currentPos_);
   dragStarted_ = false;
   event->accept();
+}
+
+void Chart::leaveEvent(QEvent* event) {
+  readout_->Hide();
+  QCustomPlot::leaveEvent(event);
 }
 
 // The platform asks for the menu on the right button's press, before it
