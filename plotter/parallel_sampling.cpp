@@ -67,6 +67,11 @@ class Workers {
     work_.notify_one();
   }
 
+  bool IsDone(const Chunk& c) {
+    const std::lock_guard lock(mutex_);
+    return c.done;
+  }
+
   // Waits at most timeout for c; true when it is done.
   bool WaitFor(const Chunk& c, std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
@@ -151,29 +156,34 @@ SamplesTaken TakeSamplesInParallel(SampleGrid grid, std::string_view expression,
     }
   };
   cutAhead();
+  bool stopping = false;
   while (consumed < produced) {
     const Chunk& c = slots[consumed % slots.size()];
-    while (!pool.WaitFor(c, std::chrono::milliseconds(kPollIntervalMs)))
-      if (keepGoing && !keepGoing()) {
-        taken.end = SamplesTaken::End::Stopped;
-        return taken;
-      }
+    if (stopping) {
+      // A stop keeps every point already computed in order.
+      if (!pool.IsDone(c)) break;
+    } else {
+      while (!stopping && !pool.WaitFor(c, std::chrono::milliseconds(kPollIntervalMs)))
+        stopping = keepGoing && !keepGoing();
+      if (stopping) continue;
+    }
     for (std::size_t i = 0; i < c.xs.size(); ++i) {
-      taken.lastX = c.xs[i];
       if (i == c.failedAt) {
-        taken.end = SamplesTaken::End::Failed;
+        // After a stop the run would not have reached the failure.
+        taken.end = stopping ? SamplesTaken::End::Stopped : SamplesTaken::End::Failed;
+        taken.failedX = c.xs[i];
         return taken;
       }
       sink(c.xs[i], c.has[i] ? std::optional<double>(c.ys[i]) : std::nullopt);
+      taken.lastX = c.xs[i];
       ++taken.count;
     }
     ++consumed;
-    if (keepGoing && !keepGoing()) {
-      taken.end = SamplesTaken::End::Stopped;
-      return taken;
-    }
-    cutAhead();
+    if (stopping) continue;
+    stopping = keepGoing && !keepGoing();
+    if (!stopping) cutAhead();
   }
+  if (stopping) taken.end = SamplesTaken::End::Stopped;
   return taken;
 }
 

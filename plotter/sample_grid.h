@@ -32,7 +32,8 @@ using SampleSink = std::function<void(double x, std::optional<double> y)>;
 struct SamplesTaken {
   enum class End { Completed, Failed, Stopped } end = End::Completed;
   std::size_t count = 0;  // samples handed over (the failed one not included)
-  double lastX = 0;       // the last sample taken, or the one that failed
+  double lastX = 0;       // the last sample handed over
+  double failedX = 0;     // the sample that failed
 };
 
 // Computes the samples of grid (about expectedSamples) on threads workers, each with a calculator of

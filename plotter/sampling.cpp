@@ -122,10 +122,13 @@ SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSe
                                     static_cast<std::size_t>(samples), options.keepGoing, sink);
       // The calculator is left as the last sample left it; a sample that
       // failed on a worker fails here again and ends the run below.
-      if (taken.count > 0 || taken.end == SamplesTaken::End::Failed) {
+      if (taken.end == SamplesTaken::End::Failed) {
+        (void)EvaluateAt(calc, expression, taken.failedX);
+        throw CalcFailure(FailureKind::Conversion, "");
+      }
+      if (taken.count > 0) {
         (void)EvaluateAt(calc, expression, taken.lastX);
         calc.CalcError = 0;
-        if (taken.end == SamplesTaken::End::Failed) throw CalcFailure(FailureKind::Conversion, "");
       }
     }
     progress.SetPosition(0);
