@@ -2,6 +2,9 @@
 // update, the two number-text conversions, and one plotted sample.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+#include <string>
+
 #include "calculator/calculator.h"
 #include "calculator/number_text.h"
 #include "plotter/evaluator.h"
@@ -54,6 +57,15 @@ void BM_SampleSin(benchmark::State& state) { Sample(state, "sin[x]"); }
 void BM_SampleHelpExample(benchmark::State& state) { Sample(state, "(sin[x]*arccos[x])^cos[1+(2*x)]"); }
 BENCHMARK(BM_SampleSin);
 BENCHMARK(BM_SampleHelpExample);
+
+// One sample of n groups "(x+1)^2/cos[x]" joined by "+" (2,000 groups make
+// about 30,000 characters): the time per group must not grow with n.
+void BM_SampleGroups(benchmark::State& state) {
+  std::string expression = "(x+1)^2/cos[x]";
+  for (std::int64_t i = 1; i < state.range(0); ++i) expression += "+(x+1)^2/cos[x]";
+  Sample(state, expression.c_str());
+}
+BENCHMARK(BM_SampleGroups)->Arg(250)->Arg(500)->Arg(1000)->Arg(2000);
 
 }  // namespace
 

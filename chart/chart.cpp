@@ -81,6 +81,9 @@ void Chart::SetUpLegend() {
   column->addElement(0, 0, legend);
   column->addElement(1, 0, new QCPLayoutElement(this));
   column->setRowStretchFactor(0, 0.001);
+  // The legend's frame is drawn one pixel right of its rectangle: without
+  // this margin its right line would fall outside the widget.
+  column->setMargins(QMargins(0, 0, 1, 0));
   plotLayout()->setColumnStretchFactor(1, 0.001);
   legend->setIconSize(kLegendIconWidth, kLegendIconHeight);
   legend->setBrush(Qt::white);

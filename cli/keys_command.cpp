@@ -7,17 +7,20 @@
 #include "cli/commands.h"
 
 namespace veltrum::cli {
-namespace {}  // namespace
-
 int RunKeys(const std::vector<std::string>& args) {
   bool memory = false, trace = false;
   const std::string* script = nullptr;
+  // After "--" every argument is taken as it stands, so a SCRIPT may start
+  // with "-".
+  bool options = true;
   for (const std::string& a : args) {
-    if (a == "--memory") {
+    if (options && a == "--") {
+      options = false;
+    } else if (options && a == "--memory") {
       memory = true;
-    } else if (a == "--trace") {
+    } else if (options && a == "--trace") {
       trace = true;
-    } else if (a.size() > 1 && a.rfind("--", 0) == 0) {
+    } else if (options && a.size() > 1 && a.rfind("--", 0) == 0) {
       return UsageError("keys: unknown option '" + a + "'");
     } else if (script) {
       return UsageError("keys: only one SCRIPT is taken");

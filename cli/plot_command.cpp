@@ -28,6 +28,17 @@ class StdoutSeries : public PlotSeries {
   }
 };
 
+// The run shows a box only when it was refused or ended by a failure;
+// samples that fail show none.
+class RunMessages : public StderrMessages {
+ public:
+  void ShowMessage(MessageKind kind, std::string_view text) override {
+    failed = true;
+    StderrMessages::ShowMessage(kind, text);
+  }
+  bool failed = false;
+};
+
 class NoProgress : public PlotProgress {
  public:
   void SetRange(int, int) override {}
@@ -52,8 +63,20 @@ int RunPlot(const std::vector<std::string>& args) {
   bool degrees = false;
   int threads = DefaultThreads();
   const std::string* expression = nullptr;
+  // After "--" every argument is taken as it stands, so an EXPRESSION may
+  // start with "-".
+  bool options = true;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (options && a == "--") {
+      options = false;
+      continue;
+    }
+    if (!options || a.size() < 2 || a.rfind("--", 0) != 0) {
+      if (expression) return UsageError("plot: only one EXPRESSION is taken");
+      expression = &a;
+      continue;
+    }
     auto value = [&](std::string& out) {
       if (i + 1 >= args.size()) return false;
       out = args[++i];
@@ -84,17 +107,13 @@ int RunPlot(const std::vector<std::string>& args) {
       threads = static_cast<int>(n);
     } else if (a == "--degrees") {
       degrees = true;
-    } else if (a.size() > 1 && a.rfind("--", 0) == 0) {
-      return UsageError("plot: unknown option '" + a + "'");
-    } else if (expression) {
-      return UsageError("plot: only one EXPRESSION is taken");
     } else {
-      expression = &a;
+      return UsageError("plot: unknown option '" + a + "'");
     }
   }
   if (!expression) return UsageError("plot: EXPRESSION is missing");
 
-  StderrMessages messages;
+  RunMessages messages;
   Calculator calc(&messages);
   if (degrees) calc.Press(Key::optGrad);
   StdoutSeries series;
@@ -102,16 +121,16 @@ int RunPlot(const std::vector<std::string>& args) {
   const std::string entry = "1:F(X)=" + *expression;
   // Ctrl+C ends the run between samples, so every line printed is whole.
   std::signal(SIGINT, OnInterrupt);
-  SamplingOptions options;
-  options.threads = threads;
-  options.keepGoing = [] { return interrupted == 0; };
-  RunSampling(calc, {entry, from, to, step}, series, progress, messages, options);
+  SamplingOptions run;
+  run.threads = threads;
+  run.keepGoing = [] { return interrupted == 0; };
+  RunSampling(calc, {entry, from, to, step}, series, progress, messages, run);
   std::fflush(stdout);
   if (interrupted) {
     std::signal(SIGINT, SIG_DFL);
     std::raise(SIGINT);
   }
-  return 0;
+  return messages.failed ? 1 : 0;
 }
 
 }  // namespace veltrum::cli

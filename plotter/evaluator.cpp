@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "calculator/number_text.h"
 
@@ -148,18 +149,6 @@ void RewriteMinus(const std::string& s, std::string& out) {
   }
 }
 
-bool HasBracket(std::string_view s) {
-  for (char c : s)
-    if (c == '[' || c == ']' || c == '(' || c == ')') return true;
-  return false;
-}
-
-std::size_t FirstClosingBracket(std::string_view s) {
-  for (std::size_t i = 0; i < s.size(); ++i)
-    if (s[i] == ']' || s[i] == ')') return i;
-  return std::string_view::npos;
-}
-
 const Function* FunctionBefore(std::string_view s, std::size_t open) {
   for (const Function& f : kFunctions)
     if (open >= f.name.size() && s.substr(open - f.name.size(), f.name.size()) == f.name) return &f;
@@ -184,55 +173,98 @@ bool CalculateText(Calculator& calc, std::string& text) {
   return calc.CalcError == 0;
 }
 
-// Choices where the bracket passes could never end: a closing bracket
-// without its opening bracket, an opening bracket without a closing one,
-// and a "[...]" group with a plain number and no function name in front of
-// it ("2*[x+1]", "exp[x]", "[5]") give a sample without value.
+namespace {
+
+// Working buffers of one thread; they live across samples, so a sample
+// allocates nothing once they have grown to the expression's size.
+struct Buffers {
+  std::string substituted, s, w, inner, value;
+  std::vector<std::size_t> rounds, squares;  // open brackets, positions in w
+};
+
+bool IsBracket(char c) { return c == '(' || c == ')' || c == '[' || c == ']'; }
+
+// The bracket passes in one scan from left to right. A pass works out the
+// group closed by the first closing bracket of the working text: the one
+// the scan has reached, since everything left of it is already in w with
+// its closing brackets resolved. The group opens at the last opening
+// bracket of its kind still in w, and a pass rewrites w only from there
+// (or from the function name in front of it) to its end, so the scan goes
+// on where it stopped and the value texts are never rescanned.
+//
+// Choices where the passes could never end: a closing bracket without its
+// opening bracket, an opening bracket without a closing one, and a "[...]"
+// group with a plain number and no function name in front of it
+// ("2*[x+1]", "exp[x]", "[5]") give a sample without value.
+bool ResolveBrackets(Calculator& calc, Buffers& b) {
+  const std::string& s = b.s;
+  std::string& w = b.w;
+  w.clear();
+  b.rounds.clear();
+  b.squares.clear();
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const std::size_t run = i;
+    while (i < s.size() && !IsBracket(s[i])) ++i;
+    w.append(s, run, i - run);
+    if (i == s.size()) break;
+    const char ch = s[i];
+    if (ch == '(' || ch == '[') {
+      (ch == '(' ? b.rounds : b.squares).push_back(w.size());
+      w.push_back(ch);
+      continue;
+    }
+    std::vector<std::size_t>& same = ch == ')' ? b.rounds : b.squares;
+    std::vector<std::size_t>& other = ch == ')' ? b.squares : b.rounds;
+    if (same.empty()) return false;
+    const std::size_t o = same.back();
+    // A group that is not a plain number keeps its brackets around its
+    // value, which the next pass over the same closing bracket resolves.
+    for (;;) {
+      b.inner.assign(w, o + 1);
+      const bool plain = IsPlain(b.inner);
+      if (!CalculateText(calc, b.inner)) return false;
+      if (plain) break;
+      ReadValueText(calc, b.value);
+      w.replace(o + 1, std::string::npos, b.value);
+      while (!other.empty() && other.back() > o) other.pop_back();
+    }
+    same.pop_back();
+    if (ch == ')') {
+      ReadValueText(calc, b.value);
+      w.replace(o, std::string::npos, b.value);
+      continue;
+    }
+    const Function* f = FunctionBefore(w, o);
+    if (!f) return false;
+    PressAll(calc, f->keys);
+    if (calc.CalcError == 1) return false;
+    if (f->keys.count == 0) {
+      b.value = calc.Text1();
+      if (!b.value.empty() && b.value[0] == '-') b.value.erase(0, 1);
+      MarkNegativeExponents(b.value);
+    } else {
+      ReadValueText(calc, b.value);
+    }
+    w.replace(o - f->name.size(), std::string::npos, b.value);
+  }
+  return b.rounds.empty() && b.squares.empty();
+}
+
+}  // namespace
+
 std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, double x) {
-  // Working buffers live across samples, so a sample allocates nothing once
-  // they have grown to the expression's size.
-  thread_local std::string substituted, s, inner, value;
-  substituted.clear();
+  thread_local Buffers b;
+  b.substituted.clear();
   for (char c : expression) {
     if (c == 'x')
-      AppendSample(substituted, x);
+      AppendSample(b.substituted, x);
     else
-      substituted.push_back(c);
+      b.substituted.push_back(c);
   }
-  MarkNegativeExponents(substituted);
-  RewriteMinus(substituted, s);
-
-  while (HasBracket(s)) {
-    const std::size_t c = FirstClosingBracket(s);
-    if (c == std::string::npos) return std::nullopt;
-    const char open = s[c] == ']' ? '[' : '(';
-    const std::size_t o = s.rfind(open, c);
-    if (o == std::string::npos) return std::nullopt;
-    inner.assign(s, o + 1, c - o - 1);
-    const bool plain = IsPlain(inner);
-    if (!CalculateText(calc, inner)) return std::nullopt;
-    if (!plain) {
-      ReadValueText(calc, value);
-      s.replace(o + 1, c - o - 1, value);
-    } else if (open == '(') {
-      ReadValueText(calc, value);
-      s.replace(o, c - o + 1, value);
-    } else {
-      const Function* f = FunctionBefore(s, o);
-      if (!f) return std::nullopt;
-      PressAll(calc, f->keys);
-      if (calc.CalcError == 1) return std::nullopt;
-      if (f->keys.count == 0) {
-        value = calc.Text1();
-        if (!value.empty() && value[0] == '-') value.erase(0, 1);
-        MarkNegativeExponents(value);
-      } else {
-        ReadValueText(calc, value);
-      }
-      s.replace(o - f->name.size(), c + 1 - (o - f->name.size()), value);
-    }
-  }
-  if (!CalculateText(calc, s)) return std::nullopt;
+  MarkNegativeExponents(b.substituted);
+  RewriteMinus(b.substituted, b.s);
+  if (!ResolveBrackets(calc, b)) return std::nullopt;
+  if (!CalculateText(calc, b.w)) return std::nullopt;
   return ReadNumberDouble(calc.Text1());
 }
 

@@ -1,6 +1,5 @@
 #include "plotter/form_controls.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +10,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "calculator/window/classic_frame.h"
 #include "chart/chart.h"
 
 namespace veltrum {
@@ -57,7 +57,7 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
       return list;
     }
     case ControlKind::GroupBox: {
-      auto* frame = new QGroupBox(text, &form);
+      auto* frame = new ClassicFrame(text, &form);
       frame->setFont(BoldFont(form.font()));
       frame->setFocusPolicy(Qt::NoFocus);
       return frame;

@@ -11,7 +11,9 @@ void ChartSeriesAdapter::Clear() {
 }
 
 void ProgressBarAdapter::SetRange(int minimum, int maximum) {
-  bar_.setRange(minimum, std::max(minimum, maximum));
+  // A bar whose maximum equals its minimum is the toolkit's endless "busy"
+  // bar; a run whose maximum rounds to its minimum gets one step instead.
+  bar_.setRange(minimum, std::max(minimum + 1, maximum));
   rangeChanged_ = true;
 }
 

@@ -34,6 +34,17 @@ ns() { echo "$core" | awk -F, -v n="\"$1_median\"" -v per="${2:-1}" '$1==n {prin
 row "Key press with display update (core, per key of 12+34=C)" "$(ns BM_KeyPress 7) ns" "< 1 ms"
 row "ShowValue per call (number text and display update)" "$(ns BM_ShowValue) ns" "fast"
 row "ReadDisplay per call" "$(ns BM_ReadDisplay) ns" "fast"
+# One sample of n groups "(x+1)^2/cos[x]" joined by "+" (15n - 1 characters),
+# in CPU time: on a shared machine the wall time of a sample moves with the
+# load of other processes.
+cpu_ns() { echo "$core" | awk -F, -v n="\"$1_median\"" '$1==n {printf "%.0f", $4}'; }
+for n in 250 500 1000 2000; do
+  t=$(cpu_ns "BM_SampleGroups/$n")
+  target="time per group flat"
+  [ "$n" = 2000 ] && target="<= 10 ms; time per group flat"
+  row "Sample of $n groups (x+1)^2/cos[x] joined by + ($((15 * n - 1)) characters)" \
+      "$(awk -v t="$t" -v n="$n" 'BEGIN {printf "%.2f ms CPU (%.2f µs per group)", t / 1e6, t / n / 1e3}')" "$target"
+done
 
 # Whole runs of the command-line plotter, 1,000,001 samples, output to /dev/null.
 cli="$B/cli/veltrum-cli"

@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace veltrum {
 namespace {
@@ -39,10 +41,16 @@ bool QtDialogs::InputQuery(const QString& caption, const QString& prompt, QStrin
   auto* layout = new QVBoxLayout(&dialog);
   auto* label = new QLabel(prompt, &dialog);
   auto* edit = new QLineEdit(value, &dialog);
-  if (maxLength > 0) edit->setMaxLength(maxLength);
+  // The limit stops typing only: a longer text already there stays whole
+  // (a line edit cuts its text to its maximum length).
+  if (maxLength > 0) edit->setMaxLength(std::max(maxLength, static_cast<int>(value.size())));
   edit->selectAll();
   label->setBuddy(edit);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  // The toolkit's own words, as in the message boxes, whatever translation
+  // of the toolkit is loaded.
+  buttons->button(QDialogButtonBox::Ok)->setText("OK");
+  buttons->button(QDialogButtonBox::Cancel)->setText("Cancel");
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   layout->addWidget(label);

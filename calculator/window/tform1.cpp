@@ -4,13 +4,13 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "calculator/window/classic_frame.h"
 #include "calculator/window/layout.h"
 #include "calculator/window/pictures.h"
 #include "elements/elements.h"
@@ -31,7 +31,7 @@ QWidget* CreateControl(const CalcControlRow& row, QWidget* parent) {
       edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
       return edit;
     }
-    case CalcControlKind::Group: return new QGroupBox(caption, parent);
+    case CalcControlKind::Group: return new ClassicFrame(caption, parent);
     case CalcControlKind::Button: return new QPushButton(caption, parent);
     case CalcControlKind::Option: return new QRadioButton(caption, parent);
     case CalcControlKind::Label: return new QLabel(caption, parent);

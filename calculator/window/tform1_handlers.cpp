@@ -116,6 +116,12 @@ void TForm1::mnuAboutClick() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  // While the about box holds the window disabled, a close request from the
+  // window manager is refused like any other input.
+  if (!isEnabled()) {
+    event->ignore();
+    return;
+  }
   // Closing the main window ends the program, whatever else is open.
   event->accept();
   QCoreApplication::exit(0);
@@ -135,9 +141,11 @@ bool TForm1::IsFirstDelivery(QObject* watched, QEvent* event) {
 }
 
 // F1 to F4 that no shortcut took (this window is hidden while another window
-// of the program is active) go to the menu, while this window is enabled.
+// of the program is active) go to the menu, while this window is enabled and
+// no modal box or input dialog is open: a command under a box would run in
+// the middle of the command that opened it.
 bool TForm1::OfferFunctionKey(int key) {
-  if (!isEnabled()) return false;
+  if (!isEnabled() || QApplication::activeModalWidget()) return false;
   for (QAction* action : {mnuAbout_, N1_, N2_, mnuEnd_}) {
     if (action->shortcut() == QKeySequence(key)) {
       action->trigger();

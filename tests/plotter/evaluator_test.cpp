@@ -81,7 +81,13 @@ INSTANTIATE_TEST_SUITE_P(
         EvalRow{"UnclosedParenthesisEnds", "((x", 1, std::nullopt},
         EvalRow{"UnopenedParenthesisEnds", "x))", 1, std::nullopt},
         EvalRow{"MismatchedBracketsEnd", "sin[x)", 1, std::nullopt},
-        EvalRow{"UnclosedBracketEnds", "sin[x", 1, std::nullopt}),
+        EvalRow{"UnclosedBracketEnds", "sin[x", 1, std::nullopt},
+        // A group that is not a plain number swallows the opening brackets of
+        // the other kind inside it; a later closing bracket pairs with one
+        // outside it.
+        EvalRow{"ParenthesisSwallowsOpeningBracket", "sin[([2)+1]", 0, 0.141120008059867},
+        EvalRow{"BracketSwallowsOpeningParenthesis", "(sin[(1]+2)", 0, 2.8414709848079},
+        EvalRow{"SwallowedBracketLeavesClosingOneUnpaired", "sin[(1+2]*2)", 0, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EvaluateAt, UsesTheCalculatorsAngleUnit) { EXPECT_DOUBLE_EQ(*Eval("sin[x]", 30, true), 0.5); }

@@ -28,6 +28,18 @@ TEST_F(PlotWindowTest, AddWithTheDefaultsDraws61PointsInF1) {
   EXPECT_TRUE(boxes.Take().empty());
 }
 
+// From 0 to 0,04 the bar's maximum rounds to 0; a bar from 0 to 0 would be
+// the toolkit's endless "busy" bar.
+TEST_F(PlotWindowTest, ARunWhoseMaximumRoundsToZeroLeavesTheBarAtZero) {
+  Type("txtFLeft", "0");
+  Type("txtFRight", "0,04");
+  Add("x");
+  EXPECT_EQ(chart->PointCount(0), 1);
+  auto* progress = Find<QProgressBar>("ProgressBar1");
+  EXPECT_LT(progress->minimum(), progress->maximum());
+  EXPECT_EQ(progress->value(), 0);
+}
+
 TEST_F(PlotWindowTest, AddWithAnEmptyExpressionStillDraws) {
   Add("");
   EXPECT_EQ(Entries(), List{"1:F(X)="});

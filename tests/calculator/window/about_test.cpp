@@ -100,6 +100,18 @@ TEST_F(AboutTest, FunctionKeysDoNothingWhileOpen) {
   EXPECT_FALSE(form->isEnabled());
 }
 
+// The title-bar close of the disabled calculator window (or Alt+F4 sent by
+// the window manager) would end the program under the open box.
+TEST_F(AboutTest, CloseRequestIgnoredWhileOpen) {
+  PressF1(form.get());
+  ASSERT_FALSE(form->isEnabled());
+  EXPECT_FALSE(form->close());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(about->isVisible());
+  QTest::mouseClick(about->findChild<QPushButton*>("Button1"), Qt::LeftButton);
+  EXPECT_TRUE(form->isEnabled());
+}
+
 // F1 from the plot window: dismissing the box brings the calculator back
 // while the plot window stays.
 TEST_F(AboutTest, FromPlotWindowBothStayVisible) {

@@ -8,6 +8,7 @@
 #include "calculator/window/layout.h"
 #include "elements/elements.h"
 #include "tests/calculator/window/window_fixture.h"
+#include "tests/support/frame_line.h"
 
 namespace veltrum {
 
@@ -75,6 +76,15 @@ struct WindowPlace {
   const char* name;
   QRect rect;
 };
+
+// The memory frame's top line runs through its caption, above the labels
+// M1 to M3 that start 16 pixels below the frame's top.
+TEST_F(WindowTest, MemoryFrameDrawsItsTopLineThroughTheCaption) {
+  auto* frame = Find<QGroupBox>("GroupBox2");
+  const int row = FirstLineRow(*frame, frame->width() - 6, 16);
+  EXPECT_GE(row, 0);
+  EXPECT_LE(row, CaptionMiddle(*frame) + 1);
+}
 
 TEST_F(WindowTest, PlacesInWindowCoordinates) {
   const WindowPlace places[] = {
