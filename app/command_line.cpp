@@ -5,12 +5,14 @@
 #include <cstring>
 #include <string>
 
+#include "version.h"
+
 namespace veltrum {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: veltrum [--version] [--help] [Qt options]\n"
-    "Veltrum 2.0d, a scientific calculator with a periodic table of element masses\n"
+    "Usage: veltrum [--version] [--help] [Qt options]\n" VELTRUM_TITLE
+    ", a scientific calculator with a periodic table of element masses\n"
     "and function plots. The program has no options of its own beyond these:\n"
     "  --version  print the program name and version and exit\n"
     "  --help     print this text and exit\n"
@@ -47,7 +49,7 @@ bool DisplayAvailable(int argc, char** argv) {
 std::optional<int> HandleCommandLine(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--version") == 0) {
-      std::fputs("Veltrum 2.0d\n", stdout);
+      std::puts(kApplicationTitle);
       return 0;
     }
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   if (toolkitRussian.load(QLocale(QLocale::Russian), "qtbase", "_",
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&toolkitRussian);
-  QApplication::setApplicationVersion(VELTRUM_VERSION);
+  QApplication::setApplicationVersion(veltrum::kFileVersion);
 
   veltrum::QtDialogs dialogs;
   veltrum::ProgramWindows windows(dialogs);

@@ -8,7 +8,7 @@ ProgramWindows::ProgramWindows(Dialogs& dialogs)
     : Form1(dialogs), Form2(&Form1), Form3(Form1.calculator(), dialogs), frmSynt(&Form3) {
   Form1.SetAboutBox(&Form2);
   Form3.SetHelpWindow(&frmSynt);
-  Form3.SetCalculatorWindow(&Form1, [this] { Form1.RefreshFromCalculator(); });
+  Form3.SetCalculatorWindow(&Form1);
   Form1.SetPlotWindow(&Form3);
 }
 

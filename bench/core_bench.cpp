@@ -7,6 +7,7 @@
 
 #include "calculator/calculator.h"
 #include "calculator/number_text.h"
+#include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
 
 namespace {
@@ -44,11 +45,11 @@ BENCHMARK(BM_ReadDisplay);
 
 void Sample(benchmark::State& state, const char* expression) {
   Calculator calc;
-  calc.PlotMode = 1;
+  PlotRun run(calc);
   double x = -3;
   for (auto _ : state) {
     benchmark::DoNotOptimize(EvaluateAt(calc, expression, x));
-    calc.CalcError = 0;
+    run.NextSample();
     x = x > 3 ? -3 : x + 0.001;
   }
   state.SetItemsProcessed(state.iterations());

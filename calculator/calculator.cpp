@@ -12,7 +12,7 @@ Calculator::Calculator(MessageSink* messages, CalculatorView* view) : messages_(
 void Calculator::FormCreate() {
   CalcError = 0;
   PlotMode = 0;
-  SimpleOp = 0;
+  SimpleOp = Op::None;
   Accumulator = 0.0;
   Operand = 0.0;
   EntryState = 0;
@@ -26,7 +26,15 @@ void Calculator::FormCreate() {
   SelectAngleUnit(true);
   ShiftOn = 0;
   if (view_) view_->ShiftCaptionChanged(ShiftCaption());
-  PendingKey = 0;
+  PendingKey = Op::None;
+}
+
+void Calculator::RefreshView() {
+  if (!view_) return;
+  view_->DisplayChanged(text1_);
+  view_->ShiftCaptionChanged(ShiftCaption());
+  for (int i = 0; i < 3; ++i) view_->MemoryTextChanged(i, memoryText_[i]);
+  view_->AngleUnitChanged(radians_);
 }
 
 void Calculator::SetText1(std::string_view text) {
@@ -45,7 +53,7 @@ void Calculator::AppendText1(char c) {
 void Calculator::Text1Change() {
   RepeatMark = 1.0;
   ExponentStart = 0;
-  PendingKey = 0;
+  PendingKey = Op::None;
 }
 
 Extended Calculator::ReadDisplay() const { return ReadNumber(text1_); }
@@ -58,10 +66,10 @@ void Calculator::ShowValue(Extended v) {
 }
 
 void Calculator::HandleCalcError() {
-  SimpleOp = 0;
+  SimpleOp = Op::None;
   EntryState = 0;
-  ChainState = 0;
-  PowerState = 0;
+  ChainState = ChainCode::None;
+  PowerState = PowerCode::None;
   SetText1("0");
   if (PlotMode == 0) {
     if (messages_) messages_->ShowMessage(MessageKind::Error, kCalcErrorText);
@@ -170,7 +178,7 @@ void Calculator::cmdpointClick() {
 }
 
 void Calculator::cmdBackSpaceClick() {
-  if (PendingKey != 0 || EntryState != 1) return;
+  if (PendingKey != Op::None || EntryState != 1) return;
   // A lone "-" left from a one-digit negative number counts as nothing left.
   if (text1_.size() == 1 || text1_ == "-" || (text1_.size() == 2 && text1_[0] == '-')) {
     SetText1("0");
@@ -183,11 +191,11 @@ void Calculator::cmdBackSpaceClick() {
 }
 
 void Calculator::cmdonClick() {
-  PendingKey = 0;
-  SimpleOp = 0;
+  PendingKey = Op::None;
+  SimpleOp = Op::None;
   EntryState = 0;
-  ChainState = 0;
-  PowerState = 0;
+  ChainState = ChainCode::None;
+  PowerState = PowerCode::None;
   SetText1("0");
 }
 

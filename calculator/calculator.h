@@ -11,6 +11,7 @@
 
 #include "calculator/failure.h"
 #include "calculator/keys.h"
+#include "calculator/state.h"
 #include "calculator/view.h"
 
 namespace veltrum {
@@ -24,11 +25,12 @@ inline constexpr std::string_view kPasteRefusedText = "В буфере обме�
 // decimal separator; nothing when it is not a number.
 std::optional<Extended> ReadPastedNumber(std::string_view text);
 
-class Calculator {
- public:
-  // Pending-operator and simple-operation codes.
-  enum Op : std::int32_t { None = 0, Plus = 1, Minus = 2, Multiply = 3, DivideOp = 4, PowerOp = 5, Root = 6 };
+class PlotRun;
 
+// The state is a private base: the handlers name its variables as the rest
+// of the program does, and nobody outside writes them.
+class Calculator : private CalculatorState {
+ public:
   explicit Calculator(MessageSink* messages = nullptr, CalculatorView* view = nullptr);
 
   void SetView(CalculatorView* view) { view_ = view; }
@@ -41,6 +43,15 @@ class Calculator {
   // conversion error left by backspace) propagates as CalcFailure; the
   // caller shows it as the event loop's error box.
   void Press(Key key);
+
+  // A copy of the state for tests and checks; writing it changes nothing.
+  CalculatorState Snapshot() const { return *this; }
+  bool IsShiftOn() const { return ShiftOn != 0; }
+  // Set by a failed calculation during a PlotRun.
+  bool HasCalcError() const { return CalcError != 0; }
+  // Shows the whole state again through the view: display, memory memos,
+  // shift caption and angle unit.
+  void RefreshView();
 
   const std::string& Text1() const { return text1_; }
   std::string_view ShiftCaption() const { return ShiftOn ? kShiftOnCaption : kShiftOffCaption; }
@@ -60,11 +71,11 @@ class Calculator {
   void cmdBackSpaceClick();
   void cmdonClick();
   void cmdceClick();
-  void cmdplusClick() { PendingKey = Plus; }
-  void cmdminusClick() { PendingKey = Minus; }
-  void cmdmultiClick() { PendingKey = Multiply; }
-  void cmddivideClick() { PendingKey = DivideOp; }
-  void cmdstepenClick() { PendingKey = ShiftOn ? Root : PowerOp; }
+  void cmdplusClick() { PendingKey = Op::Plus; }
+  void cmdminusClick() { PendingKey = Op::Minus; }
+  void cmdmultiClick() { PendingKey = Op::Multiply; }
+  void cmddivideClick() { PendingKey = Op::Divide; }
+  void cmdstepenClick() { PendingKey = ShiftOn ? Op::Root : Op::Power; }
   void cmdisClick();
   void cmdShiftClick();
   void cmdFactorialClick();
@@ -92,28 +103,9 @@ class Calculator {
   void ApplyPendingOperation();
   void HandleCalcError();
 
-  // State, named as the design names it.
-  std::int32_t EntryState = 0;
-  std::int32_t PendingKey = 0;
-  std::int32_t SimpleOp = 0;
-  std::int32_t ChainState = 0;
-  std::int32_t PowerState = 0;
-  std::uint8_t ChainActive = 0;
-  std::uint8_t ExponentStart = 0;
-  std::uint8_t ShiftOn = 0;
-  double Accumulator = 0.0;
-  double Factor = 0.0;
-  double PowerBase = 0.0;
-  double Operand = 0.0;
-  double ChainResult = 0.0;
-  double RepeatMark = 0.0;
-  std::array<double, 3> Memory{0.0, 0.0, 0.0};
-  // Shared with the plotter: while PlotMode is 1 a failed calculation sets
-  // CalcError instead of showing a message box.
-  std::uint8_t PlotMode = 0;
-  std::uint8_t CalcError = 0;
-
  private:
+  friend class PlotRun;
+
   void Text1Change();
   // Appending always changes the text.
   void AppendText1(char c);
@@ -123,13 +115,26 @@ class Calculator {
   double ReadOperand() const;
   void SetRegister(int i, Extended value);
 
-  void ApplyPlusMinus(std::int32_t k);
-  void ApplyMultiplyDivide(std::int32_t k);
-  void ApplyPowerRoot(std::int32_t k);
-  Extended PendingCompletion(double n) const;
-  bool FoldProductLevelPower(double x, std::int32_t k);
-  Extended SumLevelPowerFactor(double x) const;
-  Extended ThreeLevelFactor(double x) const;
+  // Every open chain is the accumulator A joined to one waiting term, so
+  // the chain handlers and equals complete it by the same two rules.
+  struct ChainTerm {
+    Extended term;
+    Op join;  // Plus or Minus at sum level, Multiply or Divide at product level
+  };
+  bool ChainOpen() const { return ChainState != ChainCode::None || PowerState != PowerCode::None; }
+  // The waiting term for the last operand n; only while ChainOpen().
+  ChainTerm OpenChainTerm(double n) const;
+  // The simple operation a op n.
+  static Extended SimpleCompletion(Op op, Extended a, Extended n);
+
+  void ApplyPlusMinus(Op k);
+  void ApplyMultiplyDivide(Op k);
+  void ApplyPowerRoot(Op k);
+  void ApplySimpleOrStart(double x);
+  void ContinueChainWith(Op k);
+  void FoldIntoFactor(Extended term, ChainCode code);
+  void FoldOpenChain(double x, Op k, ChainCode plusCode, ChainCode minusCode);
+  void ShowResult(Extended r);
 
   // The calculation guard: a failure inside work runs HandleCalcError and
   // the key ends normally.

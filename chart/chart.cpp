@@ -66,7 +66,6 @@ void Chart::SetUpSeries() {
     graph->setPen(QPen(ColourOf(style)));
     graph->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssDisc, Qt::NoPen, QBrush(ColourOf(style)), kPointSize));
-    graph->setAdaptiveSampling(true);
     graph->setData(QSharedPointer<QCPGraphDataContainer>(new ReservingContainer));
     graphs_[i] = graph;
     data_[i] = graph->data().data();

@@ -5,8 +5,10 @@
 #include "calculator/calculator.h"
 #include "calculator/key_script.h"
 #include "cli/commands.h"
+#include "version.h"
 
 namespace veltrum::cli {
+
 int RunKeys(const std::vector<std::string>& args) {
   bool memory = false, trace = false;
   const std::string* script = nullptr;
@@ -38,7 +40,7 @@ int RunKeys(const std::vector<std::string>& args) {
     try {
       calc.Press(key);
     } catch (const CalcFailure& e) {
-      std::fprintf(stderr, "Veltrum 2.0d: %s\n", ErrorBoxText(e.what()).c_str());
+      std::fprintf(stderr, "%s: %s\n", kApplicationTitle, ErrorBoxText(e.what()).c_str());
     }
     if (trace) {
       const std::string_view name = KeyName(key);

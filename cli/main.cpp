@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "help_text.h"
+#include "version.h"
 
 namespace veltrum::cli {
 
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "--version") {
-    std::puts("Veltrum 2.0d");
+    std::puts(veltrum::kApplicationTitle);
     return 0;
   }
   if (command == "keys") return RunKeys(args);

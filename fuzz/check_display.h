@@ -21,8 +21,10 @@ inline void CheckState(const Calculator& calc) {
     std::fprintf(stderr, "display holds '%s'\n", calc.Text1().c_str());
     std::abort();
   }
-  if (calc.ChainState != 0 && calc.PowerState != 0) {
-    std::fprintf(stderr, "ChainState %d and PowerState %d both set\n", calc.ChainState, calc.PowerState);
+  const CalculatorState s = calc.Snapshot();
+  if (s.ChainState != ChainCode::None && s.PowerState != PowerCode::None) {
+    std::fprintf(stderr, "ChainState %d and PowerState %d both set\n", static_cast<int>(s.ChainState),
+                 static_cast<int>(s.PowerState));
     std::abort();
   }
   for (int i = 0; i < 3; ++i)

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "calculator/calculator.h"
+#include "calculator/plot_run.h"
 #include "fuzz/check_display.h"
 #include "plotter/evaluator.h"
 
@@ -20,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view expression(reinterpret_cast<const char*>(data + 8), size - 8);
   fuzz::QuietMessages messages;
   Calculator calc(&messages);
-  calc.PlotMode = 1;
   try {
+    PlotRun run(calc);
     const std::optional<double> y = EvaluateAt(calc, expression, x);
     if (y && !std::isfinite(*y)) __builtin_trap();
   } catch (const CalcFailure&) {

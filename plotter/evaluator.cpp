@@ -87,7 +87,7 @@ void PressAll(Calculator& calc, const CharKeys& k) {
 bool TypeText(Calculator& calc, std::string_view text) {
   for (char c : text) {
     PressAll(calc, kCharKeys[static_cast<unsigned char>(c)]);
-    if (calc.CalcError == 1) return false;
+    if (calc.HasCalcError()) return false;
   }
   return true;
 }
@@ -166,11 +166,11 @@ void MoveMinusBehind(std::string& t) {
 
 bool CalculateText(Calculator& calc, std::string& text) {
   MoveMinusBehind(text);
-  if (calc.ShiftCaption() == kShiftOnCaption) calc.Press(Key::cmdShift);
+  if (calc.IsShiftOn()) calc.Press(Key::cmdShift);
   calc.Press(Key::cmdon);
   if (!TypeText(calc, text)) return false;
   calc.Press(Key::cmdis);
-  return calc.CalcError == 0;
+  return !calc.HasCalcError();
 }
 
 namespace {
@@ -237,7 +237,7 @@ bool ResolveBrackets(Calculator& calc, Buffers& b) {
     const Function* f = FunctionBefore(w, o);
     if (!f) return false;
     PressAll(calc, f->keys);
-    if (calc.CalcError == 1) return false;
+    if (calc.HasCalcError()) return false;
     if (f->keys.count == 0) {
       b.value = calc.Text1();
       if (!b.value.empty() && b.value[0] == '-') b.value.erase(0, 1);

@@ -13,7 +13,7 @@ namespace veltrum {
 // The value of expression at x, or nothing when a calculator key failed
 // (CalcError became 1) or the text cannot be worked out (see the .cpp).
 // A text that cannot be read as a number raises a conversion CalcFailure.
-// Runs with PlotMode set by the caller.
+// Runs inside the caller's PlotRun.
 std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, double x);
 
 // The sign mark: a leading "-" moves behind the first non-zero digit as

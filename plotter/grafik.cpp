@@ -119,10 +119,7 @@ TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
   FormCreate();
 }
 
-void TForm3::SetCalculatorWindow(QWidget* form1, std::function<void()> refreshCalculator) {
-  form1_ = form1;
-  refreshCalculator_ = std::move(refreshCalculator);
-}
+void TForm3::SetCalculatorWindow(QWidget* form1) { form1_ = form1; }
 
 void TForm3::FormCreate() {
   for (int i = 0; i < kSeriesCount; ++i) Chart1->SetActive(i, false);
@@ -146,11 +143,6 @@ void TForm3::PlotFunction(int k) {
   const std::string entry = ListBox1->item(k)->text().toStdString();
   const std::string from = txtFLeft->text().toStdString();
   const std::string to = txtFRight->text().toStdString();
-  // A run presses every key of every sample on the calculator. Its window
-  // is detached meanwhile; refreshCalculator_ attaches it again and brings
-  // it up to date once. Without a window there is nothing to detach.
-  const bool detach = static_cast<bool>(refreshCalculator_);
-  if (detach) calc_.SetView(nullptr);
   ProgressBarAdapter progress(*ProgressBar1);
   {
     ChartSeriesAdapter series(*Chart1, k);
@@ -161,7 +153,6 @@ void TForm3::PlotFunction(int k) {
     RunSampling(calc_, SamplingRequest{entry, from, to, CheckedStep()}, series, progress, dialogs_, options);
   }
   progress.Flush();
-  if (detach) refreshCalculator_();
 }
 
 void TForm3::cmdHelpClick() {
@@ -179,7 +170,6 @@ void TForm3::ShowCalculatorWindow() {
 }
 
 void TForm3::cmdCloseClick() {
-  if (form1_) form1_->show();
   hide();
   ShowCalculatorWindow();
 }

@@ -2,7 +2,6 @@
 // The plot window: a list of up to ten functions Y=F(X), each drawn as its
 // own point series of Chart1 by a sampling run through the calculator.
 #include <QWidget>
-#include <functional>
 #include <string_view>
 
 #include "calculator/calculator.h"
@@ -38,9 +37,8 @@ class TForm3 : public QWidget {
  public:
   TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent = nullptr);
 
-  // The calculator window, shown again when this window closes, and how
-  // to bring its controls up to date after a run has pressed its keys.
-  void SetCalculatorWindow(QWidget* form1, std::function<void()> refreshCalculator);
+  // The calculator window, shown again when this window closes.
+  void SetCalculatorWindow(QWidget* form1);
   void SetHelpWindow(QWidget* frmSynt) { frmSynt_ = frmSynt; }
   // Where the chart's popup menu asks for file names; the toolkit's save
   // dialog unless replaced.
@@ -84,7 +82,6 @@ class TForm3 : public QWidget {
   Dialogs& dialogs_;
   QWidget* form1_ = nullptr;
   QWidget* frmSynt_ = nullptr;
-  std::function<void()> refreshCalculator_;
   QtFileChooser ownFiles_{this};
   FileChooser* files_ = &ownFiles_;
   // The folder of the last file saved, offered for the next one.

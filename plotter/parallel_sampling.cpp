@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "calculator/calculator.h"
+#include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
 #include "plotter/sample_grid.h"
 #include "plotter/sampling.h"
@@ -82,7 +83,7 @@ class Workers {
   void Work() {
     Calculator calc;
     calc.SelectAngleUnit(radians_);
-    calc.PlotMode = 1;
+    PlotRun run(calc);
     for (;;) {
       Chunk* c = nullptr;
       {
@@ -92,7 +93,7 @@ class Workers {
         c = queue_.front();
         queue_.pop_front();
       }
-      Compute(calc, *c);
+      Compute(calc, run, *c);
       {
         const std::lock_guard lock(mutex_);
         c->done = true;
@@ -101,7 +102,7 @@ class Workers {
     }
   }
 
-  void Compute(Calculator& calc, Chunk& c) {
+  void Compute(Calculator& calc, PlotRun& run, Chunk& c) {
     const std::size_t n = c.xs.size();
     c.ys.resize(n);
     c.has.resize(n);
@@ -113,10 +114,10 @@ class Workers {
         c.ys[i] = y.value_or(0.0);
       } catch (const std::exception&) {
         c.failedAt = i;
-        calc.CalcError = 0;
+        run.NextSample();
         return;
       }
-      calc.CalcError = 0;
+      run.NextSample();
     }
   }
 

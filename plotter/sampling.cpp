@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "calculator/number_text.h"
+#include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
 #include "plotter/sample_grid.h"
 
@@ -48,14 +49,14 @@ int ProgressMaximum(double from, double to, double step) {
 }
 
 // Every sample on calc, on the calling thread.
-SamplesTaken TakeSamples(Calculator& calc, SampleGrid grid, std::string_view expression,
+SamplesTaken TakeSamples(Calculator& calc, PlotRun& run, SampleGrid grid, std::string_view expression,
                          const std::function<bool()>& keepGoing, const SampleSink& sink) {
   SamplesTaken taken;
   double x;
   while (grid.Next(x)) {
     taken.lastX = x;
     const std::optional<double> y = EvaluateAt(calc, expression, x);
-    calc.CalcError = 0;
+    run.NextSample();
     sink(x, y);
     ++taken.count;
     if (keepGoing && !keepGoing()) {
@@ -88,7 +89,6 @@ std::string_view ExpressionOf(std::string_view entry) {
 SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series,
                         PlotProgress& progress, MessageSink& messages, const SamplingOptions& options) {
   series.Clear();
-  calc.CalcError = 0;
   try {
     const double from = ReadNumberDouble(request.fromText);
     const double to = ReadNumberDouble(request.toText);
@@ -102,7 +102,7 @@ SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSe
       messages.ShowMessage(MessageKind::Error, kTooManyPointsText);
       return SamplingEnd::Refused;
     }
-    calc.PlotMode = 1;
+    PlotRun run(calc);
     progress.SetRange(0, ProgressMaximum(from, to, step.step));
     progress.SetStep(1);
     progress.SetPosition(0);
@@ -116,7 +116,7 @@ SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSe
     };
     SamplesTaken taken;
     if (options.threads <= 1) {
-      taken = TakeSamples(calc, grid, expression, options.keepGoing, sink);
+      taken = TakeSamples(calc, run, grid, expression, options.keepGoing, sink);
     } else {
       taken = TakeSamplesInParallel(grid, expression, calc.Radians(), options.threads,
                                     static_cast<std::size_t>(samples), options.keepGoing, sink);
@@ -128,17 +128,14 @@ SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSe
       }
       if (taken.count > 0) {
         (void)EvaluateAt(calc, expression, taken.lastX);
-        calc.CalcError = 0;
+        run.NextSample();
       }
     }
     progress.SetPosition(0);
-    calc.PlotMode = 0;
     return taken.end == SamplesTaken::End::Stopped ? SamplingEnd::Stopped : SamplingEnd::Completed;
   } catch (const std::exception&) {
     // A bound that is not a number, a conversion failure of the evaluator or
     // a failure of the chart ends the run.
-    calc.CalcError = 0;
-    calc.PlotMode = 0;
     messages.ShowMessage(MessageKind::Error, kCalcErrorText);
     return SamplingEnd::Failed;
   }

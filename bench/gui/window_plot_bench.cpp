@@ -55,7 +55,7 @@ void Compare(const char* label, const QString& expression) {
   veltrum::Calculator calc(&dialogs);
   veltrum::TForm3 form(calc, dialogs);
   QWidget calculatorWindow;
-  form.SetCalculatorWindow(&calculatorWindow, [] {});
+  form.SetCalculatorWindow(&calculatorWindow);
   form.findChild<QLineEdit*>("txtMain")->setText(expression);
   form.findChild<QLineEdit*>("txtFLeft")->setText(kFrom);
   form.findChild<QLineEdit*>("txtFRight")->setText(kTo);

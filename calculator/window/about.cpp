@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "calculator/window/layout.h"
+#include "version.h"
 
 namespace veltrum {
 namespace {
@@ -17,7 +18,7 @@ struct AboutLine {
 };
 
 constexpr AboutLine kLines[] = {
-    {"Label2", "Veltrum 2.0d", 8, 8, 27, false},
+    {"Label2", kApplicationTitle, 8, 8, 27, false},
     {"Label3", "автор:", 136, 48, 19, false},
     {"Label4", "Команда проекта", 48, 72, 32, false},
     {"Label5", "Veltrum", 48, 112, 32, false},

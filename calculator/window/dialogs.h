@@ -6,10 +6,9 @@
 #include <QWidget>
 
 #include "calculator/view.h"
+#include "version.h"
 
 namespace veltrum {
-
-inline constexpr const char* kApplicationTitle = "Veltrum 2.0d";
 
 class Dialogs : public MessageSink {
  public:
@@ -21,7 +20,7 @@ class Dialogs : public MessageSink {
   virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value,
                           int maxLength) = 0;
   // The standard error box for an error that escapes a handler: title
-  // "Veltrum 2.0d", stop icon, OK; text already passed through ErrorBoxText.
+  // kApplicationTitle, stop icon, OK; text already passed through ErrorBoxText.
   virtual void ErrorBox(const QString& text) = 0;
 };
 

@@ -27,7 +27,6 @@ class TForm1 : public QMainWindow, private CalculatorView {
   ~TForm1() override;
 
   Calculator& calculator() { return calculator_; }
-  Dialogs& dialogs() { return dialogs_; }
 
   // The window that N1 ("Построение графиков") shows; without one N1 does nothing.
   void SetPlotWindow(QWidget* window) { plotWindow_ = window; }

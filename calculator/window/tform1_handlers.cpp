@@ -1,7 +1,5 @@
 // Handlers of the calculator window: keys, typed characters, the menu and
 // the view of the core.
-#include <exception>
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -9,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <exception>
 
 #include "calculator/window/layout.h"
 #include "calculator/window/tform1.h"
@@ -61,10 +60,7 @@ void TForm1::FormKeyPress(char key) {
 
 void TForm1::RefreshFromCalculator() {
   calculator_.SetView(this);
-  DisplayChanged(calculator_.Text1());
-  ShiftCaptionChanged(calculator_.ShiftCaption());
-  for (int i = 0; i < 3; ++i) MemoryTextChanged(i, calculator_.MemoryText(i));
-  AngleUnitChanged(calculator_.Radians());
+  calculator_.RefreshView();
 }
 
 void TForm1::DisplayChanged(std::string_view text) { Text1_->setText(FromUtf8(text)); }

@@ -1,4 +1,5 @@
 // Operator precedence, the chain handlers and the equals key.
+#include "calculator/plot_run.h"
 #include "calculator/trace.h"
 
 namespace veltrum::testing {
@@ -58,34 +59,40 @@ TEST(ChainState, FailureResetsChainAndKeepsAccumulator) {
   Calculator calc(&messages);
   RunScript(calc, messages, "2+3*4/0=");  // completes 2 + 12 / 0
   EXPECT_EQ(messages.lines, std::vector<std::string>{kCalcError});
-  EXPECT_EQ(calc.ChainState, 0);
-  EXPECT_EQ(calc.PowerState, 0);
-  EXPECT_EQ(calc.SimpleOp, 0);
-  EXPECT_EQ(calc.Accumulator, 2.0);
-  EXPECT_EQ(calc.Factor, 12.0);
-  EXPECT_EQ(calc.Operand, 0.0);
+  const CalculatorState s = calc.Snapshot();
+  EXPECT_EQ(s.ChainState, ChainCode::None);
+  EXPECT_EQ(s.PowerState, PowerCode::None);
+  EXPECT_EQ(s.SimpleOp, Op::None);
+  EXPECT_EQ(s.Accumulator, 2.0);
+  EXPECT_EQ(s.Factor, 12.0);
+  EXPECT_EQ(s.Operand, 0.0);
   EXPECT_EQ(calc.Text1(), "0");
 }
 
 TEST(ChainState, PlotModeSetsCalcErrorInsteadOfMessage) {
   RecordingMessages messages;
   Calculator calc(&messages);
-  calc.PlotMode = 1;
-  RunScript(calc, messages, "5/0=");
-  EXPECT_TRUE(messages.lines.empty());
-  EXPECT_EQ(calc.CalcError, 1);
-  EXPECT_EQ(calc.Text1(), "0");
+  {
+    PlotRun run(calc);
+    RunScript(calc, messages, "5/0=");
+    EXPECT_TRUE(messages.lines.empty());
+    EXPECT_EQ(calc.Snapshot().CalcError, 1);
+    EXPECT_EQ(calc.Text1(), "0");
+  }
+  EXPECT_EQ(calc.Snapshot().CalcError, 0);
+  EXPECT_EQ(calc.Snapshot().PlotMode, 0);
 }
 
 TEST(ChainState, EqualsKeepsOperationForRepetition) {
   RecordingMessages messages;
   Calculator calc(&messages);
   RunScript(calc, messages, "2+3*4=");
-  EXPECT_EQ(calc.Accumulator, 14.0);
-  EXPECT_EQ(calc.Operand, 12.0);
-  EXPECT_EQ(calc.SimpleOp, 1);
-  EXPECT_EQ(calc.ChainActive, 0);
-  EXPECT_EQ(calc.RepeatMark, 0.0);
+  const CalculatorState s = calc.Snapshot();
+  EXPECT_EQ(s.Accumulator, 14.0);
+  EXPECT_EQ(s.Operand, 12.0);
+  EXPECT_EQ(s.SimpleOp, Op::Plus);
+  EXPECT_EQ(s.ChainActive, 0);
+  EXPECT_EQ(s.RepeatMark, 0.0);
 }
 
 }  // namespace

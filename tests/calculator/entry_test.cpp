@@ -39,8 +39,8 @@ VELTRUM_TRACE_SUITE(EntryTrace, kEntry);
 TEST(EntryState, StartsAsAfterWindowCreation) {
   Calculator calc;
   EXPECT_EQ(calc.Text1(), "0");
-  EXPECT_EQ(calc.EntryState, 0);
-  EXPECT_EQ(calc.RepeatMark, 0.0);
+  EXPECT_EQ(calc.Snapshot().EntryState, 0);
+  EXPECT_EQ(calc.Snapshot().RepeatMark, 0.0);
   EXPECT_TRUE(calc.Radians());
   EXPECT_EQ(calc.ShiftCaption(), "2F: OFF");
 }

@@ -101,7 +101,7 @@ TEST(Memory, RegistersAreIndependentAndShowTheirTexts) {
   EXPECT_EQ(calc.MemoryText(0), "6");
   EXPECT_EQ(calc.MemoryText(1), "7");
   EXPECT_EQ(calc.MemoryText(2), "-0,5");
-  EXPECT_EQ(calc.Memory[0], 6.0);
+  EXPECT_EQ(calc.Snapshot().Memory[0], 6.0);
 }
 
 TEST(Memory, FailedStoreKeepsRegisterAndText) {
@@ -109,7 +109,7 @@ TEST(Memory, FailedStoreKeepsRegisterAndText) {
   Calculator calc(&messages);
   RunScript(calc, messages, "4{cmdM1in}1{cmdShift}{cmd1nax}200{cmdShift}{cmdsqr}{cmdM1in}");
   EXPECT_EQ(calc.MemoryText(0), "4");
-  EXPECT_EQ(calc.Memory[0], 4.0);
+  EXPECT_EQ(calc.Snapshot().Memory[0], 4.0);
   EXPECT_EQ(messages.lines, std::vector<std::string>{kCalcError});
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "calculator/number_text.h"
+#include "calculator/plot_run.h"
 
 namespace veltrum {
 namespace {
@@ -21,7 +22,7 @@ std::optional<double> Eval(std::string_view expression, double x, bool degrees =
   NoMessages messages;
   Calculator calc(&messages);
   if (degrees) calc.Press(Key::optGrad);
-  calc.PlotMode = 1;
+  PlotRun run(calc);
   return EvaluateAt(calc, expression, x);
 }
 
@@ -98,7 +99,7 @@ TEST(EvaluateAt, LeavesShiftOffAndDisplayWithLastValue) {
   calc.Press(Key::cmdShift);
   calc.Press(Key::cmd7);
   calc.Press(Key::cmdplus);
-  calc.PlotMode = 1;
+  PlotRun run(calc);
   EXPECT_DOUBLE_EQ(*EvaluateAt(calc, "e+arcsin[x]", 1), 2.71828182845905 + 1.5707963267949);
   EXPECT_EQ(calc.ShiftCaption(), "2F: OFF");
   EXPECT_EQ(calc.Text1(), "4,28907815525395");

@@ -204,7 +204,7 @@ TEST_F(PlotWindowTest, ABoundThatIsNotANumberGivesTheCalculationMessage) {
   EXPECT_EQ(boxes.Take(), std::vector<std::string>{"Error: Произошла ошибка в вычислениях."});
   EXPECT_EQ(Entries(), List{"1:F(X)=sin[x]"});
   EXPECT_TRUE(chart->IsActive(0));
-  EXPECT_EQ(calc.PlotMode, 0);
+  EXPECT_EQ(calc.Snapshot().PlotMode, 0);
 }
 
 }  // namespace

@@ -64,8 +64,8 @@ TEST(Sampling, DefaultRunDraws61PointsOnTheGrid) {
   EXPECT_EQ(run.r.step, 1);
   EXPECT_EQ(run.r.maxPosition, 61);
   EXPECT_EQ(run.r.position, 0);
-  EXPECT_EQ(run.calc.PlotMode, 0);
-  EXPECT_EQ(run.calc.CalcError, 0);
+  EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
+  EXPECT_EQ(run.calc.Snapshot().CalcError, 0);
   EXPECT_TRUE(run.r.messages.empty());
 }
 
@@ -95,7 +95,7 @@ TEST(Sampling, EmptyOrReversedRangeShowsRangeMessage) {
     EXPECT_TRUE(run.r.points.empty());
     EXPECT_EQ(run.r.clears, 1);
     EXPECT_EQ(run.r.maximum, -1);  // progress bar untouched
-    EXPECT_EQ(run.calc.PlotMode, 0);
+    EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
   }
 }
 
@@ -103,16 +103,16 @@ TEST(Sampling, BoundThatIsNotANumberShowsCalculationMessage) {
   SampleRun run("sin[x]", "abc", "3");
   EXPECT_EQ(run.r.messages, std::vector<std::string>{kCalc});
   EXPECT_EQ(run.r.clears, 1);
-  EXPECT_EQ(run.calc.PlotMode, 0);
-  EXPECT_EQ(run.calc.CalcError, 0);
+  EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
+  EXPECT_EQ(run.calc.Snapshot().CalcError, 0);
 }
 
 TEST(Sampling, ConversionFailureEndsRunKeepingPoints) {
   // The final display "1E400" does not fit a double.
   SampleRun run("1E400", "0", "1");
   EXPECT_EQ(run.r.messages, std::vector<std::string>{kCalc});
-  EXPECT_EQ(run.calc.PlotMode, 0);
-  EXPECT_EQ(run.calc.CalcError, 0);
+  EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
+  EXPECT_EQ(run.calc.Snapshot().CalcError, 0);
 }
 
 TEST(Sampling, LastSampleStaysInsideTheRange) {
@@ -151,14 +151,14 @@ TEST(Sampling, RunThatCannotFinishIsRefused) {
   EXPECT_EQ(run.r.messages,
             std::vector<std::string>{"Error: Слишком много точек: уменьшите диапазон или увеличьте шаг."});
   EXPECT_TRUE(run.r.points.empty());
-  EXPECT_EQ(run.calc.PlotMode, 0);
+  EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
 }
 
 TEST(Sampling, StepThatNoLongerIncreasesXEndsTheRun) {
   SampleRun run("x", "1E15", "1000000000000001", StepChoice::Thousandth);
   EXPECT_LE(run.r.points.size(), 2u);
   EXPECT_GE(run.r.points.size(), 1u);
-  EXPECT_EQ(run.calc.PlotMode, 0);
+  EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
 }
 
 TEST(Sampling, ExpressionIsTextAfterFirstEquals) {

@@ -1,11 +1,13 @@
 // The built window against its design: every control exists with its
 // caption, place, size, font and hint, and every key of the core has its
 // control.
+#include "calculator/window/layout.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <algorithm>
 
-#include "calculator/window/layout.h"
 #include "elements/elements.h"
 #include "tests/calculator/window/window_fixture.h"
 #include "tests/support/frame_line.h"
@@ -27,6 +29,45 @@ QString CaptionOf(QWidget* w) {
   return {};
 }
 
+// Places typed from the design, not from the control tables, relative to
+// the parent: a corner key of each block and a control of each group, so a
+// shifted row or column in a table fails here.
+struct DesignedPlace {
+  const char* name;
+  QRect rect;
+};
+
+constexpr DesignedPlace kCalculatorByHand[] = {
+    {"GroupBox1", {8, 48, 297, 297}},    {"cmdShift", {88, 16, 81, 25}},
+    {"cmdBackSpace", {176, 16, 33, 25}}, {"cmdFactorial", {216, 16, 17, 25}},
+    {"Label4", {8, 48, 32, 15}},         {"Image2", {216, 40, 14, 14}},
+    {"cmdsin", {8, 64, 33, 25}},         {"cmdstepen", {248, 56, 33, 25}},
+    {"Image4", {256, 80, 20, 18}},       {"cmdon", {8, 96, 33, 33}},
+    {"cmdplusminus", {168, 96, 33, 33}}, {"cmdlg", {248, 104, 33, 25}},
+    {"cmd3", {88, 136, 33, 33}},         {"cmd7", {8, 216, 33, 33}},
+    {"cmd0", {8, 256, 33, 33}},          {"cmddivide", {128, 256, 33, 33}},
+    {"GroupBox2", {8, 344, 297, 113}},   {"Label1", {8, 16, 28, 22}},
+    {"txtM1", {56, 360, 233, 25}},       {"txtM3", {56, 424, 233, 25}},
+};
+
+// Element keys, 33 by 33 unless noted: the last key of every table row,
+// the first of some, both ends of the side column, the group pictures.
+constexpr DesignedPlace kElementsByHand[] = {
+    {"cmdFH", {360, 16, 33, 33}},   {"cmdFHe", {640, 16, 33, 33}},  {"cmdFLi", {360, 56, 33, 33}},
+    {"cmdFNe", {640, 56, 33, 33}},  {"cmdFAr", {640, 96, 33, 33}},  {"cmdFNi", {720, 136, 33, 33}},
+    {"cmdFCu", {360, 176, 33, 33}}, {"cmdFKr", {640, 176, 33, 33}}, {"cmdFPd", {720, 216, 33, 33}},
+    {"cmdFXe", {640, 256, 33, 33}}, {"cmdFPt", {720, 296, 33, 33}}, {"cmdFRn", {640, 336, 33, 33}},
+    {"cmdFFr", {360, 376, 33, 33}}, {"cmdFMt", {680, 376, 33, 33}}, {"cmdFC2", {312, 16, 33, 33}},
+    {"cmdFK2", {312, 416, 33, 33}}, {"cmdOCH", {352, 424, 45, 19}}, {"cmdH2O", {552, 424, 35, 18}},
+};
+
+template <std::size_t N>
+const DesignedPlace* ByHand(const DesignedPlace (&places)[N], std::string_view name) {
+  for (const DesignedPlace& p : places)
+    if (name == p.name) return &p;
+  return nullptr;
+}
+
 class LayoutRowTest : public WindowTest, public ::testing::WithParamInterface<CalcControlRow> {};
 
 TEST_P(LayoutRowTest, BuiltAsDesigned) {
@@ -36,6 +77,9 @@ TEST_P(LayoutRowTest, BuiltAsDesigned) {
   const QString parent = row.parent.empty() ? QString("Form1Client") : Q(row.parent);
   EXPECT_EQ(w->parentWidget()->objectName(), parent);
   EXPECT_EQ(w->geometry(), QRect(row.left, row.top, row.width, row.height));
+  if (const DesignedPlace* designed = ByHand(kCalculatorByHand, row.name)) {
+    EXPECT_EQ(w->geometry(), designed->rect);
+  }
   EXPECT_EQ(w->toolTip(), Q(row.hint));
   if (row.kind != CalcControlKind::Picture && row.kind != CalcControlKind::Display) {
     EXPECT_EQ(CaptionOf(w), Q(row.caption));
@@ -55,6 +99,9 @@ TEST_P(ElementKeyTest, PlacedFromElementTable) {
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->parentWidget()->objectName(), "Form1Client");
   EXPECT_EQ(key->geometry(), QRect(e.left, e.top, e.width, e.height));
+  if (const DesignedPlace* designed = ByHand(kElementsByHand, e.name)) {
+    EXPECT_EQ(key->geometry(), designed->rect);
+  }
   EXPECT_EQ(key->text(), Q(e.caption));
   EXPECT_EQ(key->toolTip(), Q(e.hint));
   if (e.place != ElementPlace::Group) {
@@ -70,6 +117,21 @@ TEST_P(ElementKeyTest, PlacedFromElementTable) {
 
 INSTANTIATE_TEST_SUITE_P(Elements, ElementKeyTest, ::testing::ValuesIn(Elements()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A place typed by hand for a control that has left the tables would check
+// nothing.
+TEST(DesignedPlaces, NameRowsOfTheTables) {
+  for (const DesignedPlace& p : kCalculatorByHand) {
+    const auto rows = CalculatorControls();
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const auto& r) { return r.name == p.name; }))
+        << p.name;
+  }
+  for (const DesignedPlace& p : kElementsByHand) {
+    const auto& rows = Elements();
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const auto& r) { return r.name == p.name; }))
+        << p.name;
+  }
+}
 
 // A few places as a person measures them on the window, not on the group.
 struct WindowPlace {
@@ -88,10 +150,9 @@ TEST_F(WindowTest, MemoryFrameDrawsItsTopLineThroughTheCaption) {
 
 TEST_F(WindowTest, PlacesInWindowCoordinates) {
   const WindowPlace places[] = {
-      {"cmdShift", {96, 64, 81, 25}},   {"cmdM3R", {256, 304, 33, 33}},
-      {"optRad", {16, 72, 73, 17}},     {"Label1", {16, 360, 28, 22}},
-      {"txtM3", {56, 424, 233, 25}},    {"Image1", {264, 80, 19, 24}},
-      {"cmdFK2", {312, 416, 33, 33}},   {"cmdH2O", {552, 424, 35, 18}},
+      {"cmdShift", {96, 64, 81, 25}}, {"cmdM3R", {256, 304, 33, 33}}, {"optRad", {16, 72, 73, 17}},
+      {"Label1", {16, 360, 28, 22}},  {"txtM3", {56, 424, 233, 25}},  {"Image1", {264, 80, 19, 24}},
+      {"cmdFK2", {312, 416, 33, 33}}, {"cmdH2O", {552, 424, 35, 18}},
   };
   QWidget* client = form->centralWidget();
   for (const WindowPlace& p : places) {
