@@ -1,6 +1,7 @@
 #include "chart/chart.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "chart/chart_readout.h"
 #include "chart/point_graph.h"
@@ -47,6 +48,18 @@ Chart::Chart(QWidget* parent) : QCustomPlot(parent) {
   });
 }
 
+namespace {
+
+// A graph's points with room made ahead: a run knows its sample count before
+// its first point, and growing a million-point array step by step costs
+// more than filling it.
+class ReservingContainer : public QCPGraphDataContainer {
+ public:
+  void Reserve(int n) { mData.reserve(mPreallocSize + n); }
+};
+
+}  // namespace
+
 void Chart::SetUpSeries() {
   for (int i = 0; i < kSeriesCount; ++i) {
     const SeriesStyle& style = kSeriesStyles[i];
@@ -56,6 +69,7 @@ void Chart::SetUpSeries() {
     graph->setPen(QPen(ColourOf(style)));
     graph->setScatterStyle(
         QCPScatterStyle(QCPScatterStyle::ssDisc, Qt::NoPen, QBrush(ColourOf(style)), kPointSize));
+    graph->setData(QSharedPointer<QCPGraphDataContainer>(new ReservingContainer));
     graphs_[i] = graph;
     data_[i] = graph->data().data();
     active_[i] = true;
@@ -117,6 +131,11 @@ void Chart::AddPoint(int series, double x, double y) {
     repaintPending_ = true;
   else
     replot(rpQueuedReplot);
+}
+
+void Chart::Reserve(int series, std::size_t points) {
+  const std::size_t room = std::min<std::size_t>(points, static_cast<std::size_t>(INT_MAX) / 2);
+  static_cast<ReservingContainer*>(data_[series])->Reserve(static_cast<int>(room));
 }
 
 int Chart::PointCount(int series) const { return data_[series]->size(); }

@@ -42,6 +42,7 @@ class Chart : public QCustomPlot, public ChartModel {
   void SetActive(int series, bool active) override;
   bool IsActive(int series) const override;
   void Clear(int series) override;
+  void Reserve(int series, std::size_t points) override;
   void AddPoint(int series, double x, double y) override;
   int PointCount(int series) const override;
   void SetAxisRange(ChartAxis axis, double minimum, double maximum) override;

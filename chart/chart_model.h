@@ -3,6 +3,7 @@
 // series by index, their activity, their points and the two axis ranges.
 // No Qt here, so that the commands can be driven against a recorder.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace veltrum {
@@ -39,6 +40,8 @@ class ChartModel {
   virtual bool IsActive(int series) const = 0;
   // Removes every point of the series and repaints.
   virtual void Clear(int series) = 0;
+  // Makes room for a number of points about to be added.
+  virtual void Reserve(int series, std::size_t points) = 0;
   // Points arrive in ascending x; adding one does not repaint by itself.
   virtual void AddPoint(int series, double x, double y) = 0;
   virtual int PointCount(int series) const = 0;

@@ -1,7 +1,10 @@
 // veltrum-cli plot: one sampling run with the plot window's defaults,
 // printed as x<TAB>y lines in the calculator's number texts.
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "calculator/calculator.h"
 #include "calculator/number_text.h"
@@ -43,12 +46,22 @@ class NoProgress : public PlotProgress {
   void SetPosition(int) override {}
 };
 
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) { interrupted = 1; }
+
+int DefaultThreads() {
+  const unsigned n = std::thread::hardware_concurrency();
+  return n == 0 ? 1 : static_cast<int>(n);
+}
+
 }  // namespace
 
 int RunPlot(const std::vector<std::string>& args) {
   std::string from = "-3", to = "3";
   StepChoice step = StepChoice::Tenth;
   bool degrees = false;
+  int threads = DefaultThreads();
   const std::string* expression = nullptr;
   // After "--" every argument is taken as it stands, so an EXPRESSION may
   // start with "-".
@@ -84,6 +97,14 @@ int RunPlot(const std::vector<std::string>& args) {
         step = StepChoice::Thousandth;
       else
         return UsageError("plot: --step takes 0,1, 0,01 or 0,001");
+    } else if (a == "--threads") {
+      std::string s;
+      if (!value(s)) return UsageError("plot: --threads needs a value");
+      char* end = nullptr;
+      const long n = std::strtol(s.c_str(), &end, 10);
+      if (s.empty() || *end != '\0' || n < 1 || n > 1024)
+        return UsageError("plot: --threads takes a number from 1 to 1024");
+      threads = static_cast<int>(n);
     } else if (a == "--degrees") {
       degrees = true;
     } else {
@@ -98,8 +119,17 @@ int RunPlot(const std::vector<std::string>& args) {
   StdoutSeries series;
   NoProgress progress;
   const std::string entry = "1:F(X)=" + *expression;
-  RunSampling(calc, {entry, from, to, step}, series, progress, messages);
+  // Ctrl+C ends the run between samples, so every line printed is whole.
+  std::signal(SIGINT, OnInterrupt);
+  SamplingOptions run;
+  run.threads = threads;
+  run.keepGoing = [] { return interrupted == 0; };
+  RunSampling(calc, {entry, from, to, step}, series, progress, messages, run);
   std::fflush(stdout);
+  if (interrupted) {
+    std::signal(SIGINT, SIG_DFL);
+    std::raise(SIGINT);
+  }
   return messages.failed ? 1 : 0;
 }
 

@@ -6,12 +6,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <array>
 #include <string>
+#include <thread>
 
 #include "chart/chart.h"
 #include "plotter/form_controls.h"
 #include "plotter/plot_adapters.h"
+#include "plotter/run_input_guard.h"
 
 namespace veltrum {
 
@@ -143,7 +146,11 @@ void TForm3::PlotFunction(int k) {
   ProgressBarAdapter progress(*ProgressBar1);
   {
     ChartSeriesAdapter series(*Chart1, k);
-    RunSampling(calc_, SamplingRequest{entry, from, to, CheckedStep()}, series, progress, dialogs_);
+    RunInputGuard guard(*this);
+    SamplingOptions options;
+    options.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    options.keepGoing = [&guard] { return guard.KeepGoing(); };
+    RunSampling(calc_, SamplingRequest{entry, from, to, CheckedStep()}, series, progress, dialogs_, options);
   }
   progress.Flush();
 }

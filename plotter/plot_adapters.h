@@ -20,6 +20,7 @@ class ChartSeriesAdapter : public PlotSeries {
   ChartSeriesAdapter(ChartModel& chart, int series) : chart_(chart), series_(series) {}
 
   void Clear() override;
+  void Reserve(std::size_t points) override { chart_.Reserve(series_, points); }
   void AddPoint(double x, double y) override { chart_.AddPoint(series_, x, y); }
 
  private:

@@ -6,6 +6,7 @@
 #include "calculator/number_text.h"
 #include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
+#include "plotter/sample_grid.h"
 
 namespace veltrum {
 namespace {
@@ -25,10 +26,10 @@ StepInfo StepOf(StepChoice c) {
   return {0.0, 0};
 }
 
-// Brings x back to the step grid through its number text, so rounding
-// errors of the additions never build up: the text is cut after `decimals`
-// digits behind its comma. A text in scientific notation has no such digits
-// to cut; there the value itself is cut toward zero to the step's decimals.
+// Brings x back to the step grid through its number text: the text is cut
+// after `decimals` digits behind its comma. A text in scientific notation
+// has no such digits to cut; there the value itself is cut toward zero to
+// the step's decimals.
 double CutToGrid(double x, int decimals) {
   char buf[kNumberTextCapacity];
   const std::size_t len = FormatNumber(x, buf);
@@ -47,15 +48,46 @@ int ProgressMaximum(double from, double to, double step) {
   return q > INT_MAX ? INT_MAX : static_cast<int>(q);
 }
 
+// Every sample on calc, on the calling thread.
+SamplesTaken TakeSamples(Calculator& calc, PlotRun& run, SampleGrid grid, std::string_view expression,
+                         const std::function<bool()>& keepGoing, const SampleSink& sink) {
+  SamplesTaken taken;
+  double x;
+  while (grid.Next(x)) {
+    taken.lastX = x;
+    const std::optional<double> y = EvaluateAt(calc, expression, x);
+    run.NextSample();
+    sink(x, y);
+    ++taken.count;
+    if (keepGoing && !keepGoing()) {
+      taken.end = SamplesTaken::End::Stopped;
+      break;
+    }
+  }
+  return taken;
+}
+
 }  // namespace
+
+bool SampleGrid::Next(double& x) {
+  if (ended_ || !(x_ <= to_)) return false;
+  x = x_;
+  const double next = CutToGrid(x_ + step_, decimals_);
+  // At large magnitudes a step can round back to x: the run ends there.
+  if (next > x_)
+    x_ = next;
+  else
+    ended_ = true;
+  return true;
+}
 
 std::string_view ExpressionOf(std::string_view entry) {
   const std::size_t eq = entry.find('=');
   return eq == std::string_view::npos ? entry : entry.substr(eq + 1);
 }
 
-void RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series, PlotProgress& progress,
-                 MessageSink& messages) {
+SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series,
+                        PlotProgress& progress, MessageSink& messages, const SamplingOptions& options) {
   series.Clear();
   try {
     const double from = ReadNumberDouble(request.fromText);
@@ -63,33 +95,49 @@ void RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& s
     const StepInfo step = StepOf(request.step);
     if (!(from < to && step.step > 0)) {
       messages.ShowMessage(MessageKind::Error, kRangeErrorText);
-      return;
+      return SamplingEnd::Refused;
     }
-    if (std::floor((to - from) / step.step) + 1 > kMaxSamples) {
+    const double samples = std::floor((to - from) / step.step) + 1;
+    if (samples > kMaxSamples) {
       messages.ShowMessage(MessageKind::Error, kTooManyPointsText);
-      return;
+      return SamplingEnd::Refused;
     }
     PlotRun run(calc);
     progress.SetRange(0, ProgressMaximum(from, to, step.step));
     progress.SetStep(1);
     progress.SetPosition(0);
+    series.Reserve(static_cast<std::size_t>(samples) + 1);
     const std::string_view expression = ExpressionOf(request.entry);
+    const SampleGrid grid(from, to, step.step, step.decimals);
     int position = 0;
-    double x = from;
-    while (x <= to) {
-      if (const std::optional<double> y = EvaluateAt(calc, expression, x)) series.AddPoint(x, *y);
+    const SampleSink sink = [&](double x, std::optional<double> y) {
+      if (y) series.AddPoint(x, *y);
       progress.SetPosition(++position);
-      run.NextSample();
-      const double next = CutToGrid(x + step.step, step.decimals);
-      // At large magnitudes a step can round back to x: the run ends there.
-      if (!(next > x)) break;
-      x = next;
+    };
+    SamplesTaken taken;
+    if (options.threads <= 1) {
+      taken = TakeSamples(calc, run, grid, expression, options.keepGoing, sink);
+    } else {
+      taken = TakeSamplesInParallel(grid, expression, calc.Radians(), options.threads,
+                                    static_cast<std::size_t>(samples), options.keepGoing, sink);
+      // The calculator is left as the last sample left it; a sample that
+      // failed on a worker fails here again and ends the run below.
+      if (taken.end == SamplesTaken::End::Failed) {
+        (void)EvaluateAt(calc, expression, taken.failedX);
+        throw CalcFailure(FailureKind::Conversion, "");
+      }
+      if (taken.count > 0) {
+        (void)EvaluateAt(calc, expression, taken.lastX);
+        run.NextSample();
+      }
     }
     progress.SetPosition(0);
+    return taken.end == SamplesTaken::End::Stopped ? SamplingEnd::Stopped : SamplingEnd::Completed;
   } catch (const std::exception&) {
     // A bound that is not a number, a conversion failure of the evaluator or
     // a failure of the chart ends the run.
     messages.ShowMessage(MessageKind::Error, kCalcErrorText);
+    return SamplingEnd::Failed;
   }
 }
 

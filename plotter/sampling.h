@@ -2,6 +2,8 @@
 // The sampling run behind PlotFunction(k): one function drawn as points
 // from the first x to the last on the step grid, every sample computed by
 // pressing calculator keys.
+#include <cstddef>
+#include <functional>
 #include <string_view>
 
 #include "calculator/calculator.h"
@@ -13,6 +15,8 @@ class PlotSeries {
  public:
   virtual ~PlotSeries() = default;
   virtual void Clear() = 0;
+  // The run knows how many samples it will take before the first point.
+  virtual void Reserve(std::size_t) {}
   virtual void AddPoint(double x, double y) = 0;
 };
 
@@ -36,6 +40,26 @@ struct SamplingRequest {
   StepChoice step = StepChoice::Tenth;
 };
 
+// How a run is carried out; neither option changes what it computes.
+struct SamplingOptions {
+  // Worker threads, each with a calculator of its own in the same angle
+  // unit; 1 computes every sample on the calling thread.
+  int threads = 1;
+  // Asked on the calling thread between samples and while it waits for
+  // workers (at least every kPollIntervalMs); false ends the run early: the
+  // points so far stay, the progress bar returns to 0 and no message shows.
+  std::function<bool()> keepGoing;
+};
+inline constexpr int kPollIntervalMs = 20;
+
+// How a run ended.
+enum class SamplingEnd {
+  Completed,  // every sample taken (samples without value are no failure)
+  Refused,    // the bounds or the sample count were refused with a message
+  Failed,     // a failure ended the run with a message
+  Stopped,    // keepGoing said no
+};
+
 inline constexpr std::string_view kRangeErrorText = "Неправильно заданы границы вычисления значений функции.";
 inline constexpr std::string_view kTooManyPointsText =
     "Слишком много точек: уменьшите диапазон или увеличьте шаг.";
@@ -47,8 +71,10 @@ inline constexpr double kMaxSamples = 10'000'000;
 std::string_view ExpressionOf(std::string_view entry);
 
 // Runs one sampling run on calc. Every failure is reported through messages
-// and the run returns normally.
-void RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series, PlotProgress& progress,
-                 MessageSink& messages);
+// and the run returns normally. Whatever the number of threads, the series,
+// the messages, the progress positions reached and calc's final state are
+// those of the run on calc alone.
+SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series,
+                        PlotProgress& progress, MessageSink& messages, const SamplingOptions& options = {});
 
 }  // namespace veltrum

@@ -19,6 +19,12 @@ fi
 echo "== Tests"
 (cd build && ctest --output-on-failure -j "$jobs")
 
+echo "== Threaded sampling runs built with ThreadSanitizer"
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRUM_SANITIZE_THREAD=ON -DVELTRUM_GUI=OFF \
+  -DVELTRUM_BENCH=OFF >/dev/null
+cmake --build build-tsan -j "$jobs" --target core_tests
+(cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j "$jobs" -R 'Sampling')
+
 echo "== Tests built with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRUM_SANITIZE=ON -DVELTRUM_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
