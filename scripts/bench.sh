@@ -48,14 +48,28 @@ done
 
 # Whole runs of the command-line plotter, 1,000,001 samples, output to /dev/null.
 cli="$B/cli/veltrum-cli"
-sin_s=$(median_seconds 5 "$cli" plot 'sin[x]' --from -500 --to 500 --step 0,001)
-help_s=$(median_seconds 5 "$cli" plot '(sin[x]*arccos[x])^cos[1+(2*x)]' --from -500 --to 500 --step 0,001)
+sin_s=$(median_seconds 5 "$cli" plot 'sin[x]' --from -500 --to 500 --step 0,001 --threads 1)
+help_s=$(median_seconds 5 "$cli" plot '(sin[x]*arccos[x])^cos[1+(2*x)]' --from -500 --to 500 --step 0,001 --threads 1)
 direct_sin_s=$(median_seconds 5 "$B/bench/direct_plot")
 direct_help_s=$(median_seconds 5 "$B/bench/direct_plot" help)
 rate() { awk -v s="$1" 'BEGIN {printf "%.0f", 1000001 / s}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.1f", a / b}'; }
-row "veltrum-cli plot sin[x], 1,000,001 samples" "$(rate "$sin_s") samples/s (${sin_s} s; ×$(ratio "$sin_s" "$direct_sin_s") a direct loop)" ">= 1,000,000/s"
-row "veltrum-cli plot help example, 1,000,001 samples" "$(rate "$help_s") samples/s (${help_s} s; ×$(ratio "$help_s" "$direct_help_s") a direct loop)" ">= 250,000/s"
+row "veltrum-cli plot sin[x], 1,000,001 samples, one thread" "$(rate "$sin_s") samples/s (${sin_s} s; ×$(ratio "$sin_s" "$direct_sin_s") a direct loop)" ">= 1,000,000/s"
+row "veltrum-cli plot help example, 1,000,001 samples, one thread" "$(rate "$help_s") samples/s (${help_s} s; ×$(ratio "$help_s" "$direct_help_s") a direct loop)" ">= 250,000/s"
+
+# The same run on 1, 2 and all cores: the output must not change by a byte.
+sin_args=(plot 'sin[x]' --from -500 --to 500 --step 0,001)
+one_sum=$("$cli" "${sin_args[@]}" --threads 1 | md5sum)
+one_s=$(median_seconds 5 "$cli" "${sin_args[@]}" --threads 1)
+for t in $(printf '%s\n' 2 "$(nproc)" | sort -nu); do
+  same="identical output"
+  [ "$("$cli" "${sin_args[@]}" --threads "$t" | md5sum)" = "$one_sum" ] || same="OUTPUT DIFFERS"
+  t_s=$(median_seconds 5 "$cli" "${sin_args[@]}" --threads "$t")
+  target="near-linear"
+  [ "$t" = 2 ] && target=">= ×1.8"
+  row "veltrum-cli plot sin[x], 1,000,001 samples, --threads $t" \
+      "${t_s} s vs ${one_s} s on one thread: ×$(awk -v a="$one_s" -v b="$t_s" 'BEGIN {printf "%.2f", a / b}') faster, $same" "$target"
+done
 
 # Window benchmarks print their own "| name | value | target |" rows.
 for tool in "$B"/bench/gui/*_bench; do
