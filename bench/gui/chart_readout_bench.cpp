@@ -3,34 +3,23 @@
 // the readout's layer and the widget's repaint). Prints "| figure |
 // measured | target |" rows.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
+#include "bench/gui/timing.h"
 #include "chart/chart.h"
 #include "chart/chart_readout.h"
 #include "chart/point_pick.h"
 
 namespace {
 
+using namespace veltrum::bench;
+
 constexpr int kPoints = 1'000'001;
 constexpr int kMoves = 400;
-
-double Percentile(std::vector<double> v, double share) {
-  std::sort(v.begin(), v.end());
-  return v[static_cast<std::size_t>(share * static_cast<double>(v.size() - 1))];
-}
-
-template <typename Work>
-double Milliseconds(Work work) {
-  QElapsedTimer timer;
-  timer.start();
-  work();
-  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
 
 }  // namespace
 

@@ -3,31 +3,20 @@
 // first repaint (axes fitted to the data) and a plain repaint. Prints
 // "| figure | measured | target |" rows.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
+#include "bench/gui/timing.h"
 #include "chart/chart.h"
 
 namespace {
 
+using namespace veltrum::bench;
+
 constexpr int kPoints = 1'000'001;
 constexpr int kRuns = 7;
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-template <typename Work>
-double Milliseconds(Work work) {
-  QElapsedTimer timer;
-  timer.start();
-  work();
-  return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
 
 }  // namespace
 

@@ -4,7 +4,6 @@
 // functions against ten runs on one thread. Prints "| figure | measured |
 // target |" rows.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QThread>
@@ -13,10 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/gui/timing.h"
 #include "chart/chart.h"
 #include "plotter/grafik.h"
 
 namespace {
+
+using namespace veltrum::bench;
 
 constexpr int kRuns = 3;
 const char* const kFrom = "-500";
@@ -43,19 +45,6 @@ struct NullSink : veltrum::PlotSeries, veltrum::PlotProgress {
 void RunAlone(veltrum::Calculator& calc, const std::string& entry, veltrum::Dialogs& dialogs) {
   NullSink sink;
   veltrum::RunSampling(calc, {entry, kFrom, kTo, veltrum::StepChoice::Thousandth}, sink, sink, dialogs);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-template <typename Work>
-double Seconds(Work work) {
-  QElapsedTimer timer;
-  timer.start();
-  work();
-  return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
 
 void Compare(const char* label, const QString& expression) {
@@ -111,7 +100,8 @@ void RedrawAll() {
   });
   const double window = Seconds([&] { form.cmdReDrawAllClick(); });
   std::printf(
-      "| Перерисовать все: 10 functions x 1,000,001 samples, %d cores | %.2f s vs 10 runs on one thread %.2f s: "
+      "| Перерисовать все: 10 functions x 1,000,001 samples, %d cores | %.2f s vs 10 runs on one thread %.2f "
+      "s: "
       "x%.2f | <= x0.6 on 2 cores |\n",
       QThread::idealThreadCount(), window, alone, window / alone);
 }
