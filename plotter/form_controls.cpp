@@ -79,8 +79,7 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
 
 QFont FormFont() {
   QFont font;
-  font.setFamilies(
-      {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+  font.setFamilies({QStringLiteral("MS Sans Serif")});
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(11);
   return font;
