@@ -22,6 +22,9 @@ inline constexpr DesignFont kDesignFonts[] = {
     {"MS Sans Serif", "Liberation Sans"},       {"Arial", "Liberation Sans"},
     {"Arial Narrow", "Liberation Sans Narrow"}, {"Times New Roman", "Liberation Serif"},
     {"Courier New", "Liberation Mono"},
+    // The toolkit's own default face (menus, boxes, the chart's scales);
+    // fontconfig's choice for it depends on what else is installed.
+    {"Sans Serif", "DejaVu Sans"},
 };
 
 // DejaVu Sans follows every stand-in: it has the arrows, pi, the radical
