@@ -19,8 +19,10 @@ struct DesignFont {
 // Liberation is metric-compatible with the Windows faces; "MS Sans Serif"
 // has no twin, Liberation Sans is the proportional face closest to it.
 inline constexpr DesignFont kDesignFonts[] = {
-    {"MS Sans Serif", "Liberation Sans"},       {"Arial", "Liberation Sans"},
-    {"Arial Narrow", "Liberation Sans Narrow"}, {"Times New Roman", "Liberation Serif"},
+    {"MS Sans Serif", "Liberation Sans"},
+    {"Arial", "Liberation Sans"},
+    {"Arial Narrow", "Liberation Sans Narrow"},
+    {"Times New Roman", "Liberation Serif"},
     {"Courier New", "Liberation Mono"},
     // The toolkit's own default face (menus, boxes, the chart's scales);
     // fontconfig's choice for it depends on what else is installed.

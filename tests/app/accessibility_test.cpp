@@ -27,8 +27,8 @@ class AccessibilityTest : public ::testing::Test {
 TEST_F(AccessibilityTest, EveryVisibleControlHasAName) {
   // The calculator with its periodic table open, then each other window.
   windows->Form1.findChild<QAction*>("N2")->trigger();
-  for (QWidget* window : std::initializer_list<QWidget*>{&windows->Form1, &windows->Form2,
-                                                         &windows->Form3, &windows->frmSynt}) {
+  for (QWidget* window : std::initializer_list<QWidget*>{&windows->Form1, &windows->Form2, &windows->Form3,
+                                                         &windows->frmSynt}) {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     int checked = 0;
