@@ -5,12 +5,14 @@
 #include <QTranslator>
 
 #include "app/command_line.h"
+#include "app/design_fonts.h"
 #include "app/program_windows.h"
 
 int main(int argc, char** argv) {
   if (const std::optional<int> code = veltrum::HandleCommandLine(argc, argv)) return *code;
 
   QApplication app(argc, argv);
+  veltrum::InstallDesignFonts();
   // The title names the application; window captions stay as designed
   // (a display name would be appended to every caption on X11).
   QApplication::setApplicationName(veltrum::kApplicationTitle);

@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <algorithm>
 #include <vector>
 
@@ -29,9 +30,14 @@ QFont BoldFont(const QFont& base) {
 QWidget* Create(QWidget& form, const ControlRow& row) {
   const QString text = QString::fromUtf8(row.text ? row.text : "");
   switch (row.kind) {
-    case ControlKind::Chart: return new Chart(&form);
+    case ControlKind::Chart: {
+      auto* chart = new Chart(&form);
+      chart->setAccessibleName(QStringLiteral("График"));
+      return chart;
+    }
     case ControlKind::ProgressBar: {
       auto* bar = new QProgressBar(&form);
+      bar->setAccessibleName(QStringLiteral("Ход построения графика"));
       bar->setRange(0, 100);
       bar->setValue(0);
       bar->setTextVisible(false);
@@ -53,6 +59,9 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
     case ControlKind::Button: return new QPushButton(text, &form);
     case ControlKind::ListBox: {
       auto* list = new QListWidget(&form);
+      list->setAccessibleName(QStringLiteral("Список функций"));
+      list->verticalScrollBar()->setAccessibleName(QStringLiteral("Прокрутка списка функций"));
+      list->horizontalScrollBar()->setAccessibleName(QStringLiteral("Прокрутка списка функций"));
       list->setSelectionMode(QAbstractItemView::SingleSelection);
       return list;
     }
@@ -65,6 +74,9 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
     case ControlKind::Radio: return new QRadioButton(text, &form);
     case ControlKind::RichEdit: {
       auto* viewer = new QPlainTextEdit(text, &form);
+      viewer->setAccessibleName(QStringLiteral("Справка"));
+      viewer->verticalScrollBar()->setAccessibleName(QStringLiteral("Прокрутка справки"));
+      viewer->horizontalScrollBar()->setAccessibleName(QStringLiteral("Прокрутка справки"));
       viewer->setReadOnly(true);
       viewer->setLineWrapMode(QPlainTextEdit::WidgetWidth);
       viewer->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -79,8 +91,7 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
 
 QFont FormFont() {
   QFont font;
-  font.setFamilies(
-      {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+  font.setFamilies({QStringLiteral("MS Sans Serif")});
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(11);
   return font;
@@ -88,8 +99,11 @@ QFont FormFont() {
 
 void BuildControls(QWidget& form, std::span<const ControlRow> rows) {
   std::vector<std::pair<int, QWidget*>> tabStops;
+  QLabel* label = nullptr;  // the label just before, which names an edit
   for (const ControlRow& row : rows) {
     QWidget* control = Create(form, row);
+    if (row.kind == ControlKind::Edit && label) label->setBuddy(control);
+    label = qobject_cast<QLabel*>(control);
     control->setObjectName(QString::fromLatin1(row.name));
     if (row.width > 0) {
       control->setGeometry(row.left, row.top, row.width, row.height);

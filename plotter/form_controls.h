@@ -32,8 +32,8 @@ struct ControlRow {
   int tab;
 };
 
-// "MS Sans Serif" 8 points (11 pixels) with metric-compatible stand-ins
-// where the Windows face is missing.
+// "MS Sans Serif" 8 points (11 pixels); app/design_fonts.h gives the face
+// that stands in for it.
 QFont FormFont();
 
 // Creates the controls of rows in order (later rows lie above earlier

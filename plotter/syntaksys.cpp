@@ -39,7 +39,7 @@ TfrmSynt::TfrmSynt(QWidget* plotWindow, QWidget* parent)
 
   RichEdit1 = Control<QPlainTextEdit>(*this, "RichEdit1");
   QFont courier;
-  courier.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
+  courier.setFamilies({QStringLiteral("Courier New")});
   courier.setStyleHint(QFont::TypeWriter);
   courier.setPixelSize(kTextPixels);
   courier.setBold(true);

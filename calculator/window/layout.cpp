@@ -142,12 +142,12 @@ QFont ControlFont(Face face, int pixels, bool bold) {
   QFont font;
   switch (face) {
     case Face::Window: return WindowFont();
-    case Face::TimesNewRoman: font.setFamilies({"Times New Roman", "Liberation Serif"}); break;
-    case Face::Arial: font.setFamilies({"Arial", "Liberation Sans"}); break;
-    case Face::ArialNarrow: font.setFamilies({"Arial Narrow", "Liberation Sans Narrow"}); break;
-    // The Symbol font draws its glyphs at Latin code points; any font that
-    // has the arrows, pi and the radical sign at their Unicode places will do.
-    case Face::Glyphs: font.setFamilies({"DejaVu Sans", "Symbol"}); break;
+    case Face::TimesNewRoman: font.setFamilies({"Times New Roman"}); break;
+    case Face::Arial: font.setFamilies({"Arial"}); break;
+    case Face::ArialNarrow: font.setFamilies({"Arial Narrow"}); break;
+    // The Symbol font draws its glyphs at Latin code points; these captions
+    // are Unicode text, so they ask for a font that has them there.
+    case Face::Glyphs: font.setFamilies({"DejaVu Sans"}); break;
   }
   font.setPixelSize(pixels);
   font.setBold(bold);
@@ -156,7 +156,7 @@ QFont ControlFont(Face face, int pixels, bool bold) {
 
 QFont WindowFont() {
   QFont font;
-  font.setFamilies({"MS Sans Serif", "DejaVu Sans"});
+  font.setFamilies({"MS Sans Serif"});
   font.setPixelSize(11);
   return font;
 }

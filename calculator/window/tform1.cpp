@@ -13,6 +13,7 @@
 #include "calculator/window/classic_frame.h"
 #include "calculator/window/layout.h"
 #include "calculator/window/pictures.h"
+#include "calculator/window/spoken_names.h"
 #include "elements/elements.h"
 
 namespace veltrum {
@@ -82,6 +83,8 @@ TForm1::TForm1(Dialogs& dialogs, QWidget* parent)
   BuildPeriodicTable();
   ConnectKeys();
   BuildClipboard();
+  for (QWidget* w : findChildren<QWidget*>())
+    if (const QString name = SpokenName(w->objectName()); !name.isEmpty()) w->setAccessibleName(name);
   SetClientWidth(kClientWidth);
   move(kWindowLeft, kWindowTop);
   qApp->installEventFilter(this);
@@ -112,6 +115,7 @@ void TForm1::BuildControls() {
     w->setGeometry(row.left, row.top, row.width, row.height);
     if (row.face != Face::Window) w->setFont(ControlFont(row.face, row.pixels, row.bold));
     if (!row.hint.empty()) w->setToolTip(FromUtf8(row.hint));
+    if (!row.hint.empty()) w->setAccessibleDescription(FromUtf8(row.hint));
   }
   Text1_ = client->findChild<QLineEdit*>("Text1");
   for (int i = 0; i < 3; ++i) txtM_[i] = client->findChild<QLineEdit*>(QString("txtM%1").arg(i + 1));
@@ -133,6 +137,7 @@ void TForm1::BuildPeriodicTable() {
       key = new QPushButton(FromUtf8(e.caption), client);
       key->setFont(font);
       key->setToolTip(FromUtf8(e.hint));
+      key->setAccessibleDescription(FromUtf8(e.hint));
     }
     key->setObjectName(FromUtf8(e.name));
     key->setGeometry(e.left, e.top, e.width, e.height);
@@ -170,7 +175,14 @@ void TForm1::ConnectKeys() {
     const std::optional<Key> key = KeyFromName(button->objectName().toStdString());
     if (!key) continue;
     keyButtons_[static_cast<std::size_t>(*key)] = button;
-    connect(button, &QAbstractButton::clicked, this, [this, button, k = *key] { Press(k, button); });
+    // The angle unit follows the checked option however it became checked:
+    // a click, the arrow keys or a screen reader's toggle action.
+    if (button->isCheckable())
+      connect(button, &QAbstractButton::toggled, this, [this, button, k = *key](bool checked) {
+        if (checked) Press(k, button);
+      });
+    else
+      connect(button, &QAbstractButton::clicked, this, [this, button, k = *key] { Press(k, button); });
   }
 }
 

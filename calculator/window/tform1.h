@@ -104,7 +104,7 @@ class TForm1 : public QMainWindow, private CalculatorView {
   QPointer<QWidget> plotWindow_;
   QPointer<QWidget> aboutBox_;
 
-  // The key event being previewed and the widget it was first delivered to.
+  // The key press being previewed and the widget it was last offered to.
   const QEvent* previewed_ = nullptr;
   QPointer<QWidget> previewedAt_;
 };

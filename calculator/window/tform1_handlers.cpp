@@ -126,14 +126,16 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // ---- Keyboard ----
 
 // Qt offers a key event that a widget leaves unaccepted to each parent in
-// turn, and an application filter sees every hop. Only the first delivery
-// is the key press; a key release ends the press.
+// turn, and an application filter sees every hop: a repeat delivery is the
+// same event offered to the parent of the widget that saw it last. The
+// address alone does not tell: the platform builds each key event in the
+// same place, so Shift's press and the '+' press after it share one.
 bool TForm1::IsFirstDelivery(QObject* watched, QEvent* event) {
   auto* w = static_cast<QWidget*>(watched);
-  if (event == previewed_ && previewedAt_ && w->isAncestorOf(previewedAt_)) return false;
+  const bool propagated = event == previewed_ && previewedAt_ && previewedAt_->parentWidget() == w;
   previewed_ = event;
   previewedAt_ = w;
-  return true;
+  return !propagated;
 }
 
 // F1 to F4 that no shortcut took (this window is hidden while another window
@@ -152,10 +154,7 @@ bool TForm1::OfferFunctionKey(int key) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyRelease) {
-    previewed_ = nullptr;
-    return false;
-  }
+  if (event->type() == QEvent::KeyRelease) previewed_ = nullptr;
   if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
   if (!IsFirstDelivery(watched, event)) return false;
   auto* keyEvent = static_cast<QKeyEvent*>(event);

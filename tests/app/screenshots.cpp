@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "app/design_fonts.h"
 #include "calculator/window/about.h"
 #include "calculator/window/dialogs.h"
 #include "calculator/window/tform1.h"
@@ -32,6 +33,7 @@ void Click(veltrum::TForm1& form, const char* name) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  veltrum::InstallDesignFonts();
   const QDir out(argc > 1 ? argv[1] : ".");
   veltrum::QtDialogs dialogs;
   veltrum::TForm1 form1(dialogs);

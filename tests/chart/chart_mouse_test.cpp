@@ -118,16 +118,25 @@ TEST_F(ChartMouseTest, MovesOfThreePixelsOrLessAreClicks) {
   EXPECT_NE(chart.xAxis->range(), QCPRange(0, 100));
 }
 
+// Black pixels on the top edge of the rectangle from `from`, over one
+// period and a half of the dash pattern. Where the dashes start on the
+// corner depends on the rectangle's size, so no single pixel is certain.
+int BlackOnTopEdge(const QImage& image, QPoint from) {
+  int black = 0;
+  for (int dx = 0; dx < 9; ++dx) black += image.pixelColor(from + QPoint(dx, 0)) == QColor(Qt::black);
+  return black;
+}
+
 TEST_F(ChartMouseTest, TheZoomRectangleIsDrawnWhileDragging) {
   FixRanges();
   const QPoint from = At(20, 80), to = At(60, 40);
-  const QColor before = chart.grab().toImage().pixelColor(from);
+  const int before = BlackOnTopEdge(chart.grab().toImage(), from);
   QTest::mousePress(&chart, Qt::LeftButton, {}, from);
   QTest::mouseMove(&chart, to);
-  const QColor during = chart.grab().toImage().pixelColor(from);
+  const int during = BlackOnTopEdge(chart.grab().toImage(), from);
   QTest::mouseRelease(&chart, Qt::LeftButton, {}, to);
-  EXPECT_NE(before, QColor(Qt::black));
-  EXPECT_EQ(during, QColor(Qt::black));
+  EXPECT_EQ(before, 0);
+  EXPECT_GE(during, 4);
 }
 
 class ChartMenuTest : public ChartMouseTest {

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "app/design_fonts.h"
 #include "calculator/calculator.h"
 #include "chart/chart.h"
 #include "chart/chart_export.h"
@@ -36,6 +37,7 @@ void Add(veltrum::TForm3& form, const char* expression) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  veltrum::InstallDesignFonts();
   const QDir out(argc > 1 ? argv[1] : ".");
   veltrum::RecordingDialogs dialogs;
   veltrum::Calculator calc(&dialogs);

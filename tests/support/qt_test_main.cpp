@@ -4,9 +4,12 @@
 
 #include <QApplication>
 
+#include "app/design_fonts.h"
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  veltrum::InstallDesignFonts();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
