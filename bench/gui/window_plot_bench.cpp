@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "chart/chart.h"
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "calculator/window/classic_frame.h"
+#include "window/classic_frame.h"
 #include "calculator/window/layout.h"
 #include "calculator/window/pictures.h"
 #include "elements/elements.h"

@@ -13,7 +13,7 @@
 #include <QTest>
 
 #include "calculator/window/about.h"
-#include "calculator/window/dialogs.h"
+#include "window/dialogs.h"
 #include "calculator/window/tform1.h"
 
 namespace {

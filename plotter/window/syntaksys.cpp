@@ -1,11 +1,11 @@
-#include "plotter/syntaksys.h"
+#include "plotter/window/syntaksys.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <array>
 
-#include "plotter/form_controls.h"
+#include "plotter/window/form_controls.h"
 
 namespace veltrum {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "calculator/calculator.h"
-#include "calculator/window/dialogs.h"
-#include "plotter/file_chooser.h"
+#include "window/dialogs.h"
+#include "plotter/window/file_chooser.h"
 #include "plotter/sampling.h"
 
 class QAction;

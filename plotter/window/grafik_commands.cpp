@@ -8,7 +8,7 @@
 #include "calculator/failure.h"
 #include "calculator/number_text.h"
 #include "chart/chart.h"
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
 
 namespace veltrum {
 

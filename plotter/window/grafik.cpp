@@ -1,4 +1,4 @@
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -12,9 +12,9 @@
 #include <thread>
 
 #include "chart/chart.h"
-#include "plotter/form_controls.h"
-#include "plotter/plot_adapters.h"
-#include "plotter/run_input_guard.h"
+#include "plotter/window/form_controls.h"
+#include "plotter/window/plot_adapters.h"
+#include "plotter/window/run_input_guard.h"
 
 namespace veltrum {
 

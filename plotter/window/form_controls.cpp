@@ -1,4 +1,4 @@
-#include "plotter/form_controls.h"
+#include "plotter/window/form_controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "calculator/window/classic_frame.h"
+#include "window/classic_frame.h"
 #include "chart/chart.h"
 
 namespace veltrum {

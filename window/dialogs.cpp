@@ -1,4 +1,4 @@
-#include "calculator/window/dialogs.h"
+#include "window/dialogs.h"
 
 #include <QApplication>
 #include <QDialog>

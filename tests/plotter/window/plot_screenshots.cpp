@@ -18,7 +18,7 @@
 #include "calculator/calculator.h"
 #include "chart/chart.h"
 #include "chart/chart_export.h"
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
 #include "tests/support/recording_dialogs.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <QTranslator>
 
 #include "calculator/calculator.h"
-#include "calculator/window/dialogs.h"
-#include "plotter/grafik.h"
+#include "window/dialogs.h"
+#include "plotter/window/grafik.h"
 #include "tests/support/modal_box.h"
 
 namespace veltrum {

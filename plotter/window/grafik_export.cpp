@@ -9,7 +9,7 @@
 
 #include "chart/chart.h"
 #include "chart/chart_export.h"
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
 
 namespace veltrum {
 
