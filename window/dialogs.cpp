@@ -10,12 +10,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "window/text.h"
+
 namespace veltrum {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A box with a single OK button, parented to the active window so that it
 // stays in front of the window whose handler raised it.
@@ -34,8 +32,7 @@ void QtDialogs::ShowMessage(MessageKind kind, std::string_view text) {
 
 // The input dialog is built by hand rather than with QInputDialog, which
 // offers no length limit for its edit.
-bool QtDialogs::InputQuery(const QString& caption, const QString& prompt, QString& value,
-                           int maxLength) {
+bool QtDialogs::InputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength) {
   QDialog dialog(QApplication::activeWindow());
   dialog.setWindowTitle(caption);
   auto* layout = new QVBoxLayout(&dialog);

@@ -6,6 +6,7 @@
 
 #include "calculator/window/layout.h"
 #include "version.h"
+#include "window/top_level.h"
 
 namespace veltrum {
 namespace {
@@ -39,8 +40,8 @@ TForm2::TForm2(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) 
   // disabled while the box is open.
   setObjectName("Form2");
   setWindowTitle("О программе");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
   setFixedSize(kAboutWidth, kAboutHeight);
   move(157, 62);
   for (const AboutLine& line : kLines) {
@@ -77,9 +78,7 @@ void TForm2::closeEvent(QCloseEvent* event) {
 void TForm2::RestoreMainWindow() {
   if (!mainWindow_) return;
   mainWindow_->setEnabled(true);
-  mainWindow_->show();
-  mainWindow_->raise();
-  mainWindow_->activateWindow();
+  BringToFront(*mainWindow_);
 }
 
 }  // namespace veltrum

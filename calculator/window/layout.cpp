@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include <QStringList>
-
 namespace veltrum {
 namespace {
 
@@ -31,8 +29,7 @@ constexpr std::array kControls = std::to_array<CalcControlRow>({
      "Включает/отключает вторую функцию клавиш - клавиша \"f\""},
     {K::Button, "cmdBackSpace", "GroupBox1", "⇐", F::Glyphs, 24, true, 176, 16, 33, 25,
      "Удаляет последнюю введённую цифру - клавиша \"B\", \"Backspace\""},
-    {K::Button, "cmdFactorial", "GroupBox1", "!", F::TimesNewRoman, 19, true, 216, 16, 17, 25,
-     "Факториал"},
+    {K::Button, "cmdFactorial", "GroupBox1", "!", F::TimesNewRoman, 19, true, 216, 16, 17, 25, "Факториал"},
     // Second-function marks above their keys.
     {K::Picture, "Image1", "GroupBox1", "", F::TimesNewRoman, 13, false, 256, 32, 19, 24,
      "Добывание корня оределённого степеня"},
@@ -50,19 +47,16 @@ constexpr std::array kControls = std::to_array<CalcControlRow>({
      "Умножает число на 10^x"},
     {K::Picture, "Image3", "GroupBox1", "", F::TimesNewRoman, 13, false, 216, 80, 15, 19,
      "Константа е в степени x"},
-    {K::Picture, "Image4", "GroupBox1", "", F::TimesNewRoman, 13, false, 256, 80, 20, 18,
-     "10 в степени x"},
+    {K::Picture, "Image4", "GroupBox1", "", F::TimesNewRoman, 13, false, 256, 80, 20, 18, "10 в степени x"},
     // Function keys.
-    {K::Button, "cmdpi", "GroupBox1", "π", F::Glyphs, 16, true, 208, 56, 33, 25,
-     "Возвращает константу пи"},
+    {K::Button, "cmdpi", "GroupBox1", "π", F::Glyphs, 16, true, 208, 56, 33, 25, "Возвращает константу пи"},
     {K::Button, "cmdstepen", "GroupBox1", "x^y", F::TimesNewRoman, 16, true, 248, 56, 33, 25,
      "Возведение в степень"},
     {K::Button, "cmdsin", "GroupBox1", "sin", F::TimesNewRoman, 16, true, 8, 64, 33, 25,
      "Вычисляет sin угла"},
     {K::Button, "cmdcos", "GroupBox1", "cos", F::TimesNewRoman, 16, true, 48, 64, 33, 25,
      "Вычисляет cos угла"},
-    {K::Button, "cmdtg", "GroupBox1", "tg", F::TimesNewRoman, 16, true, 88, 64, 33, 25,
-     "Вычисляет tg угла"},
+    {K::Button, "cmdtg", "GroupBox1", "tg", F::TimesNewRoman, 16, true, 88, 64, 33, 25, "Вычисляет tg угла"},
     {K::Button, "cmdctg", "GroupBox1", "ctg", F::TimesNewRoman, 16, true, 128, 64, 33, 25,
      "Вычисляет ctg угла"},
     {K::Button, "cmd1nax", "GroupBox1", "1/x", F::TimesNewRoman, 16, true, 168, 64, 33, 25,
@@ -99,27 +93,21 @@ constexpr std::array kControls = std::to_array<CalcControlRow>({
     {K::Button, "cmd7", "GroupBox1", "7", F::TimesNewRoman, 19, true, 8, 216, 33, 33, "Цифра 7"},
     {K::Button, "cmd8", "GroupBox1", "8", F::TimesNewRoman, 19, true, 48, 216, 33, 33, "Цифра 8"},
     {K::Button, "cmd9", "GroupBox1", "9", F::TimesNewRoman, 19, true, 88, 216, 33, 33, "Цифра 9"},
-    {K::Button, "cmdmulti", "GroupBox1", "*", F::TimesNewRoman, 24, true, 128, 216, 33, 33,
-     "Умножить"},
-    {K::Button, "cmdM1minus", "GroupBox1", "M1-", F::ArialNarrow, 16, true, 168, 216, 33, 33,
-     kSubtractHint},
-    {K::Button, "cmdM2minus", "GroupBox1", "M2-", F::ArialNarrow, 16, true, 208, 216, 33, 33,
-     kSubtractHint},
-    {K::Button, "cmdM3minus", "GroupBox1", "M3-", F::ArialNarrow, 16, true, 248, 216, 33, 33,
-     kSubtractHint},
+    {K::Button, "cmdmulti", "GroupBox1", "*", F::TimesNewRoman, 24, true, 128, 216, 33, 33, "Умножить"},
+    {K::Button, "cmdM1minus", "GroupBox1", "M1-", F::ArialNarrow, 16, true, 168, 216, 33, 33, kSubtractHint},
+    {K::Button, "cmdM2minus", "GroupBox1", "M2-", F::ArialNarrow, 16, true, 208, 216, 33, 33, kSubtractHint},
+    {K::Button, "cmdM3minus", "GroupBox1", "M3-", F::ArialNarrow, 16, true, 248, 216, 33, 33, kSubtractHint},
     {K::Button, "cmd0", "GroupBox1", "0", F::TimesNewRoman, 19, true, 8, 256, 33, 33, "Цифра 0"},
     {K::Button, "cmdpoint", "GroupBox1", ",", F::TimesNewRoman, 24, true, 48, 256, 33, 33,
      "Точка, отделяющая целую часть числа от десятых"},
     {K::Button, "cmdis", "GroupBox1", "=", F::TimesNewRoman, 24, true, 88, 256, 33, 33,
      "Вычисляет результат"},
-    {K::Button, "cmddivide", "GroupBox1", "/", F::TimesNewRoman, 24, true, 128, 256, 33, 33,
-     "Поделить"},
+    {K::Button, "cmddivide", "GroupBox1", "/", F::TimesNewRoman, 24, true, 128, 256, 33, 33, "Поделить"},
     {K::Button, "cmdM1R", "GroupBox1", "M1R", F::ArialNarrow, 16, true, 168, 256, 33, 33, kRecallHint},
     {K::Button, "cmdM2R", "GroupBox1", "M2R", F::ArialNarrow, 16, true, 208, 256, 33, 33, kRecallHint},
     {K::Button, "cmdM3R", "GroupBox1", "M3R", F::ArialNarrow, 16, true, 248, 256, 33, 33, kRecallHint},
     // Memory displays: the labels inside the group, the memos over it.
-    {K::Group, "GroupBox2", "", "Состояние ячеек памяти", F::TimesNewRoman, 13, true, 8, 344, 297,
-     113, ""},
+    {K::Group, "GroupBox2", "", "Состояние ячеек памяти", F::TimesNewRoman, 13, true, 8, 344, 297, 113, ""},
     {K::Label, "Label1", "GroupBox2", "M1", F::TimesNewRoman, 19, true, 8, 16, 28, 22, ""},
     {K::Label, "Label2", "GroupBox2", "M2", F::TimesNewRoman, 19, true, 8, 48, 28, 22, ""},
     {K::Label, "Label3", "GroupBox2", "M3", F::TimesNewRoman, 19, true, 8, 80, 28, 22, ""},
@@ -130,35 +118,12 @@ constexpr std::array kControls = std::to_array<CalcControlRow>({
     {K::Display, "txtM3", "", "0", F::TimesNewRoman, 16, true, 56, 424, 233, 25,
      "Число, находящееся в ячейке памяти М3"},
     // The frame of the periodic table; its keys come from the element table.
-    {K::Group, "GroupBox3", "", "", F::Window, 11, false, kTableFrameLeft, kTableFrameTop,
-     kTableFrameWidth, kTableFrameHeight, ""},
+    {K::Group, "GroupBox3", "", "", F::Window, 11, false, kTableFrameLeft, kTableFrameTop, kTableFrameWidth,
+     kTableFrameHeight, ""},
 });
 
 }  // namespace
 
 std::span<const CalcControlRow> CalculatorControls() { return kControls; }
-
-QFont ControlFont(Face face, int pixels, bool bold) {
-  QFont font;
-  switch (face) {
-    case Face::Window: return WindowFont();
-    case Face::TimesNewRoman: font.setFamilies({"Times New Roman", "Liberation Serif"}); break;
-    case Face::Arial: font.setFamilies({"Arial", "Liberation Sans"}); break;
-    case Face::ArialNarrow: font.setFamilies({"Arial Narrow", "Liberation Sans Narrow"}); break;
-    // The Symbol font draws its glyphs at Latin code points; any font that
-    // has the arrows, pi and the radical sign at their Unicode places will do.
-    case Face::Glyphs: font.setFamilies({"DejaVu Sans", "Symbol"}); break;
-  }
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
-
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({"MS Sans Serif", "DejaVu Sans"});
-  font.setPixelSize(11);
-  return font;
-}
 
 }  // namespace veltrum

@@ -7,11 +7,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <algorithm>
-#include <vector>
 
-#include "window/classic_frame.h"
 #include "chart/chart.h"
+#include "window/classic_frame.h"
 
 namespace veltrum {
 
@@ -26,7 +24,7 @@ QFont BoldFont(const QFont& base) {
   return font;
 }
 
-QWidget* Create(QWidget& form, const ControlRow& row) {
+QWidget* Create(const ControlRow& row, QWidget& form) {
   const QString text = QString::fromUtf8(row.text ? row.text : "");
   switch (row.kind) {
     case ControlKind::Chart: return new Chart(&form);
@@ -77,32 +75,18 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
 
 }  // namespace
 
-QFont FormFont() {
-  QFont font;
-  font.setFamilies(
-      {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  return font;
-}
-
 void BuildControls(QWidget& form, std::span<const ControlRow> rows) {
-  std::vector<std::pair<int, QWidget*>> tabStops;
-  for (const ControlRow& row : rows) {
-    QWidget* control = Create(form, row);
-    control->setObjectName(QString::fromLatin1(row.name));
-    if (row.width > 0) {
-      control->setGeometry(row.left, row.top, row.width, row.height);
-    } else {
-      control->adjustSize();
-      control->move(row.left, row.top);
-    }
-    if (row.tab != kNoTabStop) tabStops.emplace_back(row.tab, control);
-  }
-  std::stable_sort(tabStops.begin(), tabStops.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (std::size_t i = 1; i < tabStops.size(); ++i)
-    QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
+  BuildControls(
+      form, rows,
+      [](const ControlRow& row) {
+        return ControlPlace{.name = row.name,
+                            .left = row.left,
+                            .top = row.top,
+                            .width = row.width,
+                            .height = row.height,
+                            .tab = row.tab};
+      },
+      Create);
 }
 
 }  // namespace veltrum

@@ -1,10 +1,9 @@
 #pragma once
-// Windows of the plotter are laid out from tables: one row per control
-// with its name, kind, caption, place and tab order. The control's
-// objectName is its name, so handlers and tests find it by that name.
-#include <QFont>
+// The controls of the plot and help windows' design tables.
 #include <QWidget>
 #include <span>
+
+#include "window/control_rows.h"
 
 namespace veltrum {
 
@@ -22,8 +21,6 @@ enum class ControlKind {
   RichEdit,  // read-only viewer, word wrap, vertical scroll bar
 };
 
-inline constexpr int kNoTabStop = -1;
-
 struct ControlRow {
   const char* name;
   ControlKind kind;
@@ -31,10 +28,6 @@ struct ControlRow {
   int left, top, width, height;  // width 0: the control sizes itself
   int tab;
 };
-
-// "MS Sans Serif" 8 points (11 pixels) with metric-compatible stand-ins
-// where the Windows face is missing.
-QFont FormFont();
 
 // Creates the controls of rows in order (later rows lie above earlier
 // ones) and chains the tab stops by their numbers.

@@ -15,6 +15,9 @@
 #include "plotter/window/form_controls.h"
 #include "plotter/window/plot_adapters.h"
 #include "plotter/window/run_input_guard.h"
+#include "window/design_fonts.h"
+#include "window/text.h"
+#include "window/top_level.h"
 
 namespace veltrum {
 
@@ -86,14 +89,10 @@ constexpr int kTop = 22;
 }  // namespace
 
 TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
-      calc_(calc),
-      dialogs_(dialogs) {
+    : QWidget(parent, kToolWindowFlags), calc_(calc), dialogs_(dialogs) {
   setObjectName(QStringLiteral("Form3"));
-  setWindowTitle(QString::fromUtf8(kPlotWindowCaption.data(), kPlotWindowCaption.size()));
-  setFont(FormFont());
+  setWindowTitle(FromUtf8(kPlotWindowCaption));
+  setFont(WindowFont(Face::PlotWindow));
   setFixedSize(kClientWidth, kClientHeight);
   move(kLeft, kTop);
   BuildControls(*this, kControls);
@@ -156,17 +155,11 @@ void TForm3::PlotFunction(int k) {
 }
 
 void TForm3::cmdHelpClick() {
-  if (!frmSynt_) return;
-  frmSynt_->show();
-  frmSynt_->raise();
-  frmSynt_->activateWindow();
+  if (frmSynt_) BringToFront(*frmSynt_);
 }
 
 void TForm3::ShowCalculatorWindow() {
-  if (!form1_) return;
-  form1_->show();
-  form1_->raise();
-  form1_->activateWindow();
+  if (form1_) BringToFront(*form1_);
 }
 
 void TForm3::cmdCloseClick() {
