@@ -10,6 +10,8 @@
 
 #include "chart/chart.h"
 #include "window/classic_frame.h"
+#include "window/design_fonts.h"
+#include "window/text.h"
 
 namespace veltrum {
 
@@ -75,7 +77,12 @@ QWidget* Create(const ControlRow& row, QWidget& form) {
 
 }  // namespace
 
-void BuildControls(QWidget& form, std::span<const ControlRow> rows) {
+void BuildForm(QWidget& form, const FormDesign& design, std::span<const ControlRow> rows) {
+  form.setObjectName(QString::fromLatin1(design.name));
+  form.setWindowTitle(FromUtf8(design.caption));
+  form.setFont(WindowFont(Face::PlotWindow));
+  form.setFixedSize(design.width, design.height);
+  form.move(design.left, design.top);
   BuildControls(
       form, rows,
       [](const ControlRow& row) {

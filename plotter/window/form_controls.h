@@ -2,6 +2,7 @@
 // The controls of the plot and help windows' design tables.
 #include <QWidget>
 #include <span>
+#include <string_view>
 
 #include "window/control_rows.h"
 
@@ -29,9 +30,17 @@ struct ControlRow {
   int tab;
 };
 
-// Creates the controls of rows in order (later rows lie above earlier
-// ones) and chains the tab stops by their numbers.
-void BuildControls(QWidget& form, std::span<const ControlRow> rows);
+// The window itself: its name, caption, client size and place on screen.
+struct FormDesign {
+  const char* name;
+  std::string_view caption;
+  int width, height, left, top;
+};
+
+// Gives form its design and the plot windows' font, then creates the
+// controls of rows in order (later rows lie above earlier ones) and chains
+// the tab stops by their numbers.
+void BuildForm(QWidget& form, const FormDesign& design, std::span<const ControlRow> rows);
 
 // The control named name, which the table must have created.
 template <typename T>

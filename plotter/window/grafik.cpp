@@ -15,8 +15,6 @@
 #include "plotter/window/form_controls.h"
 #include "plotter/window/plot_adapters.h"
 #include "plotter/window/run_input_guard.h"
-#include "window/design_fonts.h"
-#include "window/text.h"
 #include "window/top_level.h"
 
 namespace veltrum {
@@ -81,21 +79,13 @@ constexpr std::array kCommands{
     Command{"cmdClose", &TForm3::cmdCloseClick},
 };
 
-constexpr int kClientWidth = 779;
-constexpr int kClientHeight = 481;
-constexpr int kLeft = -3;
-constexpr int kTop = 22;
+constexpr FormDesign kForm{"Form3", kPlotWindowCaption, 779, 481, -3, 22};
 
 }  // namespace
 
 TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, kToolWindowFlags), calc_(calc), dialogs_(dialogs) {
-  setObjectName(QStringLiteral("Form3"));
-  setWindowTitle(FromUtf8(kPlotWindowCaption));
-  setFont(WindowFont(Face::PlotWindow));
-  setFixedSize(kClientWidth, kClientHeight);
-  move(kLeft, kTop);
-  BuildControls(*this, kControls);
+  BuildForm(*this, kForm, kControls);
 
   Chart1 = Control<Chart>(*this, "Chart1");
   ProgressBar1 = Control<QProgressBar>(*this, "ProgressBar1");

@@ -20,22 +20,14 @@ constexpr std::array kControls{
     ControlRow{"Button1", ControlKind::Button, "ОК", 128, 224, 97, 25, 0},
 };
 
-constexpr int kClientWidth = 361;
-constexpr int kClientHeight = 256;
-constexpr int kLeft = 221;
-constexpr int kTop = 101;
+constexpr FormDesign kForm{"frmSynt", kSyntaxCaption, 361, 256, 221, 101};
 constexpr int kTextPixels = 13;
 
 }  // namespace
 
 TfrmSynt::TfrmSynt(QWidget* plotWindow, QWidget* parent)
     : QWidget(parent, kToolWindowFlags), plotWindow_(plotWindow) {
-  setObjectName(QStringLiteral("frmSynt"));
-  setWindowTitle(FromUtf8(kSyntaxCaption));
-  setFont(WindowFont(Face::PlotWindow));
-  setFixedSize(kClientWidth, kClientHeight);
-  move(kLeft, kTop);
-  BuildControls(*this, kControls);
+  BuildForm(*this, kForm, kControls);
 
   RichEdit1 = Control<QPlainTextEdit>(*this, "RichEdit1");
   RichEdit1->setFont(ControlFont(Face::CourierNew, kTextPixels, true));
