@@ -32,7 +32,8 @@ void QtDialogs::ShowMessage(MessageKind kind, std::string_view text) {
 
 // The input dialog is built by hand rather than with QInputDialog, which
 // offers no length limit for its edit.
-bool QtDialogs::InputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength) {
+bool QtDialogs::InputQuery(const QString& caption, const QString& prompt, QString& value,
+                           int maxLength) {
   QDialog dialog(QApplication::activeWindow());
   dialog.setWindowTitle(caption);
   auto* layout = new QVBoxLayout(&dialog);

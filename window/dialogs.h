@@ -17,7 +17,8 @@ class Dialogs : public MessageSink {
   void ShowMessage(MessageKind kind, std::string_view text) override = 0;
   // The input dialog with OK and Cancel; value holds the initial text and,
   // after OK, the edited one. maxLength limits typing in the edit.
-  virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength) = 0;
+  virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value,
+                          int maxLength) = 0;
   // The standard error box for an error that escapes a handler: title
   // kApplicationTitle, stop icon, OK; text already passed through ErrorBoxText.
   virtual void ErrorBox(const QString& text) = 0;
@@ -27,7 +28,8 @@ class Dialogs : public MessageSink {
 class QtDialogs : public Dialogs {
  public:
   void ShowMessage(MessageKind kind, std::string_view text) override;
-  bool InputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength) override;
+  bool InputQuery(const QString& caption, const QString& prompt, QString& value,
+                  int maxLength) override;
   void ErrorBox(const QString& text) override;
 };
 

@@ -40,8 +40,8 @@ TForm2::TForm2(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) 
   // disabled while the box is open.
   setObjectName("Form2");
   setWindowTitle("О программе");
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(kAboutWidth, kAboutHeight);
   move(157, 62);
   for (const AboutLine& line : kLines) {

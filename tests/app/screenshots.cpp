@@ -13,8 +13,8 @@
 #include <QTest>
 
 #include "calculator/window/about.h"
-#include "window/dialogs.h"
 #include "calculator/window/tform1.h"
+#include "window/dialogs.h"
 
 namespace {
 
