@@ -14,6 +14,10 @@ inline constexpr Qt::WindowFlags kFixedWindowFlags = Qt::Window | Qt::CustomizeW
 inline constexpr Qt::WindowFlags kToolWindowFlags = kFixedWindowFlags | Qt::MSWindowsFixedSizeDialogHint;
 
 // Shows window above the others and gives it the keyboard.
-void BringToFront(QWidget& window);
+inline void BringToFront(QWidget& window) {
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
 
 }  // namespace veltrum
