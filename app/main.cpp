@@ -5,7 +5,7 @@
 #include <QTranslator>
 
 #include "app/command_line.h"
-#include "app/design_fonts.h"
+#include "window/design_fonts.h"
 #include "app/program_windows.h"
 
 int main(int argc, char** argv) {

@@ -3,10 +3,10 @@
 // exit, created in their order and wired together: the calculator window
 // (the main window), the about box, the plot window, the syntax help.
 #include "calculator/window/about.h"
-#include "calculator/window/dialogs.h"
 #include "calculator/window/tform1.h"
-#include "plotter/grafik.h"
-#include "plotter/syntaksys.h"
+#include "plotter/window/grafik.h"
+#include "plotter/window/syntaksys.h"
+#include "window/dialogs.h"
 
 namespace veltrum {
 

@@ -9,7 +9,7 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
 echo "== Static checks (clang-tidy on the core)"
-core_sources=(calculator/*.cpp elements/*.cpp plotter/evaluator.cpp plotter/sampling.cpp)
+core_sources=(calculator/*.cpp elements/*.cpp plotter/*.cpp)
 if ! tidy=$(clang-tidy -p build --quiet --extra-arg=-Wno-unknown-warning-option "${core_sources[@]}" 2>&1); then
   echo "$tidy" | grep -v 'warnings generated'
   echo "clang-tidy found problems"

@@ -14,7 +14,7 @@
 
 #include "bench/gui/timing.h"
 #include "chart/chart.h"
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
 
 namespace {
 

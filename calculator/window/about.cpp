@@ -6,6 +6,7 @@
 
 #include "calculator/window/layout.h"
 #include "version.h"
+#include "window/top_level.h"
 
 namespace veltrum {
 namespace {
@@ -77,9 +78,7 @@ void TForm2::closeEvent(QCloseEvent* event) {
 void TForm2::RestoreMainWindow() {
   if (!mainWindow_) return;
   mainWindow_->setEnabled(true);
-  mainWindow_->show();
-  mainWindow_->raise();
-  mainWindow_->activateWindow();
+  BringToFront(*mainWindow_);
 }
 
 }  // namespace veltrum

@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include <QStringList>
-
 namespace veltrum {
 namespace {
 
@@ -137,28 +135,5 @@ constexpr std::array kControls = std::to_array<CalcControlRow>({
 }  // namespace
 
 std::span<const CalcControlRow> CalculatorControls() { return kControls; }
-
-QFont ControlFont(Face face, int pixels, bool bold) {
-  QFont font;
-  switch (face) {
-    case Face::Window: return WindowFont();
-    case Face::TimesNewRoman: font.setFamilies({"Times New Roman"}); break;
-    case Face::Arial: font.setFamilies({"Arial"}); break;
-    case Face::ArialNarrow: font.setFamilies({"Arial Narrow"}); break;
-    // The Symbol font draws its glyphs at Latin code points; these captions
-    // are Unicode text, so they ask for a font that has them there.
-    case Face::Glyphs: font.setFamilies({"DejaVu Sans"}); break;
-  }
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
-
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({"MS Sans Serif"});
-  font.setPixelSize(11);
-  return font;
-}
 
 }  // namespace veltrum

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include <QFont>
+#include "window/design_fonts.h"
 
 namespace veltrum {
 
@@ -17,14 +17,6 @@ enum class CalcControlKind {
   Label,    // a passive text
   Mark,     // a second-function label: black on yellow
   Picture,  // a second-function picture drawn by SecondFunctionPicture
-};
-
-enum class Face {
-  Window,        // the window's default font
-  TimesNewRoman,
-  Arial,
-  ArialNarrow,
-  Glyphs,  // the "Symbol" glyphs (arrows, pi, radical) as Unicode text
 };
 
 struct CalcControlRow {
@@ -41,12 +33,6 @@ struct CalcControlRow {
 
 // Every control of the calculator part of the window.
 std::span<const CalcControlRow> CalculatorControls();
-
-// The font of a row; Face::Window is the window's own font.
-QFont ControlFont(Face face, int pixels, bool bold);
-
-// The window's default font: "MS Sans Serif" 8 points, 11 pixels.
-QFont WindowFont();
 
 // Font of the element keys of the periodic table.
 inline constexpr Face kElementFace = Face::ArialNarrow;

@@ -10,18 +10,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "calculator/window/classic_frame.h"
 #include "calculator/window/layout.h"
 #include "calculator/window/pictures.h"
 #include "calculator/window/spoken_names.h"
 #include "elements/elements.h"
+#include "window/classic_frame.h"
+#include "window/control_rows.h"
+#include "window/text.h"
+#include "window/top_level.h"
 
 namespace veltrum {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QWidget* CreateControl(const CalcControlRow& row, QWidget* parent) {
   const QString caption = FromUtf8(row.caption);
@@ -51,6 +50,16 @@ QWidget* CreateControl(const CalcControlRow& row, QWidget* parent) {
   return nullptr;
 }
 
+QWidget* CreateWithFont(const CalcControlRow& row, QWidget& parent) {
+  QWidget* control = CreateControl(row, &parent);
+  if (row.face != Face::Window) control->setFont(ControlFont(row.face, row.pixels, row.bold));
+  return control;
+}
+
+ControlPlace PlaceOf(const CalcControlRow& row) {
+  return {row.name, row.parent, row.left, row.top, row.width, row.height, row.hint};
+}
+
 // The menu of the window as data: items of the menu bar, then of "Файл".
 struct MenuRow {
   std::string_view name;
@@ -72,11 +81,7 @@ TForm1::TForm1(Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), calculator_(&dialogs) {
   setObjectName("Form1");
   setWindowTitle("Veltrum");
-  // A single border with system menu and minimise box: no maximising and no
-  // resizing.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowFlags(kFixedWindowFlags);
   setFont(WindowFont());
   BuildMenu();
   BuildControls();
@@ -108,15 +113,7 @@ void TForm1::BuildControls() {
   auto* client = new QWidget(this);
   client->setObjectName("Form1Client");
   setCentralWidget(client);
-  for (const CalcControlRow& row : CalculatorControls()) {
-    QWidget* parent = row.parent.empty() ? client : client->findChild<QWidget*>(FromUtf8(row.parent));
-    QWidget* w = CreateControl(row, parent);
-    w->setObjectName(FromUtf8(row.name));
-    w->setGeometry(row.left, row.top, row.width, row.height);
-    if (row.face != Face::Window) w->setFont(ControlFont(row.face, row.pixels, row.bold));
-    if (!row.hint.empty()) w->setToolTip(FromUtf8(row.hint));
-    if (!row.hint.empty()) w->setAccessibleDescription(FromUtf8(row.hint));
-  }
+  veltrum::BuildControls(*client, CalculatorControls(), PlaceOf, CreateWithFont);
   Text1_ = client->findChild<QLineEdit*>("Text1");
   for (int i = 0; i < 3; ++i) txtM_[i] = client->findChild<QLineEdit*>(QString("txtM%1").arg(i + 1));
   optGrad_ = client->findChild<QRadioButton*>("optGrad");

@@ -10,7 +10,7 @@
 #include <QPointer>
 
 #include "calculator/calculator.h"
-#include "calculator/window/dialogs.h"
+#include "window/dialogs.h"
 
 class QAbstractButton;
 class QAction;

@@ -11,13 +11,11 @@
 
 #include "calculator/window/layout.h"
 #include "calculator/window/tform1.h"
+#include "window/text.h"
+#include "window/top_level.h"
 
 namespace veltrum {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool IsDigitKey(Key key) { return key >= Key::cmd1 && key <= Key::cmd9; }
 
@@ -79,10 +77,11 @@ void TForm1::AngleUnitChanged(bool radians) { (radians ? optRad_ : optGrad_)->se
 
 void TForm1::N1Click() {
   if (!plotWindow_) return;
+  // Shown before this window hides, so that a window of the program stays
+  // on screen.
   plotWindow_->show();
   hide();
-  plotWindow_->raise();
-  plotWindow_->activateWindow();
+  BringToFront(*plotWindow_);
   // Plotted functions work in radians.
   Press(Key::optRad);
 }
@@ -106,9 +105,7 @@ void TForm1::mnuEndClick() { QCoreApplication::exit(0); }
 void TForm1::mnuAboutClick() {
   if (!aboutBox_) return;
   setEnabled(false);
-  aboutBox_->show();
-  aboutBox_->raise();
-  aboutBox_->activateWindow();
+  BringToFront(*aboutBox_);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

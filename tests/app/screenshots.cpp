@@ -12,10 +12,10 @@
 #include <QScreen>
 #include <QTest>
 
-#include "app/design_fonts.h"
+#include "window/design_fonts.h"
 #include "calculator/window/about.h"
-#include "calculator/window/dialogs.h"
 #include "calculator/window/tform1.h"
+#include "window/dialogs.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <QString>
 
-#include "calculator/window/dialogs.h"
+#include "window/dialogs.h"
 
 namespace veltrum {
 

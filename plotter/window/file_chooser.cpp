@@ -1,4 +1,4 @@
-#include "plotter/file_chooser.h"
+#include "plotter/window/file_chooser.h"
 
 #include <QFileDialog>
 

@@ -1,10 +1,10 @@
 #pragma once
-// Windows of the plotter are laid out from tables: one row per control
-// with its name, kind, caption, place and tab order. The control's
-// objectName is its name, so handlers and tests find it by that name.
-#include <QFont>
+// The controls of the plot and help windows' design tables.
 #include <QWidget>
 #include <span>
+#include <string_view>
+
+#include "window/control_rows.h"
 
 namespace veltrum {
 
@@ -22,8 +22,6 @@ enum class ControlKind {
   RichEdit,  // read-only viewer, word wrap, vertical scroll bar
 };
 
-inline constexpr int kNoTabStop = -1;
-
 struct ControlRow {
   const char* name;
   ControlKind kind;
@@ -32,13 +30,17 @@ struct ControlRow {
   int tab;
 };
 
-// "MS Sans Serif" 8 points (11 pixels); app/design_fonts.h gives the face
-// that stands in for it.
-QFont FormFont();
+// The window itself: its name, caption, client size and place on screen.
+struct FormDesign {
+  const char* name;
+  std::string_view caption;
+  int width, height, left, top;
+};
 
-// Creates the controls of rows in order (later rows lie above earlier
-// ones) and chains the tab stops by their numbers.
-void BuildControls(QWidget& form, std::span<const ControlRow> rows);
+// Gives form its design and the plot windows' font, then creates the
+// controls of rows in order (later rows lie above earlier ones) and chains
+// the tab stops by their numbers.
+void BuildForm(QWidget& form, const FormDesign& design, std::span<const ControlRow> rows);
 
 // The control named name, which the table must have created.
 template <typename T>

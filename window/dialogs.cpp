@@ -1,4 +1,4 @@
-#include "calculator/window/dialogs.h"
+#include "window/dialogs.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -10,12 +10,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "window/text.h"
+
 namespace veltrum {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A box with a single OK button, parented to the active window so that it
 // stays in front of the window whose handler raised it.

@@ -1,11 +1,14 @@
-#include "plotter/syntaksys.h"
+#include "plotter/window/syntaksys.h"
 
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <array>
 
-#include "plotter/form_controls.h"
+#include "plotter/window/form_controls.h"
+#include "window/design_fonts.h"
+#include "window/text.h"
+#include "window/top_level.h"
 
 namespace veltrum {
 
@@ -17,40 +20,24 @@ constexpr std::array kControls{
     ControlRow{"Button1", ControlKind::Button, "ОК", 128, 224, 97, 25, 0},
 };
 
-constexpr int kClientWidth = 361;
-constexpr int kClientHeight = 256;
-constexpr int kLeft = 221;
-constexpr int kTop = 101;
+constexpr FormDesign kForm{"frmSynt", kSyntaxCaption, 361, 256, 221, 101};
 constexpr int kTextPixels = 13;
 
 }  // namespace
 
 TfrmSynt::TfrmSynt(QWidget* plotWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
-      plotWindow_(plotWindow) {
-  setObjectName(QStringLiteral("frmSynt"));
-  setWindowTitle(QString::fromUtf8(kSyntaxCaption.data(), kSyntaxCaption.size()));
-  setFont(FormFont());
-  setFixedSize(kClientWidth, kClientHeight);
-  move(kLeft, kTop);
-  BuildControls(*this, kControls);
+    : QWidget(parent, kToolWindowFlags), plotWindow_(plotWindow) {
+  BuildForm(*this, kForm, kControls);
 
   RichEdit1 = Control<QPlainTextEdit>(*this, "RichEdit1");
-  QFont courier;
-  courier.setFamilies({QStringLiteral("Courier New")});
-  courier.setStyleHint(QFont::TypeWriter);
-  courier.setPixelSize(kTextPixels);
-  courier.setBold(true);
-  RichEdit1->setFont(courier);
+  RichEdit1->setFont(ControlFont(Face::CourierNew, kTextPixels, true));
   connect(Control<QPushButton>(*this, "Button1"), &QPushButton::clicked, this, &TfrmSynt::Button1Click);
 }
 
 void TfrmSynt::FormActivate() {
   // The text keeps its carriage returns; the viewer starts a new line at
   // each of them.
-  QString text = QString::fromUtf8(kSyntaxHelpText.data(), kSyntaxHelpText.size());
+  QString text = FromUtf8(kSyntaxHelpText);
   RichEdit1->setPlainText(text.replace(u'\r', u'\n'));
 }
 
@@ -72,10 +59,7 @@ void TfrmSynt::closeEvent(QCloseEvent* event) {
 }
 
 void TfrmSynt::ShowPlotWindow() {
-  if (!plotWindow_) return;
-  plotWindow_->show();
-  plotWindow_->raise();
-  plotWindow_->activateWindow();
+  if (plotWindow_) BringToFront(*plotWindow_);
 }
 
 }  // namespace veltrum

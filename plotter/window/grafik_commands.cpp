@@ -8,15 +8,12 @@
 #include "calculator/failure.h"
 #include "calculator/number_text.h"
 #include "chart/chart.h"
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
+#include "window/text.h"
 
 namespace veltrum {
 
 namespace {
-
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The number prefix of an entry read back as an integer text:
 // leading blanks, an optional sign, then decimal digits or "$" and hex
@@ -72,7 +69,7 @@ void TForm3::cmdChangeClick() {
   if (Count() == 0 || selected < 0) return;
   QListWidgetItem* entry = ListBox1->item(selected);
   QString text = entry->text();
-  if (dialogs_.InputQuery(Utf8(kChangeCaption), Utf8(kChangePrompt), text, kChangeMaxLength))
+  if (dialogs_.InputQuery(FromUtf8(kChangeCaption), FromUtf8(kChangePrompt), text, kChangeMaxLength))
     entry->setText(text);
   // Drawn again on Cancel too.
   PlotFunction(selected);

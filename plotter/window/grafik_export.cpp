@@ -9,15 +9,12 @@
 
 #include "chart/chart.h"
 #include "chart/chart_export.h"
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
+#include "window/text.h"
 
 namespace veltrum {
 
 namespace {
-
-QString Utf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr std::string_view kSaveImageItem = "Сохранить изображение…";
 constexpr std::string_view kSavePointsItem = "Сохранить точки…";
@@ -44,13 +41,13 @@ constexpr std::array kImageFilters{
 void TForm3::CreatePopupMenu() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  mnuSaveImage = PopupMenu1->addAction(Utf8(kSaveImageItem), this, &TForm3::mnuSaveImageClick);
+  mnuSaveImage = PopupMenu1->addAction(FromUtf8(kSaveImageItem), this, &TForm3::mnuSaveImageClick);
   mnuSaveImage->setObjectName(QStringLiteral("mnuSaveImage"));
   // The window's own shortcut, shown beside the item.
   mnuSaveImage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   mnuSaveImage->setShortcutContext(Qt::WindowShortcut);
   addAction(mnuSaveImage);
-  mnuSavePoints = PopupMenu1->addAction(Utf8(kSavePointsItem), this, &TForm3::mnuSavePointsClick);
+  mnuSavePoints = PopupMenu1->addAction(FromUtf8(kSavePointsItem), this, &TForm3::mnuSavePointsClick);
   mnuSavePoints->setObjectName(QStringLiteral("mnuSavePoints"));
   Chart1->SetPopupMenu(PopupMenu1);
 }
@@ -60,7 +57,7 @@ QString TForm3::SuggestedPath(const QString& name) const {
 }
 
 void TForm3::ReportSaveFailure(const QString& path) {
-  const QString text = Utf8(kSaveFailedText) + QDir::toNativeSeparators(path);
+  const QString text = FromUtf8(kSaveFailedText) + QDir::toNativeSeparators(path);
   dialogs_.ShowMessage(MessageKind::Error, text.toStdString());
 }
 
@@ -68,10 +65,10 @@ void TForm3::ReportSaveFailure(const QString& path) {
 // known suffix gets the one of the chosen filter.
 void TForm3::mnuSaveImageClick() {
   QStringList filters;
-  for (const ImageFilter& filter : kImageFilters) filters << Utf8(filter.text);
-  QString path = SuggestedPath(Utf8(kImageName) + QStringLiteral(".png"));
+  for (const ImageFilter& filter : kImageFilters) filters << FromUtf8(filter.text);
+  QString path = SuggestedPath(FromUtf8(kImageName) + QStringLiteral(".png"));
   int filter = 0;
-  if (!files_->SaveFileName(Utf8(kSaveImageCaption), filters, path, filter) || path.isEmpty()) return;
+  if (!files_->SaveFileName(FromUtf8(kSaveImageCaption), filters, path, filter) || path.isEmpty()) return;
   std::optional<ImageFormat> format = ImageFormatOfPath(path);
   if (!format) {
     format =
@@ -88,9 +85,10 @@ void TForm3::mnuSaveImageClick() {
 }
 
 void TForm3::mnuSavePointsClick() {
-  QString path = SuggestedPath(Utf8(kPointsName));
+  QString path = SuggestedPath(FromUtf8(kPointsName));
   int filter = 0;
-  if (!files_->SaveFileName(Utf8(kSavePointsCaption), {Utf8(kPointsFilter)}, path, filter) || path.isEmpty())
+  if (!files_->SaveFileName(FromUtf8(kSavePointsCaption), {FromUtf8(kPointsFilter)}, path, filter) ||
+      path.isEmpty())
     return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
   if (!SaveChartPoints(*Chart1, path)) {

@@ -11,9 +11,9 @@
 #include <QTranslator>
 
 #include "calculator/calculator.h"
-#include "calculator/window/dialogs.h"
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
 #include "tests/support/modal_box.h"
+#include "window/dialogs.h"
 
 namespace veltrum {
 namespace {

@@ -1,6 +1,6 @@
 // The syntax help window: its fixed text, set at every activation, and the
 // way back to the plot window.
-#include "plotter/syntaksys.h"
+#include "plotter/window/syntaksys.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "calculator/calculator.h"
-#include "calculator/window/dialogs.h"
-#include "plotter/file_chooser.h"
 #include "plotter/sampling.h"
+#include "plotter/window/file_chooser.h"
+#include "window/dialogs.h"
 
 class QAction;
 class QLineEdit;

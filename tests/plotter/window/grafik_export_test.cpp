@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 
 #include "chart/chart_export.h"
-#include "tests/plotter/window_fixture.h"
+#include "tests/plotter/window/window_fixture.h"
 
 namespace veltrum {
 namespace {

@@ -15,11 +15,11 @@
 #include <QTest>
 #include <cstdio>
 
-#include "app/design_fonts.h"
+#include "window/design_fonts.h"
 #include "calculator/calculator.h"
 #include "chart/chart.h"
 #include "chart/chart_export.h"
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
 #include "tests/support/recording_dialogs.h"
 
 namespace {

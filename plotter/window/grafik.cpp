@@ -1,4 +1,4 @@
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -12,9 +12,10 @@
 #include <thread>
 
 #include "chart/chart.h"
-#include "plotter/form_controls.h"
-#include "plotter/plot_adapters.h"
-#include "plotter/run_input_guard.h"
+#include "plotter/window/form_controls.h"
+#include "plotter/window/plot_adapters.h"
+#include "plotter/window/run_input_guard.h"
+#include "window/top_level.h"
 
 namespace veltrum {
 
@@ -78,25 +79,13 @@ constexpr std::array kCommands{
     Command{"cmdClose", &TForm3::cmdCloseClick},
 };
 
-constexpr int kClientWidth = 779;
-constexpr int kClientHeight = 481;
-constexpr int kLeft = -3;
-constexpr int kTop = 22;
+constexpr FormDesign kForm{"Form3", kPlotWindowCaption, 779, 481, -3, 22};
 
 }  // namespace
 
 TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
-      calc_(calc),
-      dialogs_(dialogs) {
-  setObjectName(QStringLiteral("Form3"));
-  setWindowTitle(QString::fromUtf8(kPlotWindowCaption.data(), kPlotWindowCaption.size()));
-  setFont(FormFont());
-  setFixedSize(kClientWidth, kClientHeight);
-  move(kLeft, kTop);
-  BuildControls(*this, kControls);
+    : QWidget(parent, kToolWindowFlags), calc_(calc), dialogs_(dialogs) {
+  BuildForm(*this, kForm, kControls);
 
   Chart1 = Control<Chart>(*this, "Chart1");
   ProgressBar1 = Control<QProgressBar>(*this, "ProgressBar1");
@@ -156,17 +145,11 @@ void TForm3::PlotFunction(int k) {
 }
 
 void TForm3::cmdHelpClick() {
-  if (!frmSynt_) return;
-  frmSynt_->show();
-  frmSynt_->raise();
-  frmSynt_->activateWindow();
+  if (frmSynt_) BringToFront(*frmSynt_);
 }
 
 void TForm3::ShowCalculatorWindow() {
-  if (!form1_) return;
-  form1_->show();
-  form1_->raise();
-  form1_->activateWindow();
+  if (form1_) BringToFront(*form1_);
 }
 
 void TForm3::cmdCloseClick() {

@@ -1,4 +1,4 @@
-#include "calculator/window/classic_frame.h"
+#include "window/classic_frame.h"
 
 #include <QPainter>
 

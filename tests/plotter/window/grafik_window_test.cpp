@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "plotter/syntaksys.h"
-#include "tests/plotter/window_fixture.h"
+#include "plotter/window/syntaksys.h"
+#include "tests/plotter/window/window_fixture.h"
 
 namespace veltrum {
 namespace {

@@ -1,4 +1,4 @@
-#include "plotter/form_controls.h"
+#include "plotter/window/form_controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <algorithm>
-#include <vector>
 
-#include "calculator/window/classic_frame.h"
 #include "chart/chart.h"
+#include "window/classic_frame.h"
+#include "window/design_fonts.h"
+#include "window/text.h"
 
 namespace veltrum {
 
@@ -27,7 +27,7 @@ QFont BoldFont(const QFont& base) {
   return font;
 }
 
-QWidget* Create(QWidget& form, const ControlRow& row) {
+QWidget* Create(const ControlRow& row, QWidget& form) {
   const QString text = QString::fromUtf8(row.text ? row.text : "");
   switch (row.kind) {
     case ControlKind::Chart: {
@@ -89,34 +89,31 @@ QWidget* Create(QWidget& form, const ControlRow& row) {
 
 }  // namespace
 
-QFont FormFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("MS Sans Serif")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  return font;
-}
-
-void BuildControls(QWidget& form, std::span<const ControlRow> rows) {
-  std::vector<std::pair<int, QWidget*>> tabStops;
-  QLabel* label = nullptr;  // the label just before, which names an edit
+void BuildForm(QWidget& form, const FormDesign& design, std::span<const ControlRow> rows) {
+  form.setObjectName(QString::fromLatin1(design.name));
+  form.setWindowTitle(FromUtf8(design.caption));
+  form.setFont(WindowFont());
+  form.setFixedSize(design.width, design.height);
+  form.move(design.left, design.top);
+  BuildControls(
+      form, rows,
+      [](const ControlRow& row) {
+        return ControlPlace{.name = row.name,
+                            .left = row.left,
+                            .top = row.top,
+                            .width = row.width,
+                            .height = row.height,
+                            .tab = row.tab};
+      },
+      Create);
+  // A label names the edit that follows it ("F(X)=", "X: от", "до", ...),
+  // which is how a screen reader announces the edit.
+  QLabel* label = nullptr;
   for (const ControlRow& row : rows) {
-    QWidget* control = Create(form, row);
+    QWidget* control = form.findChild<QWidget*>(QString::fromLatin1(row.name));
     if (row.kind == ControlKind::Edit && label) label->setBuddy(control);
     label = qobject_cast<QLabel*>(control);
-    control->setObjectName(QString::fromLatin1(row.name));
-    if (row.width > 0) {
-      control->setGeometry(row.left, row.top, row.width, row.height);
-    } else {
-      control->adjustSize();
-      control->move(row.left, row.top);
-    }
-    if (row.tab != kNoTabStop) tabStops.emplace_back(row.tab, control);
   }
-  std::stable_sort(tabStops.begin(), tabStops.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (std::size_t i = 1; i < tabStops.size(); ++i)
-    QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
 }
 
 }  // namespace veltrum

@@ -1,6 +1,6 @@
 // The function list of the plot window: Add, Change, Delete, Clear, Clear
 // all, Redraw and Redraw all, and what they do to the series.
-#include "tests/plotter/window_fixture.h"
+#include "tests/plotter/window/window_fixture.h"
 
 namespace veltrum {
 namespace {

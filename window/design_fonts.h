@@ -1,10 +1,10 @@
-// The typefaces the windows were designed with are Windows fonts. Each one
-// falls back to a fixed, installed family (the Debian package depends on
-// them), so the windows look the same on every machine whatever its
-// fontconfig aliases say: left to the aliases, "MS Sans Serif" can come out
-// monospaced. The program and the window tests install the same table.
 #pragma once
-
+// The fonts of the windows' design. The typefaces the windows were designed
+// with are Windows fonts. Each one falls back to a fixed, installed family
+// (the Debian package depends on them), so the windows look the same on
+// every machine whatever its fontconfig aliases say: left to the aliases,
+// "MS Sans Serif" can come out monospaced. The program and the window tests
+// install the same table.
 #include <QFont>
 #include <QString>
 #include <QStringList>
@@ -38,5 +38,23 @@ inline void InstallDesignFonts() {
     QFont::insertSubstitutions(QString::fromLatin1(f.design),
                                {QString::fromLatin1(f.standIn), QString::fromLatin1(kGlyphFamily)});
 }
+
+enum class Face {
+  Window,  // "MS Sans Serif", the windows' own font
+  TimesNewRoman,
+  Arial,
+  ArialNarrow,
+  Glyphs,  // the "Symbol" glyphs (arrows, pi, radical) as Unicode text
+  CourierNew,
+};
+
+// The window font: "MS Sans Serif" 8 points, 11 pixels.
+inline constexpr int kWindowFontPixels = 11;
+
+// A face at a height in pixels.
+QFont ControlFont(Face face, int pixels, bool bold);
+
+// The window's default font.
+QFont WindowFont(Face face = Face::Window);
 
 }  // namespace veltrum

@@ -2,7 +2,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "tests/plotter/window_fixture.h"
+#include "tests/plotter/window/window_fixture.h"
 
 namespace veltrum {
 namespace {

@@ -1,4 +1,4 @@
-#include "plotter/run_input_guard.h"
+#include "plotter/window/run_input_guard.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

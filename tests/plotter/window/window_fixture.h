@@ -14,7 +14,7 @@
 
 #include "calculator/calculator.h"
 #include "chart/chart.h"
-#include "plotter/grafik.h"
+#include "plotter/window/grafik.h"
 #include "tests/support/recording_dialogs.h"
 
 namespace veltrum {

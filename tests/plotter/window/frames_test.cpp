@@ -2,7 +2,7 @@
 #include <QGroupBox>
 #include <QRadioButton>
 
-#include "tests/plotter/window_fixture.h"
+#include "tests/plotter/window/window_fixture.h"
 #include "tests/support/frame_line.h"
 
 namespace veltrum {

@@ -1,4 +1,4 @@
-#include "plotter/plot_adapters.h"
+#include "plotter/window/plot_adapters.h"
 
 #include <QProgressBar>
 #include <algorithm>

@@ -1,0 +1,34 @@
+#include "window/design_fonts.h"
+
+#include <QStringList>
+
+namespace veltrum {
+
+QFont ControlFont(Face face, int pixels, bool bold) {
+  QFont font;
+  switch (face) {
+    // The design faces by their own names: InstallDesignFonts decides what
+    // stands in for each.
+    case Face::Window:
+      font.setFamilies({"MS Sans Serif"});
+      font.setStyleHint(QFont::SansSerif);
+      break;
+    case Face::TimesNewRoman: font.setFamilies({"Times New Roman"}); break;
+    case Face::Arial: font.setFamilies({"Arial"}); break;
+    case Face::ArialNarrow: font.setFamilies({"Arial Narrow"}); break;
+    // The Symbol font draws its glyphs at Latin code points; these captions
+    // are Unicode text, so they ask for a font that has them there.
+    case Face::Glyphs: font.setFamilies({kGlyphFamily}); break;
+    case Face::CourierNew:
+      font.setFamilies({"Courier New"});
+      font.setStyleHint(QFont::TypeWriter);
+      break;
+  }
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+QFont WindowFont(Face face) { return ControlFont(face, kWindowFontPixels, false); }
+
+}  // namespace veltrum
