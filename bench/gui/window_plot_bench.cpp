@@ -75,8 +75,8 @@ void Compare(const char* label, const QString& expression) {
       label, points, QThread::idealThreadCount(), w, c, w / c);
 }
 
-// "Перерисовать все" of ten functions, against the ten runs one after the
-// other on one thread.
+// "Перерисовать все" of ten functions on every core, against the same
+// command with the samples computed on the window's thread alone.
 void RedrawAll() {
   SilentDialogs dialogs;
   veltrum::Calculator calc(&dialogs);
@@ -95,15 +95,17 @@ void RedrawAll() {
     form.cmdAddClick();
     entries.push_back(std::to_string(k + 1) + ":F(X)=" + expression.toStdString());
   }
+  const double window = Seconds([&] { form.cmdReDrawAllClick(); });
+  form.SetSamplingThreads(1);
+  const double oneThread = Seconds([&] { form.cmdReDrawAllClick(); });
   const double alone = Seconds([&] {
     for (const std::string& entry : entries) RunAlone(calc, entry, dialogs);
   });
-  const double window = Seconds([&] { form.cmdReDrawAllClick(); });
   std::printf(
-      "| Перерисовать все: 10 functions x 1,000,001 samples, %d cores | %.2f s vs 10 runs on one thread %.2f "
-      "s: "
-      "x%.2f | <= x0.6 on 2 cores |\n",
-      QThread::idealThreadCount(), window, alone, window / alone);
+      "| Перерисовать все: 10 functions x 1,000,001 samples, %d cores | %.2f s vs %.2f s on one thread: "
+      "x%.2f "
+      "(the 10 runs through the core alone on one thread: %.2f s) | <= x0.6 on 2 cores |\n",
+      QThread::idealThreadCount(), window, oneThread, window / oneThread, alone);
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ void TForm3::PlotFunction(int k) {
     ChartSeriesAdapter series(*Chart1, k);
     RunInputGuard guard(*this);
     SamplingOptions options;
-    options.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    options.threads = threads_;
     options.keepGoing = [&guard] { return guard.KeepGoing(); };
     RunSampling(calc_, SamplingRequest{entry, from, to, CheckedStep()}, series, progress, dialogs_, options);
   }

@@ -2,6 +2,8 @@
 // The plot window: a list of up to ten functions Y=F(X), each drawn as its
 // own point series of Chart1 by a sampling run through the calculator.
 #include <QWidget>
+#include <algorithm>
+#include <thread>
 #include <string_view>
 
 #include "calculator/calculator.h"
@@ -44,6 +46,10 @@ class TForm3 : public QWidget {
   // dialog unless replaced.
   void SetFileChooser(FileChooser& chooser) { files_ = &chooser; }
 
+  // How many threads a run computes its samples on; one per core unless
+  // set (1 computes them on this window's thread).
+  void SetSamplingThreads(int threads) { threads_ = std::max(1, threads); }
+
   // Draws the function of list entry k into series k.
   void PlotFunction(int k);
 
@@ -79,6 +85,7 @@ class TForm3 : public QWidget {
   void ReportSaveFailure(const QString& path);
 
   Calculator& calc_;
+  int threads_ = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   Dialogs& dialogs_;
   QWidget* form1_ = nullptr;
   QWidget* frmSynt_ = nullptr;
