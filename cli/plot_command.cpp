@@ -28,17 +28,6 @@ class StdoutSeries : public PlotSeries {
   }
 };
 
-// The run shows a box only when it was refused or ended by a failure;
-// samples that fail show none.
-class RunMessages : public StderrMessages {
- public:
-  void ShowMessage(MessageKind kind, std::string_view text) override {
-    failed = true;
-    StderrMessages::ShowMessage(kind, text);
-  }
-  bool failed = false;
-};
-
 class NoProgress : public PlotProgress {
  public:
   void SetRange(int, int) override {}
@@ -113,7 +102,7 @@ int RunPlot(const std::vector<std::string>& args) {
   }
   if (!expression) return UsageError("plot: EXPRESSION is missing");
 
-  RunMessages messages;
+  StderrMessages messages;
   Calculator calc(&messages);
   if (degrees) calc.Press(Key::optGrad);
   StdoutSeries series;
@@ -124,13 +113,14 @@ int RunPlot(const std::vector<std::string>& args) {
   SamplingOptions run;
   run.threads = threads;
   run.keepGoing = [] { return interrupted == 0; };
-  RunSampling(calc, {entry, from, to, step}, series, progress, messages, run);
+  const SamplingEnd end = RunSampling(calc, {entry, from, to, step}, series, progress, messages, run);
   std::fflush(stdout);
   if (interrupted) {
     std::signal(SIGINT, SIG_DFL);
     std::raise(SIGINT);
   }
-  return messages.failed ? 1 : 0;
+  // Samples that fail on their own end nothing: they are no failure.
+  return end == SamplingEnd::Refused || end == SamplingEnd::Failed ? 1 : 0;
 }
 
 }  // namespace veltrum::cli
