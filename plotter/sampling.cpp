@@ -86,56 +86,92 @@ std::string_view ExpressionOf(std::string_view entry) {
   return eq == std::string_view::npos ? entry : entry.substr(eq + 1);
 }
 
+std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, MessageSink& messages,
+                                         SamplingEnd& refusal) {
+  try {
+    SamplingPlan plan;
+    plan.from = ReadNumberDouble(request.fromText);
+    plan.to = ReadNumberDouble(request.toText);
+    const StepInfo step = StepOf(request.step);
+    plan.step = step.step;
+    plan.decimals = step.decimals;
+    if (!(plan.from < plan.to && plan.step > 0)) {
+      messages.ShowMessage(MessageKind::Error, kRangeErrorText);
+      refusal = SamplingEnd::Refused;
+      return std::nullopt;
+    }
+    plan.samples = std::floor((plan.to - plan.from) / plan.step) + 1;
+    if (plan.samples > kMaxSamples) {
+      messages.ShowMessage(MessageKind::Error, kTooManyPointsText);
+      refusal = SamplingEnd::Refused;
+      return std::nullopt;
+    }
+    plan.progressMaximum = ProgressMaximum(plan.from, plan.to, plan.step);
+    return plan;
+  } catch (const CalcFailure&) {
+    // A bound that is not a number ends the run with the calculation
+    // message, not the range message.
+    messages.ShowMessage(MessageKind::Error, kCalcErrorText);
+    refusal = SamplingEnd::Failed;
+    return std::nullopt;
+  }
+}
+
+SamplingEnd FinishSampling(Calculator& calc, std::string_view expression, const SamplesTaken& taken,
+                           PlotProgress& progress, MessageSink& messages) {
+  try {
+    PlotRun run(calc);
+    // The calculator is left as the last sample left it; a sample that
+    // failed on a worker fails here again.
+    if (taken.end == SamplesTaken::End::Failed) {
+      (void)EvaluateAt(calc, expression, taken.failedX);
+      throw CalcFailure(FailureKind::Conversion, "");
+    }
+    if (taken.count > 0) {
+      (void)EvaluateAt(calc, expression, taken.lastX);
+      run.NextSample();
+    }
+  } catch (const CalcFailure&) {
+    messages.ShowMessage(MessageKind::Error, kCalcErrorText);
+    return SamplingEnd::Failed;
+  }
+  progress.SetPosition(0);
+  return taken.end == SamplesTaken::End::Stopped ? SamplingEnd::Stopped : SamplingEnd::Completed;
+}
+
 SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series,
                         PlotProgress& progress, MessageSink& messages, const SamplingOptions& options) {
   series.Clear();
+  SamplingEnd refusal = SamplingEnd::Refused;
+  const std::optional<SamplingPlan> plan = PlanSampling(request, messages, refusal);
+  if (!plan) return refusal;
+  progress.SetRange(0, plan->progressMaximum);
+  progress.SetStep(1);
+  progress.SetPosition(0);
+  series.Reserve(static_cast<std::size_t>(plan->samples) + 1);
+  const std::string_view expression = ExpressionOf(request.entry);
+  const SampleGrid grid(plan->from, plan->to, plan->step, plan->decimals);
+  int position = 0;
+  const SampleSink sink = [&](double x, std::optional<double> y) {
+    if (y) series.AddPoint(x, *y);
+    progress.SetPosition(++position);
+  };
+  if (options.threads > 1) {
+    const SamplesTaken taken =
+        TakeSamplesInParallel(grid, expression, calc.Radians(), options.threads,
+                              static_cast<std::size_t>(plan->samples), options.keepGoing, sink);
+    return FinishSampling(calc, expression, taken, progress, messages);
+  }
   try {
-    const double from = ReadNumberDouble(request.fromText);
-    const double to = ReadNumberDouble(request.toText);
-    const StepInfo step = StepOf(request.step);
-    if (!(from < to && step.step > 0)) {
-      messages.ShowMessage(MessageKind::Error, kRangeErrorText);
-      return SamplingEnd::Refused;
-    }
-    const double samples = std::floor((to - from) / step.step) + 1;
-    if (samples > kMaxSamples) {
-      messages.ShowMessage(MessageKind::Error, kTooManyPointsText);
-      return SamplingEnd::Refused;
-    }
-    PlotRun run(calc);
-    progress.SetRange(0, ProgressMaximum(from, to, step.step));
-    progress.SetStep(1);
-    progress.SetPosition(0);
-    series.Reserve(static_cast<std::size_t>(samples) + 1);
-    const std::string_view expression = ExpressionOf(request.entry);
-    const SampleGrid grid(from, to, step.step, step.decimals);
-    int position = 0;
-    const SampleSink sink = [&](double x, std::optional<double> y) {
-      if (y) series.AddPoint(x, *y);
-      progress.SetPosition(++position);
-    };
     SamplesTaken taken;
-    if (options.threads <= 1) {
+    {
+      PlotRun run(calc);
       taken = TakeSamples(calc, run, grid, expression, options.keepGoing, sink);
-    } else {
-      taken = TakeSamplesInParallel(grid, expression, calc.Radians(), options.threads,
-                                    static_cast<std::size_t>(samples), options.keepGoing, sink);
-      // The calculator is left as the last sample left it; a sample that
-      // failed on a worker fails here again and ends the run below.
-      if (taken.end == SamplesTaken::End::Failed) {
-        (void)EvaluateAt(calc, expression, taken.failedX);
-        throw CalcFailure(FailureKind::Conversion, "");
-      }
-      if (taken.count > 0) {
-        (void)EvaluateAt(calc, expression, taken.lastX);
-        run.NextSample();
-      }
     }
     progress.SetPosition(0);
     return taken.end == SamplesTaken::End::Stopped ? SamplingEnd::Stopped : SamplingEnd::Completed;
-  } catch (const std::exception&) {
-    // A bound that is not a number, a conversion failure of the evaluator or
-    // a failure of the chart ends the run.
+  } catch (const CalcFailure&) {
+    // A conversion failure of the evaluator ends the run.
     messages.ShowMessage(MessageKind::Error, kCalcErrorText);
     return SamplingEnd::Failed;
   }

@@ -4,9 +4,11 @@
 // pressing calculator keys.
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "calculator/calculator.h"
+#include "plotter/sample_grid.h"
 
 namespace veltrum {
 
@@ -69,6 +71,27 @@ inline constexpr double kMaxSamples = 10'000'000;
 // The expression of a list entry: everything after its first "=", or the
 // whole entry when it has none.
 std::string_view ExpressionOf(std::string_view entry);
+
+// What the checks of a run leave: the grid to sample and the progress
+// bar's maximum.
+struct SamplingPlan {
+  double from = 0, to = 0, step = 0;
+  int decimals = 0;
+  double samples = 0;  // at most kMaxSamples
+  int progressMaximum = 0;
+};
+
+// The checks before the first sample: reads the bounds and the step.
+// A refused or failed run shows its message and gives nothing.
+std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, MessageSink& messages,
+                                         SamplingEnd& refusal);
+
+// The end of a run whose samples were computed elsewhere (worker
+// calculators): calc is left as the last sample left it, a failed sample
+// fails again on calc and shows the calculation message, and the progress
+// bar returns to 0 unless the run failed.
+SamplingEnd FinishSampling(Calculator& calc, std::string_view expression, const SamplesTaken& taken,
+                           PlotProgress& progress, MessageSink& messages);
 
 // Runs one sampling run on calc. Every failure is reported through messages
 // and the run returns normally. Whatever the number of threads, the series,

@@ -4,6 +4,7 @@
 // functions against ten runs on one thread. Prints "| figure | measured |
 // target |" rows.
 #include <QApplication>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QThread>
@@ -47,6 +48,13 @@ void RunAlone(veltrum::Calculator& calc, const std::string& entry, veltrum::Dial
   veltrum::RunSampling(calc, {entry, kFrom, kTo, veltrum::StepChoice::Thousandth}, sink, sink, dialogs);
 }
 
+// A run goes on in the window's event loop after the command returns.
+void WaitForRuns(veltrum::TForm3& form) {
+  QEventLoop loop;
+  QObject::connect(&form, &veltrum::TForm3::runsFinished, &loop, &QEventLoop::quit);
+  if (form.IsRunning()) loop.exec();
+}
+
 void Compare(const char* label, const QString& expression) {
   SilentDialogs dialogs;
   veltrum::Calculator calc(&dialogs);
@@ -60,12 +68,16 @@ void Compare(const char* label, const QString& expression) {
   form.show();
   QApplication::processEvents();
   form.cmdAddClick();  // warms up and leaves entry 0 for the redraws
+  WaitForRuns(form);
 
   const std::string entry = "1:F(X)=" + expression.toStdString();
   std::vector<double> window, core;
   for (int r = 0; r < kRuns; ++r) {
     core.push_back(Seconds([&] { RunAlone(calc, entry, dialogs); }));
-    window.push_back(Seconds([&] { form.PlotFunction(0); }));
+    window.push_back(Seconds([&] {
+      form.PlotFunction(0);
+      WaitForRuns(form);
+    }));
   }
   const int points = form.findChild<veltrum::Chart*>("Chart1")->PointCount(0);
   const double w = Median(window), c = Median(core);
@@ -76,7 +88,7 @@ void Compare(const char* label, const QString& expression) {
 }
 
 // "Перерисовать все" of ten functions on every core, against the same
-// command with the samples computed on the window's thread alone.
+// command with the samples computed on one worker thread.
 void RedrawAll() {
   SilentDialogs dialogs;
   veltrum::Calculator calc(&dialogs);
@@ -93,11 +105,18 @@ void RedrawAll() {
     const QString expression = QStringLiteral("sin[x]*%1+cos[x]").arg(k + 1);
     form.findChild<QLineEdit*>("txtMain")->setText(expression);
     form.cmdAddClick();
+    WaitForRuns(form);
     entries.push_back(std::to_string(k + 1) + ":F(X)=" + expression.toStdString());
   }
-  const double window = Seconds([&] { form.cmdReDrawAllClick(); });
+  const double window = Seconds([&] {
+    form.cmdReDrawAllClick();
+    WaitForRuns(form);
+  });
   form.SetSamplingThreads(1);
-  const double oneThread = Seconds([&] { form.cmdReDrawAllClick(); });
+  const double oneThread = Seconds([&] {
+    form.cmdReDrawAllClick();
+    WaitForRuns(form);
+  });
   const double alone = Seconds([&] {
     for (const std::string& entry : entries) RunAlone(calc, entry, dialogs);
   });

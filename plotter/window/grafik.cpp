@@ -1,20 +1,21 @@
 #include "plotter/window/grafik.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <algorithm>
 #include <array>
 #include <string>
 #include <thread>
 
 #include "chart/chart.h"
+#include "plotter/background_sampling.h"
 #include "plotter/window/form_controls.h"
-#include "plotter/window/plot_adapters.h"
-#include "plotter/window/run_input_guard.h"
 #include "window/top_level.h"
 
 namespace veltrum {
@@ -103,6 +104,11 @@ TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
   rad01->setChecked(true);
   CreatePopupMenu();
 
+  // While a run goes on, the chart takes its new points this often.
+  runTimer_ = new QTimer(this);
+  runTimer_->setInterval(kRunCollectIntervalMs);
+  connect(runTimer_, &QTimer::timeout, this, &TForm3::CollectRun);
+
   for (const Command& command : kCommands)
     connect(Control<QPushButton>(*this, command.button), &QPushButton::clicked, this, command.handler);
   FormCreate();
@@ -128,22 +134,6 @@ StepChoice TForm3::CheckedStep() const {
   return StepChoice::None;
 }
 
-void TForm3::PlotFunction(int k) {
-  const std::string entry = ListBox1->item(k)->text().toStdString();
-  const std::string from = txtFLeft->text().toStdString();
-  const std::string to = txtFRight->text().toStdString();
-  ProgressBarAdapter progress(*ProgressBar1);
-  {
-    ChartSeriesAdapter series(*Chart1, k);
-    RunInputGuard guard(*this);
-    SamplingOptions options;
-    options.threads = threads_;
-    options.keepGoing = [&guard] { return guard.KeepGoing(); };
-    RunSampling(calc_, SamplingRequest{entry, from, to, CheckedStep()}, series, progress, dialogs_, options);
-  }
-  progress.Flush();
-}
-
 void TForm3::cmdHelpClick() {
   if (frmSynt_) BringToFront(*frmSynt_);
 }
@@ -159,10 +149,21 @@ void TForm3::cmdCloseClick() {
 
 void TForm3::FormClose() { ShowCalculatorWindow(); }
 
-// A window that is not the main window closes by hiding.
+// A window that is not the main window closes by hiding; a run in
+// progress ends there, keeping its points.
 void TForm3::closeEvent(QCloseEvent* event) {
+  StopRuns();
   FormClose();
   event->accept();
+}
+
+void TForm3::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && IsRunning()) {
+    StopRuns();
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace veltrum

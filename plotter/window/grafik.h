@@ -1,10 +1,14 @@
 #pragma once
 // The plot window: a list of up to ten functions Y=F(X), each drawn as its
 // own point series of Chart1 by a sampling run through the calculator.
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
-#include <thread>
+#include <deque>
+#include <memory>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 #include "calculator/calculator.h"
 #include "plotter/sampling.h"
@@ -17,10 +21,13 @@ class QMenu;
 class QListWidget;
 class QProgressBar;
 class QRadioButton;
+class QTimer;
 
 namespace veltrum {
 
+class BackgroundSampling;
 class Chart;
+struct Sample;
 
 inline constexpr std::string_view kPlotWindowCaption = "Построение графиков функций Y=F(X)";
 inline constexpr std::string_view kTooManyFunctionsText =
@@ -32,12 +39,16 @@ inline constexpr std::string_view kChangePrompt = "Внесите нужные �
 inline constexpr int kChangeMaxLength = 255;
 inline constexpr int kMaxFunctions = 10;
 inline constexpr std::string_view kSaveFailedText = "Не удалось сохранить файл: ";
+// While a run goes on, the chart and the progress bar take its new samples
+// this often (a run also hands its last samples over the moment it ends).
+inline constexpr int kRunCollectIntervalMs = 50;
 
 class TForm3 : public QWidget {
   Q_OBJECT
 
  public:
   TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent = nullptr);
+  ~TForm3() override;
 
   // The calculator window, shown again when this window closes.
   void SetCalculatorWindow(QWidget* form1);
@@ -46,12 +57,18 @@ class TForm3 : public QWidget {
   // dialog unless replaced.
   void SetFileChooser(FileChooser& chooser) { files_ = &chooser; }
 
-  // How many threads a run computes its samples on; one per core unless
-  // set (1 computes them on this window's thread).
+  // How many worker threads a run computes its samples on; one per core
+  // unless set.
   void SetSamplingThreads(int threads) { threads_ = std::max(1, threads); }
 
-  // Draws the function of list entry k into series k.
+  // Draws the function of list entry k into series k. The run goes on
+  // after the call returns; a run asked for while another goes on follows
+  // it.
   void PlotFunction(int k);
+  // Whether a run goes on or waits for its turn.
+  bool IsRunning() const;
+  // Ends the run early, keeping its points, and drops the runs waiting.
+  void StopRuns();
 
   void FormCreate();
   void cmdAddClick();
@@ -71,8 +88,13 @@ class TForm3 : public QWidget {
   void mnuSaveImageClick();
   void mnuSavePointsClick();
 
+ signals:
+  // The last run asked for has ended and its box, if any, was closed.
+  void runsFinished();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int Count() const;
@@ -83,6 +105,9 @@ class TForm3 : public QWidget {
   void CreatePopupMenu();
   QString SuggestedPath(const QString& name) const;
   void ReportSaveFailure(const QString& path);
+  void StartRuns();
+  void CollectRun();
+  void SetRunning(bool running);
 
   Calculator& calc_;
   int threads_ = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
@@ -93,6 +118,18 @@ class TForm3 : public QWidget {
   FileChooser* files_ = &ownFiles_;
   // The folder of the last file saved, offered for the next one.
   QString saveDir_;
+
+  // The run in progress, the series it fills and the samples it handed
+  // over so far; the runs waiting for their turn.
+  std::unique_ptr<BackgroundSampling> run_;
+  int runSeries_ = 0;
+  int runPosition_ = 0;
+  std::vector<Sample> collected_;
+  std::deque<int> pendingRuns_;
+  QTimer* runTimer_;
+  bool running_ = false;
+  bool starting_ = false;
+  QPointer<QWidget> focusBeforeRun_;
 
   Chart* Chart1;
   QProgressBar* ProgressBar1;

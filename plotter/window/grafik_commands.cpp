@@ -43,6 +43,15 @@ std::optional<int> ReadInteger(const QString& text) {
   return negative ? -value : value;
 }
 
+// An entry whose number prefix is not an integer (the user rewrote it with
+// Change) takes the number of its new place j (0-based), followed by its
+// expression as it stands after its first ":", so Delete never stops
+// halfway through the list.
+QString NumberedByPlace(const QString& old, int j) {
+  const qsizetype colon = old.indexOf(u':');
+  return QString::number(j + 1) + u':' + (colon < 0 ? old : old.mid(colon + 1));
+}
+
 std::optional<double> ReadBound(const QLineEdit& edit) {
   try {
     return ReadNumberDouble(edit.text().toStdString());
@@ -89,14 +98,9 @@ void TForm3::cmdDeleteClick() {
   for (int j = s; j <= c - 2; ++j) {
     const QString old = ListBox1->item(j + 1)->text();
     const qsizetype digits = j + 1 == 9 ? 2 : 1;
-    const QString prefix = old.left(digits);
-    const std::optional<int> number = ReadInteger(prefix);
-    if (!number) {
-      dialogs_.ErrorBox(QString::fromStdString(
-          ErrorBoxText("'" + prefix.toStdString() + "' is not a valid integer value")));
-      return;
-    }
-    ListBox1->item(j)->setText(QString::number(*number - 1) + old.mid(digits));
+    const std::optional<int> number = ReadInteger(old.left(digits));
+    ListBox1->item(j)->setText(number ? QString::number(*number - 1) + old.mid(digits)
+                                      : NumberedByPlace(old, j));
   }
   delete ListBox1->takeItem(c - 1);
   if (s == c - 1) ListBox1->clearSelection();

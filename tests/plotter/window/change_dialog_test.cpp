@@ -32,6 +32,7 @@ class ChangeDialogTest : public testing::Test {
     auto* txtMain = form.findChild<QLineEdit*>("txtMain");
     txtMain->setText(expression);
     QTest::mouseClick(form.findChild<QPushButton*>("cmdAdd"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.IsRunning(); }));
     list()->setCurrentRow(0);
   }
   QListWidget* list() const { return form.findChild<QListWidget*>("ListBox1"); }

@@ -1,43 +1,83 @@
-// A long run can be ended with Esc; nothing else gets in while it runs.
-#include <QRadioButton>
-#include <QTimer>
+// A long run goes on in the background: the window stays live, its
+// commands wait visibly, and Esc or the title-bar close end the run early.
+#include <QElapsedTimer>
+#include <QPushButton>
 
 #include "tests/plotter/window/window_fixture.h"
 
 namespace veltrum {
 namespace {
 
-TEST_F(PlotWindowTest, EscEndsALongRunKeepingItsPointsAndIgnoresClicksMeanwhile) {
-  Type("txtFLeft", "-500");
-  Type("txtFRight", "500");
-  Click("rad0001");
-  // Once the run has shown progress, the next round of events it handles
-  // brings a click, a typed key and Esc.
-  bool timerFired = false;
-  QProgressBar* bar = Find<QProgressBar>("ProgressBar1");
-  QObject::connect(bar, &QProgressBar::valueChanged, &form, [&](int value) {
-    if (value <= 0 || timerFired) return;
-    timerFired = true;
-    QTimer::singleShot(0, &form, [&] {
-      Click("cmdClose");  // would hide the window
-      QTest::keyClick(Find<QLineEdit>("txtMain"), Qt::Key_A);
-      QTest::keyClick(&form, Qt::Key_Escape);
-    });
-  });
-  Add("sin[x]+cos[x]+sin[x]+cos[x]+sin[x]+cos[x]");  // 1,000,001 samples: seconds of work
+class LongRunTest : public PlotWindowTest {
+ protected:
+  // 1,000,001 samples of a long expression: seconds of work.
+  void StartLongRun() {
+    Type("txtFLeft", "-500");
+    Type("txtFRight", "500");
+    QTest::mouseClick(Find<QAbstractButton>("rad0001"), Qt::LeftButton);
+    Type("txtMain", "sin[x]+cos[x]+sin[x]+cos[x]+sin[x]+cos[x]");
+    QTest::mouseClick(Find<QAbstractButton>("cmdAdd"), Qt::LeftButton);
+    ASSERT_TRUE(form.IsRunning());
+    // Points reach the chart while the run goes on.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chart->PointCount(0) > 0; }, 10'000));
+    ASSERT_TRUE(form.IsRunning());
+  }
 
-  EXPECT_TRUE(timerFired);
+  // How long the window took to end the run after the stop.
+  qint64 MillisecondsToStop() {
+    QElapsedTimer clock;
+    clock.start();
+    WaitForRuns();
+    return clock.elapsed();
+  }
+};
+
+TEST_F(LongRunTest, EscEndsTheRunKeepingItsPointsAndTheWindowTakesCommandsAgain) {
+  StartLongRun();
+  for (const char* command : {"cmdAdd", "cmdClearAll", "cmdClose", "cmdReDrawAll"})
+    EXPECT_FALSE(Find<QPushButton>(command)->isEnabled()) << command;
+  EXPECT_FALSE(Find<QLineEdit>("txtMain")->isEnabled());
+  EXPECT_TRUE(chart->isEnabled());
+
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_LT(MillisecondsToStop(), 200);
   EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(Entries(), std::vector<QString>{"1:F(X)=sin[x]+cos[x]+sin[x]+cos[x]+sin[x]+cos[x]"});
-  EXPECT_EQ(Find<QLineEdit>("txtMain")->text(), "sin[x]+cos[x]+sin[x]+cos[x]+sin[x]+cos[x]");
   const int points = chart->PointCount(0);
   EXPECT_GT(points, 0);
   EXPECT_LT(points, 1'000'001);
   EXPECT_EQ(Find<QProgressBar>("ProgressBar1")->value(), 0);
   EXPECT_TRUE(boxes.lines.empty());
+  EXPECT_TRUE(Find<QPushButton>("cmdClearAll")->isEnabled());
+  // The calculator is left as the last sample kept left it.
+  EXPECT_NE(calc.Text1(), "0");
 
-  Click("cmdClearAll");  // the window takes commands again
+  Click("cmdClearAll");
   EXPECT_EQ(chart->PointCount(0), 0);
+}
+
+TEST_F(LongRunTest, TheTitleBarCloseEndsTheRunAndHidesTheWindow) {
+  StartLongRun();
+  form.close();
+  EXPECT_LT(MillisecondsToStop(), 200);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_GT(chart->PointCount(0), 0);
+  EXPECT_EQ(Entries().size(), 1u);
+}
+
+TEST_F(LongRunTest, EscDuringRedrawAllDropsTheRunsStillWaiting) {
+  Add("1");  // quick
+  StartLongRun();
+  QTest::keyClick(&form, Qt::Key_Escape);
+  WaitForRuns();
+  const int kept = chart->PointCount(1);
+  Select(0);
+  QTest::mouseClick(Find<QAbstractButton>("cmdReDrawAll"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return chart->PointCount(0) > 0; }, 10'000));
+  QTest::keyClick(&form, Qt::Key_Escape);
+  WaitForRuns();
+  // Series 0 was drawn again; the long one never started, so it keeps the
+  // points of the stopped run.
+  EXPECT_EQ(chart->PointCount(1), kept);
 }
 
 }  // namespace

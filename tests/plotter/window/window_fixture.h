@@ -36,7 +36,15 @@ class PlotWindowTest : public testing::Test {
     return control;
   }
 
-  void Click(const char* button) { QTest::mouseClick(Find<QAbstractButton>(button), Qt::LeftButton); }
+  // Clicks a button and waits for the runs it started to end.
+  void Click(const char* button) {
+    QTest::mouseClick(Find<QAbstractButton>(button), Qt::LeftButton);
+    WaitForRuns();
+  }
+
+  void WaitForRuns() {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.IsRunning(); }, 60'000));
+  }
 
   void Type(const char* edit, const QString& text) {
     QLineEdit* field = Find<QLineEdit>(edit);

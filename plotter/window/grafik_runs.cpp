@@ -1,0 +1,129 @@
+// The plot window's sampling runs. A run computes its samples on worker
+// threads while this window stays in its ordinary event loop: the points
+// reach the chart as they come, the commands are disabled for the run's
+// length, Esc or the title-bar close end it early, and a box the run shows
+// appears once it has ended. Commands that draw several functions queue
+// their runs, one after another.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTimer>
+#include <algorithm>
+#include <string>
+
+#include "chart/chart.h"
+#include "plotter/background_sampling.h"
+#include "plotter/window/grafik.h"
+
+namespace veltrum {
+namespace {
+
+// ProgressBar1 as the end of a run sees it.
+class BarProgress : public PlotProgress {
+ public:
+  explicit BarProgress(QProgressBar& bar) : bar_(bar) {}
+  void SetRange(int minimum, int maximum) override {
+    // A bar whose maximum equals its minimum is the toolkit's endless
+    // "busy" bar; a run whose maximum rounds to its minimum gets one step.
+    bar_.setRange(minimum, std::max(minimum + 1, maximum));
+  }
+  void SetStep(int) override {}
+  // A position past the maximum (the run's last sample) shows a full bar.
+  void SetPosition(int position) override {
+    bar_.setValue(std::clamp(position, bar_.minimum(), bar_.maximum()));
+  }
+
+ private:
+  QProgressBar& bar_;
+};
+
+}  // namespace
+
+TForm3::~TForm3() = default;
+
+void TForm3::PlotFunction(int k) {
+  pendingRuns_.push_back(k);
+  StartRuns();
+}
+
+bool TForm3::IsRunning() const { return run_ != nullptr || !pendingRuns_.empty(); }
+
+void TForm3::StopRuns() {
+  pendingRuns_.clear();
+  if (run_) run_->Stop();
+}
+
+void TForm3::StartRuns() {
+  if (starting_) return;  // a refusal's box is open: the queue goes on after it
+  starting_ = true;
+  while (!run_ && !pendingRuns_.empty()) {
+    const int k = pendingRuns_.front();
+    pendingRuns_.pop_front();
+    if (k < 0 || k >= Count()) continue;
+    const std::string entry = ListBox1->item(k)->text().toStdString();
+    const std::string from = txtFLeft->text().toStdString();
+    const std::string to = txtFRight->text().toStdString();
+    // The series is emptied first, so a refusal's box shows over it.
+    Chart1->Clear(k);
+    SamplingEnd refusal = SamplingEnd::Refused;
+    const std::optional<SamplingPlan> plan =
+        PlanSampling(SamplingRequest{entry, from, to, CheckedStep()}, dialogs_, refusal);
+    if (!plan) continue;
+    BarProgress(*ProgressBar1).SetRange(0, plan->progressMaximum);
+    ProgressBar1->setValue(0);
+    Chart1->Reserve(k, static_cast<std::size_t>(plan->samples) + 1);
+    runSeries_ = k;
+    runPosition_ = 0;
+    SetRunning(true);
+    run_ = std::make_unique<BackgroundSampling>(
+        *plan, std::string(ExpressionOf(entry)), calc_.Radians(), threads_,
+        [this] { QMetaObject::invokeMethod(this, &TForm3::CollectRun, Qt::QueuedConnection); });
+    runTimer_->start();
+  }
+  starting_ = false;
+  if (!run_) {
+    SetRunning(false);
+    emit runsFinished();
+  }
+}
+
+void TForm3::CollectRun() {
+  if (!run_) return;
+  collected_.clear();
+  run_->Collect(collected_);
+  if (!collected_.empty()) {
+    ChartUpdate update(*Chart1);
+    for (const Sample& s : collected_)
+      if (s.y) Chart1->AddPoint(runSeries_, s.x, *s.y);
+    runPosition_ += static_cast<int>(collected_.size());
+    BarProgress(*ProgressBar1).SetPosition(runPosition_);
+  }
+  const std::optional<SamplesTaken> result = run_->Result();
+  if (!result) return;
+  runTimer_->stop();
+  const std::unique_ptr<BackgroundSampling> run = std::move(run_);
+  if (pendingRuns_.empty()) SetRunning(false);
+  BarProgress progress(*ProgressBar1);
+  FinishSampling(calc_, run->Expression(), *result, progress, dialogs_);
+  StartRuns();
+}
+
+// The commands and the settings of a run wait while it goes on; the chart
+// stays live.
+void TForm3::SetRunning(bool running) {
+  if (running == running_) return;
+  running_ = running;
+  // Disabled controls give up the focus, so that Esc reaches the window;
+  // it comes back to where it was afterwards.
+  if (running) focusBeforeRun_ = focusWidget();
+  for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (control == Chart1 || control == ProgressBar1) continue;
+    if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLineEdit*>(control) ||
+        qobject_cast<QListWidget*>(control))
+      control->setEnabled(!running);
+  }
+  if (!running && focusBeforeRun_) focusBeforeRun_->setFocus();
+}
+
+}  // namespace veltrum
