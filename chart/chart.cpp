@@ -28,13 +28,16 @@ QCPRange WithMargin(QCPRange range) {
   return QCPRange(range.lower - margin, range.upper + margin);
 }
 
+const QColor kPlotAreaColour(0xD4, 0xD0, 0xC8);
+
 }  // namespace
 
 Chart::Chart(QWidget* parent) : QCustomPlot(parent) {
-  // The back wall is transparent: the chart shows the window colour, on
-  // which the white series F5 stays visible.
+  // The back wall is transparent over the classic window face, a grey on
+  // which the white F5 and the yellow F3 stand out from the plot area
+  // (a near-white face would all but hide them).
   setBackground(palette().window());
-  axisRect()->setBackground(Qt::NoBrush);
+  axisRect()->setBackground(kPlotAreaColour);
   setInteractions(QCP::Interactions());
   setSelectionRectMode(QCP::srmNone);
   setFocusPolicy(Qt::TabFocus);

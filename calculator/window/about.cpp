@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "calculator/window/layout.h"
 #include "version.h"
@@ -63,6 +64,9 @@ TForm2::TForm2(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) 
   ok->setDefault(true);
   setFocusProxy(ok);
   connect(ok, &QPushButton::clicked, this, &TForm2::Button1Click);
+  // Escape dismisses the box as OK does.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, &TForm2::Button1Click);
 }
 
 void TForm2::Button1Click() {

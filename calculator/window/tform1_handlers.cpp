@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <exception>
+#include <utility>
 
 #include "calculator/window/layout.h"
 #include "calculator/window/tform1.h"
@@ -22,14 +23,25 @@ bool IsDigitKey(Key key) { return key >= Key::cmd1 && key <= Key::cmd9; }
 // Text1 left + 12 + Text1 width: only the calculator part stays visible.
 constexpr int kNarrowWidth = 8 + 12 + 297;
 
+// The physical keys that carry c, e, b and f type с, у, и and а in the
+// Russian layout; they press the same keys. Capitals stay ignored.
+constexpr std::pair<char16_t, char> kRussianLayoutKeys[] = {{u'с', 'c'}, {u'у', 'e'}, {u'и', 'b'}, {u'а', 'f'}};
+
 // The one character of a key event that the keyboard map can know. With
 // Ctrl, Alt or Meta held a printable key types no character (Ctrl+B is the
-// control character 2, not "b").
+// control character 2, not "b"). Return and the keypad's Enter type "=",
+// as on every calculator.
 std::optional<char> TypedChar(const QKeyEvent& event) {
-  const QString text = event.text();
-  if (text.size() != 1 || text[0].unicode() > 0x7F) return std::nullopt;
-  const char c = static_cast<char>(text[0].unicode());
   constexpr auto kChords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+  if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+    return event.modifiers() & kChords ? std::nullopt : std::optional<char>('=');
+  const QString text = event.text();
+  if (text.size() != 1) return std::nullopt;
+  char16_t u = text[0].unicode();
+  for (const auto& [russian, latin] : kRussianLayoutKeys)
+    if (u == russian) u = static_cast<char16_t>(latin);
+  if (u > 0x7F) return std::nullopt;
+  const char c = static_cast<char>(u);
   if (c >= ' ' && (event.modifiers() & kChords)) return std::nullopt;
   return c;
 }

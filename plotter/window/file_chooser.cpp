@@ -1,17 +1,44 @@
 #include "plotter/window/file_chooser.h"
 
+#include <QAbstractFileIconProvider>
+#include <QApplication>
 #include <QFileDialog>
+#include <QStyle>
 
 namespace veltrum {
+namespace {
+
+// Icons and type names from the file's kind alone. The toolkit's own
+// provider asks the MIME database, which opens a file whose name does not
+// tell its type: in /proc such a read can block for good, and the dialog
+// with it, as soon as its completer lists the folder.
+class NameOnlyIconProvider : public QAbstractFileIconProvider {
+ public:
+  QIcon icon(IconType type) const override {
+    return QApplication::style()->standardIcon(type == Folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
+  }
+  QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
+  QString type(const QFileInfo& info) const override {
+    if (info.isDir()) return QStringLiteral("Folder");
+    const QString suffix = info.suffix();
+    return suffix.isEmpty() ? QStringLiteral("File") : suffix.toUpper() + QStringLiteral(" File");
+  }
+};
+
+}  // namespace
 
 bool QtFileChooser::SaveFileName(const QString& caption, const QStringList& filters, QString& path,
                                  int& filter) {
-  QString selected = filters.value(filter);
-  const QString chosen =
-      QFileDialog::getSaveFileName(parent_, caption, path, filters.join(QStringLiteral(";;")), &selected);
-  if (chosen.isEmpty()) return false;
-  path = chosen;
-  filter = std::max(0, static_cast<int>(filters.indexOf(selected)));
+  static NameOnlyIconProvider icons;
+  QFileDialog dialog(parent_, caption, path, filters.join(QStringLiteral(";;")));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setIconProvider(&icons);
+  dialog.selectFile(path);
+  if (const QString selected = filters.value(filter); !selected.isEmpty()) dialog.selectNameFilter(selected);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  path = dialog.selectedFiles().constFirst();
+  filter = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
   return true;
 }
 

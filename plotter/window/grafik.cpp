@@ -111,6 +111,8 @@ TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
 
   for (const Command& command : kCommands)
     connect(Control<QPushButton>(*this, command.button), &QPushButton::clicked, this, command.handler);
+  // Return in the expression's edit adds it, as "Добавить" does.
+  connect(txtMain, &QLineEdit::returnPressed, this, &TForm3::cmdAddClick);
   FormCreate();
 }
 

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <array>
 
 #include "plotter/window/form_controls.h"
@@ -32,6 +33,9 @@ TfrmSynt::TfrmSynt(QWidget* plotWindow, QWidget* parent)
   RichEdit1 = Control<QPlainTextEdit>(*this, "RichEdit1");
   RichEdit1->setFont(ControlFont(Face::CourierNew, kTextPixels, true));
   connect(Control<QPushButton>(*this, "Button1"), &QPushButton::clicked, this, &TfrmSynt::Button1Click);
+  // Escape closes the window as its button does.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(escape, &QShortcut::activated, this, &TfrmSynt::Button1Click);
 }
 
 void TfrmSynt::FormActivate() {
