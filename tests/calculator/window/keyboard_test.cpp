@@ -1,5 +1,6 @@
 // Characters typed anywhere in the window press the keys of the keyboard
 // map, once each, and still reach the focused control.
+#include <QApplication>
 #include <QKeyEvent>
 
 #include "tests/calculator/window/window_fixture.h"
@@ -47,6 +48,39 @@ TEST_F(WindowTest, LowerFTogglesShift) {
   EXPECT_EQ(Button("cmdShift")->text(), "2F: OFF");
   QTest::keyClicks(form.get(), "F");
   EXPECT_EQ(Button("cmdShift")->text(), "2F: OFF");
+}
+
+// A key typed in the Russian layout: the key code of the Latin letter on
+// the same physical key, the Cyrillic character as text.
+void TypeRussian(QWidget* w, Qt::Key key, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &release);
+}
+
+TEST_F(WindowTest, RussianLayoutKeysActAsTheirLatinLetters) {
+  QTest::keyClicks(form.get(), "123");
+  TypeRussian(form.get(), Qt::Key_B, u"и"_qs);  // b: backspace
+  EXPECT_EQ(Display(), "12");
+  TypeRussian(form.get(), Qt::Key_F, u"а"_qs);  // f: shift
+  EXPECT_EQ(Button("cmdShift")->text(), "2F: ON");
+  TypeRussian(form.get(), Qt::Key_F, u"А"_qs);  // capitals stay ignored
+  EXPECT_EQ(Button("cmdShift")->text(), "2F: ON");
+  QTest::keyClicks(form.get(), "+5");
+  TypeRussian(form.get(), Qt::Key_E, u"у"_qs);  // e: clear entry
+  EXPECT_EQ(Display(), "0");
+  TypeRussian(form.get(), Qt::Key_C, u"с"_qs);  // c: clear
+  QTest::keyClicks(form.get(), "7=");
+  EXPECT_EQ(Display(), "7");
+}
+
+TEST_F(WindowTest, ReturnAndKeypadEnterPressEquals) {
+  QTest::keyClicks(form.get(), "2+3");
+  QTest::keyClick(form.get(), Qt::Key_Return);
+  EXPECT_EQ(Display(), "5");
+  QTest::keyClick(form.get(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(Display(), "8");
 }
 
 TEST_F(WindowTest, BackspaceKeyDeletesLastDigit) {

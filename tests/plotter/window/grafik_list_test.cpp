@@ -207,5 +207,13 @@ TEST_F(PlotWindowTest, ABoundThatIsNotANumberGivesTheCalculationMessage) {
   EXPECT_EQ(calc.Snapshot().PlotMode, 0);
 }
 
+TEST_F(PlotWindowTest, ReturnInTheExpressionAddsIt) {
+  Type("txtMain", "x");
+  QTest::keyClick(Find<QLineEdit>("txtMain"), Qt::Key_Return);
+  WaitForRuns();
+  EXPECT_EQ(Entries(), List{"1:F(X)=x"});
+  EXPECT_EQ(chart->PointCount(0), 61);
+}
+
 }  // namespace
 }  // namespace veltrum
