@@ -14,6 +14,8 @@ PACKAGES=(
   fonts-liberation fonts-liberation2 fonts-dejavu-core
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  xdotool xclip x11-xkb-utils openbox wmctrl imagemagick
+  dbus at-spi2-core python3 python3-pyatspi
   dpkg-dev file lintian appstream
   clang clang-tidy clang-format libclang-rt-14-dev
 )

@@ -1,0 +1,270 @@
+"""The real veltrum program on a private X server with a window manager,
+driven by real X input (xdotool) and read back over the accessibility bus,
+the clipboard and screenshots. No test doubles anywhere.
+
+Every action runs inside a named step. A window or box that does not
+close within two seconds of its command, or a program that stops
+answering the accessibility bus, fails the scenario and names the step.
+"""
+import os
+import signal
+import subprocess
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+CLOSE_WITHIN = 2.0   # seconds a window or box may take to close
+ANSWER_WITHIN = 5    # seconds the program may take to answer the bus
+APP_NAME = os.environ.get("VELTRUM_APP_NAME", "Veltrum 2.0d")
+
+
+class Failure(Exception):
+    pass
+
+
+def _alarm(signum, frame):
+    raise Failure("the program stopped answering (step did not end)")
+
+
+class Session:
+    def __init__(self, program, workdir):
+        self.program = program
+        self.workdir = workdir
+        self.step_name = "start-up"
+        self.procs = []
+        display = self._start_x()
+        self.env = dict(os.environ, DISPLAY=display, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                        QT_QPA_PLATFORM="xcb")
+        os.environ["DISPLAY"] = display
+        self._spawn(["openbox", "--sm-disable"], quiet=True)
+        time.sleep(0.5)
+        self.run(["setxkbmap", "us"])
+        Atspi.set_timeout(ANSWER_WITHIN * 1000, 10000)
+        # The accessibility bus and its registry are up before the program
+        # starts, so that it finds them at once.
+        Atspi.get_desktop(0).get_child_count()
+        self.proc = self._spawn([program])
+        try:
+            self.app = self.wait_until(self._find_app, 30, "the program on the accessibility bus")
+        except Failure:
+            self.close()
+            raise
+
+    # ---- processes ----
+    def _start_x(self):
+        r, w = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+                                pass_fds=(w,), stderr=subprocess.DEVNULL)
+        os.close(w)
+        number = b""
+        while not number.endswith(b"\n"):
+            chunk = os.read(r, 16)
+            if not chunk:
+                raise Failure("Xvfb did not start")
+            number += chunk
+        os.close(r)
+        self.procs.append(xvfb)
+        return ":" + number.decode().strip()
+
+    def _spawn(self, argv, quiet=False):
+        p = subprocess.Popen(argv, env=getattr(self, "env", os.environ),
+                             stdout=subprocess.DEVNULL if quiet else None,
+                             stderr=subprocess.DEVNULL if quiet else None)
+        self.procs.append(p)
+        return p
+
+    def run(self, argv, timeout=10, **kw):
+        try:
+            return subprocess.run(argv, env=self.env, check=True, capture_output=True, text=True, timeout=timeout,
+                                  **kw)
+        except subprocess.TimeoutExpired:
+            self.fail(f"'{' '.join(argv)}' did not end within {timeout} s")
+        except subprocess.CalledProcessError as e:
+            self.fail(f"'{' '.join(argv)}' failed: {e.stderr.strip()}")
+
+    def close(self):
+        for p in reversed(self.procs):
+            if p.poll() is None:
+                p.terminate()
+                try:
+                    p.wait(3)
+                except subprocess.TimeoutExpired:
+                    p.kill()
+
+    # ---- steps and waiting ----
+    def step(self, name):
+        self.step_name = name
+        return self
+
+    def __enter__(self):
+        signal.signal(signal.SIGALRM, _alarm)
+        signal.alarm(60)
+        return self
+
+    def __exit__(self, *exc):
+        signal.alarm(0)
+        return False
+
+    def fail(self, what):
+        raise Failure(f"step '{self.step_name}': {what}")
+
+    def wait_until(self, predicate, timeout, what):
+        deadline = time.monotonic() + timeout
+        while True:
+            if self.proc.poll() is not None and what != "the program to end":
+                self.fail(f"the program ended (status {self.proc.returncode}) while waiting for {what}")
+            try:
+                value = predicate()
+            except gi.repository.GLib.Error as e:
+                self.fail(f"the program did not answer the accessibility bus ({e.message}) while waiting for {what}")
+            if value:
+                return value
+            if time.monotonic() > deadline:
+                self.fail(f"no {what} within {timeout} s")
+            time.sleep(0.05)
+
+    # ---- the accessibility tree ----
+    def _find_app(self):
+        desktop = Atspi.get_desktop(0)
+        for i in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(i)
+            if app is not None and app.get_name() == APP_NAME:
+                return app
+        return None
+
+    def windows(self):
+        """The program's top-level windows that are showing."""
+        result = []
+        for i in range(self.app.get_child_count()):
+            w = self.app.get_child_at_index(i)
+            if w is not None and w.get_state_set().contains(Atspi.StateType.SHOWING):
+                result.append(w)
+        return result
+
+    def window(self, title, timeout=CLOSE_WITHIN):
+        return self.wait_until(lambda: next((w for w in self.windows() if w.get_name() == title), None),
+                               timeout, f"window '{title}'")
+
+    def gone(self, title, timeout=CLOSE_WITHIN):
+        self.wait_until(lambda: all(w.get_name() != title for w in self.windows()), timeout,
+                        f"closing of '{title}'")
+
+    def box(self, timeout=CLOSE_WITHIN + 3):
+        """The modal message box or dialog that is showing."""
+        roles = (Atspi.Role.ALERT, Atspi.Role.DIALOG, Atspi.Role.FILE_CHOOSER)
+        return self.wait_until(lambda: next((w for w in self.windows() if w.get_role() in roles), None),
+                               timeout, "message box")
+
+    def closed(self, node, what, timeout=CLOSE_WITHIN):
+        """Waits for one window or box to close (another may follow it)."""
+        def gone():
+            states = node.get_state_set()
+            return states.contains(Atspi.StateType.DEFUNCT) or not states.contains(Atspi.StateType.SHOWING)
+        try:
+            self.wait_until(gone, timeout, f"closing of {what}")
+        except Failure:
+            raise
+        except Exception:
+            pass  # the object is gone from the bus
+
+    def no_box(self, timeout=CLOSE_WITHIN):
+        roles = (Atspi.Role.ALERT, Atspi.Role.DIALOG, Atspi.Role.FILE_CHOOSER)
+        self.wait_until(lambda: all(w.get_role() not in roles for w in self.windows()), timeout,
+                        "closing of the box")
+
+    def find(self, root, name=None, role=None, showing=True):
+        stack = [root]
+        while stack:
+            node = stack.pop()
+            if node is None:
+                continue
+            if (name is None or node.get_name() == name) and (role is None or node.get_role() == role):
+                if not showing or node.get_state_set().contains(Atspi.StateType.SHOWING):
+                    if node is not root:
+                        return node
+            for i in range(node.get_child_count() - 1, -1, -1):
+                stack.append(node.get_child_at_index(i))
+        return None
+
+    def find_all(self, root, name=None, role=None):
+        found, stack = [], [root]
+        while stack:
+            node = stack.pop()
+            if node is None:
+                continue
+            if node is not root and (name is None or node.get_name() == name) and (
+                    role is None or node.get_role() == role) and node.get_state_set().contains(
+                        Atspi.StateType.SHOWING):
+                found.append(node)
+            for i in range(node.get_child_count() - 1, -1, -1):
+                stack.append(node.get_child_at_index(i))
+        return found
+
+    def get(self, root, name=None, role=None):
+        found = self.wait_until(lambda: self.find(root, name, role), CLOSE_WITHIN,
+                                f"control '{name}' ({role.value_nick if role else 'any'})")
+        return found
+
+    def texts(self, root):
+        """Every name and text in a subtree, for reading a box."""
+        out, stack = [], [root]
+        while stack:
+            node = stack.pop()
+            if node.get_name():
+                out.append(node.get_name())
+            text = node.get_text_iface() if hasattr(node, "get_text_iface") else None
+            if text is not None:
+                out.append(Atspi.Text.get_text(node, 0, -1))
+            for i in range(node.get_child_count()):
+                stack.append(node.get_child_at_index(i))
+        return out
+
+    def text(self, node):
+        return Atspi.Text.get_text(node, 0, -1)
+
+    def enabled(self, node):
+        return node.get_state_set().contains(Atspi.StateType.ENABLED)
+
+    def value(self, node):
+        return Atspi.Value.get_current_value(node)
+
+    def centre(self, node):
+        r = Atspi.Component.get_extents(node, Atspi.CoordType.SCREEN)
+        return r.x + r.width // 2, r.y + r.height // 2
+
+    # ---- real X input ----
+    def click(self, node, button=1, dx=0, dy=0):
+        x, y = self.centre(node)
+        # (--sync would wait for good when the pointer is already there)
+        self.run(["xdotool", "mousemove", str(x + dx), str(y + dy), "sleep", "0.1", "click", str(button)])
+
+    def key(self, *keys):
+        self.run(["xdotool", "key", "--delay", "60", *keys])
+
+    def type(self, text, delay=40):
+        self.run(["xdotool", "type", "--delay", str(delay), "--", text])
+
+    def focus_window(self, title):
+        self.window(title)
+        # wmctrl reads every window's title: one that closes meanwhile
+        # fails the call, which is then made again.
+        for attempt in range(5):
+            result = subprocess.run(["wmctrl", "-F", "-a", title], env=self.env, capture_output=True, timeout=10)
+            if result.returncode == 0:
+                break
+            time.sleep(0.2)
+        else:
+            self.fail(f"the window manager could not activate '{title}'")
+        time.sleep(0.3)
+
+    def clipboard(self):
+        return self.run(["xclip", "-o", "-selection", "clipboard"]).stdout
+
+    def set_clipboard(self, text):
+        subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=text, text=True, env=self.env, check=True)
+
+    def screenshot(self, path):
+        self.run(["import", "-window", "root", path])

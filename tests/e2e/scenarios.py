@@ -1,0 +1,461 @@
+"""The scenarios: each starts the program afresh and meets it as a person
+does. s.step() names what is being done; a failure names that step."""
+import os
+import time
+
+from gi.repository import Atspi
+
+R = Atspi.Role
+CALC = "Veltrum"
+PLOT = "Построение графиков функций Y=F(X)"
+ABOUT = "О программе"
+HELP = "Синтаксис"
+RANGE_TEXT = "Неправильно заданы границы вычисления значений функции."
+CALC_ERROR_TEXT = "Произошла ошибка в вычислениях."
+LONG_EXPRESSION = "sin[x]+cos[x]+sin[x]+cos[x]+sin[x]+cos[x]+sin[x]+cos[x]"
+
+
+# ---- the calculator window ----
+
+def display(s):
+    return s.text(s.get(s.window(CALC), "Табло", R.TEXT))
+
+
+def expect_display(s, expected, timeout=2):
+    s.wait_until(lambda: display(s) == expected, timeout, f"display '{expected}' (it shows '{display(s)}')")
+
+
+def press(s, caption):
+    s.click(s.get(s.window(CALC), caption, R.PUSH_BUTTON))
+
+
+# ---- boxes ----
+
+def box_text(s, box):
+    return " ".join(s.texts(box))
+
+
+def close_box(s, box, how):
+    """Closes a box with one click on its OK, with Return or with Escape."""
+    if how == "mouse":
+        button = s.find(box, "OK", R.PUSH_BUTTON) or s.find(box, "Cancel", R.PUSH_BUTTON)
+        if button is None:
+            s.fail("the box has no OK button")
+        s.click(button)
+    elif how == "return":
+        s.key("Return")
+    else:
+        s.key("Escape")
+    s.closed(box, "the box")
+
+
+def expect_box(s, text, how):
+    box = s.box()
+    if text not in box_text(s, box):
+        s.fail(f"the box says {box_text(s, box)!r}, not {text!r}")
+    close_box(s, box, how)
+
+
+# ---- the plot window ----
+
+def plot(s):
+    return s.window(PLOT)
+
+
+def edits(s):
+    """txtMain, txtXLeft, txtXRight, txtYLeft, txtYRight, txtFLeft, txtFRight."""
+    found, stack = [], [plot(s)]
+    while stack:
+        node = stack.pop(0)
+        if node.get_role() == R.TEXT:
+            found.append(node)
+        stack[0:0] = [node.get_child_at_index(i) for i in range(node.get_child_count())]
+    return found
+
+
+def set_edit(s, index, text):
+    edit = edits(s)[index]
+    s.click(edit)
+    s.key("ctrl+a", "BackSpace")
+    if text:
+        s.type(text)
+    s.wait_until(lambda: s.text(edits(s)[index]) == text, 2, f"edit {index} holding {text!r}")
+
+
+def plot_button(s, caption):
+    return s.get(plot(s), caption, R.PUSH_BUTTON)
+
+
+def plot_click(s, caption):
+    s.click(plot_button(s, caption))
+
+
+def entries(s):
+    lst = s.get(plot(s), "Список функций", R.LIST)
+    return [lst.get_child_at_index(i).get_name() for i in range(lst.get_child_count())]
+
+
+def idle(s, timeout=30):
+    """The plot window takes commands again."""
+    s.wait_until(lambda: s.enabled(plot_button(s, "Добавить")), timeout, "the plot window taking commands")
+
+
+def open_plot(s):
+    s.focus_window(CALC)
+    s.key("F2")
+    plot(s)
+    s.focus_window(PLOT)
+
+
+def select_entry(s, row):
+    lst = s.get(plot(s), "Список функций", R.LIST)
+    s.click(lst.get_child_at_index(row))
+
+
+# ---- scenarios ----
+
+def scenario_keys_us(s, workdir):
+    with s.step("typing a chain with shifted operators"):
+        s.focus_window(CALC)
+        s.type("12+3*4=")
+        expect_display(s, "24")
+    with s.step("Return presses equals"):
+        s.type("2^10")
+        s.key("Return")
+        expect_display(s, "1024")
+    with s.step("keypad Enter presses equals"):
+        s.type("7-2")
+        s.key("KP_Enter")
+        expect_display(s, "5")
+    with s.step("f toggles the shift, F does not"):
+        s.type("f")
+        s.get(s.window(CALC), "2F: ON", R.PUSH_BUTTON)
+        s.key("shift+f")
+        time.sleep(0.3)
+        s.get(s.window(CALC), "2F: ON", R.PUSH_BUTTON)
+        s.type("f")
+        s.get(s.window(CALC), "2F: OFF", R.PUSH_BUTTON)
+    with s.step("backspace, b, c and e"):
+        s.type("123")
+        s.key("BackSpace")
+        s.type("b")
+        expect_display(s, "1")
+        s.type("+5e3=")
+        expect_display(s, "4")
+        s.type("9c")
+        expect_display(s, "0")
+
+
+def scenario_keys_russian(s, workdir):
+    s.focus_window(CALC)
+    with s.step("switching to the Russian layout"):
+        s.run(["setxkbmap", "ru"])
+        time.sleep(0.3)
+    with s.step("digits and operators in the Russian layout"):
+        s.type("12+3*4=")
+        expect_display(s, "24")
+    with s.step("и is backspace"):
+        s.type("345")
+        s.key("Cyrillic_i")
+        expect_display(s, "34")
+    with s.step("а toggles the shift"):
+        s.key("Cyrillic_a")
+        s.get(s.window(CALC), "2F: ON", R.PUSH_BUTTON)
+        s.key("Cyrillic_a")
+        s.get(s.window(CALC), "2F: OFF", R.PUSH_BUTTON)
+    with s.step("у clears the entry, с clears everything"):
+        s.type("+5")
+        s.key("Cyrillic_u")
+        expect_display(s, "0")
+        s.type("1")
+        s.key("Cyrillic_es")
+        expect_display(s, "0")
+    with s.step("capitals stay ignored"):
+        s.type("7")
+        s.key("Cyrillic_ES", "Cyrillic_I")
+        time.sleep(0.3)
+        expect_display(s, "7")
+
+
+def scenario_calculator_error_box(s, workdir):
+    s.focus_window(CALC)
+    for how in ("mouse", "return", "escape"):
+        with s.step(f"1/0= shows the calculation message, closed by {how}"):
+            s.type("1/0=")
+            expect_box(s, CALC_ERROR_TEXT, how)
+            expect_display(s, "0")
+    with s.step("the calculator takes keys again"):
+        s.type("2+2=")
+        expect_display(s, "4")
+
+
+def scenario_function_keys(s, workdir):
+    s.focus_window(CALC)
+    for how in ("mouse", "return", "escape"):
+        with s.step(f"F1 opens the about box, closed by {how}"):
+            s.key("F1")
+            about = s.window(ABOUT)
+            if how == "mouse":
+                s.click(s.get(about, "OK", R.PUSH_BUTTON))
+            else:
+                s.key("Return" if how == "return" else "Escape")
+            s.gone(ABOUT)
+    with s.step("F3 shows the periodic table and an element key types its mass"):
+        s.focus_window(CALC)
+        s.key("F3")
+        # The clear key is "C" too; carbon's keys lie right of the keypad.
+        s.wait_until(lambda: len(s.find_all(s.window(CALC), "C", R.PUSH_BUTTON)) == 3, 2, "the table's keys")
+        carbon = max(s.find_all(s.window(CALC), "C", R.PUSH_BUTTON), key=lambda n: s.centre(n)[0])
+        s.type("2*")
+        s.click(carbon)
+        s.type("=")
+        expect_display(s, "24,022")
+    with s.step("F3 hides the periodic table"):
+        s.key("F3")
+        s.wait_until(lambda: s.find(s.window(CALC), "Li", R.PUSH_BUTTON) is None, 2, "the table hidden")
+    with s.step("F2 opens the plot window"):
+        open_plot(s)
+        s.gone(CALC)
+    with s.step("F1 from the plot window"):
+        s.key("F1")
+        s.window(ABOUT)
+        s.key("Escape")
+        s.gone(ABOUT)
+    with s.step("F3 from the plot window"):
+        s.focus_window(PLOT)
+        s.key("F3")
+        s.window(CALC)
+    with s.step("F2 from the calculator brings the plot window back"):
+        open_plot(s)
+    with s.step("F4 from the plot window ends the program"):
+        s.focus_window(PLOT)
+        s.key("F4")
+        s.wait_until(lambda: s.proc.poll() is not None, 3, "the program to end")
+
+
+def scenario_clipboard(s, workdir):
+    s.focus_window(CALC)
+    with s.step("Ctrl+C copies the display"):
+        s.type("1.5*3=")
+        expect_display(s, "4,5")
+        s.key("ctrl+c")
+        s.wait_until(lambda: s.clipboard() == "4,5", 2, "'4,5' on the clipboard")
+    with s.step("Ctrl+V enters a pasted number"):
+        s.set_clipboard("2,25")
+        s.type("2*")
+        s.key("ctrl+v")
+        expect_display(s, "2,25")
+        s.type("=")
+        expect_display(s, "4,5")
+
+
+def scenario_plot_range_boxes(s, workdir):
+    open_plot(s)
+    with s.step("a first function"):
+        plot_click(s, "Добавить")
+        idle(s)
+    with s.step("от = до = 1"):
+        set_edit(s, 5, "1")
+        set_edit(s, 6, "1")
+    for how in ("mouse", "return", "escape"):
+        with s.step(f"Добавить with an empty range, box closed by {how}"):
+            plot_click(s, "Добавить")
+            expect_box(s, RANGE_TEXT, how)
+            idle(s)
+    with s.step("the list keeps its entries"):
+        if len(entries(s)) != 4:
+            s.fail(f"the list holds {entries(s)}")
+    with s.step("Обновить with the box closed by Return"):
+        select_entry(s, 0)
+        plot_click(s, "Обновить")
+        expect_box(s, RANGE_TEXT, "return")
+    with s.step("Обновить все reports once per entry"):
+        plot_click(s, "Обновить все")
+        for how in ("mouse", "return", "escape", "mouse"):
+            expect_box(s, RANGE_TEXT, how)
+        idle(s)
+    with s.step("Изменить → OK, then the range box"):
+        select_entry(s, 1)
+        plot_click(s, "Изменить")
+        dialog = s.box()
+        s.click(s.get(dialog, "OK", R.PUSH_BUTTON))
+        expect_box(s, RANGE_TEXT, "escape")
+    with s.step("Изменить → Cancel by Escape still redraws"):
+        plot_click(s, "Изменить")
+        s.box()
+        s.key("Escape")
+        expect_box(s, RANGE_TEXT, "mouse")
+    with s.step("a reversed range"):
+        set_edit(s, 5, "5")
+        set_edit(s, 6, "-5")
+        select_entry(s, 0)
+        plot_click(s, "Обновить")
+        expect_box(s, RANGE_TEXT, "return")
+    with s.step("the window takes commands again"):
+        idle(s)
+        plot_click(s, "Очистить все")
+        if len(entries(s)) != 4:
+            s.fail(f"the list holds {entries(s)}")
+
+
+def scenario_plot_other_boxes(s, workdir):
+    open_plot(s)
+    for text, how in (("", "mouse"), ("abc", "return"), ("1E400", "escape")):
+        with s.step(f"the bound {text!r} gives the calculation message, closed by {how}"):
+            set_edit(s, 5, text)
+            plot_click(s, "Добавить")
+            expect_box(s, CALC_ERROR_TEXT, how)
+            idle(s)
+    with s.step("too many points"):
+        set_edit(s, 5, "-10000000")
+        set_edit(s, 6, "10000000")
+        plot_click(s, "Добавить")
+        expect_box(s, "Слишком много точек", "return")
+        idle(s)
+    with s.step("an eleventh function"):
+        set_edit(s, 5, "-3")
+        set_edit(s, 6, "3")
+        while len(entries(s)) < 10:
+            plot_click(s, "Добавить")
+            idle(s)
+        plot_click(s, "Добавить")
+        expect_box(s, "Вы можете построить не больше десяти графиков одновременно.", "escape")
+    with s.step("axis bounds that are not numbers"):
+        set_edit(s, 1, "a")
+        plot_click(s, "Изменить границы")
+        expect_box(s, "Неправильно заданы границы.", "mouse")
+    with s.step("reversed axis bounds"):
+        set_edit(s, 1, "10")
+        plot_click(s, "Изменить границы")
+        expect_box(s, "Введите другие значения границ.", "return")
+
+
+def red_pixels(s, path):
+    """Points of the first series in the chart's area of a screenshot."""
+    s.screenshot(path)
+    chart = s.get(plot(s), "График", R.FILLER)
+    r = Atspi.Component.get_extents(chart, Atspi.CoordType.SCREEN)
+    # The legend at the top right shows F1's disc too: only the plot area counts.
+    out = s.run(["convert", path, "-crop", f"{r.width * 8 // 10}x{r.height}+{r.x}+{r.y}", "+repage", "-fill", "black",
+                 "+opaque", "rgb(255,0,0)", "-fill", "white", "-opaque", "rgb(255,0,0)", "-format",
+                 "%[fx:mean*w*h]", "info:"]).stdout
+    return float(out)
+
+
+def scenario_plot_long_run_esc(s, workdir):
+    open_plot(s)
+    with s.step("a run of 1,000,001 samples starts"):
+        set_edit(s, 0, LONG_EXPRESSION)
+        set_edit(s, 5, "-500")
+        set_edit(s, 6, "500")
+        s.click(s.get(plot(s), "0,001", R.RADIO_BUTTON))
+        plot_click(s, "Добавить")
+        bar = s.get(plot(s), "Ход построения графика", R.PROGRESS_BAR)
+        s.wait_until(lambda: s.value(bar) > 0, 10, "progress")
+    with s.step("the commands wait visibly during the run"):
+        for caption in ("Добавить", "Очистить все", "Закрыть"):
+            if s.enabled(plot_button(s, caption)):
+                s.fail(f"'{caption}' looks enabled during the run")
+    with s.step("points appear while the run goes on"):
+        s.wait_until(lambda: red_pixels(s, os.path.join(workdir, "during.png")) > 0, 3, "points on the chart")
+    with s.step("Esc ends the run"):
+        start = time.monotonic()
+        s.key("Escape")
+        idle(s, timeout=2)
+        took = time.monotonic() - start
+        print(f"Esc ended the run after {took * 1000:.0f} ms (xdotool and the bus included)")
+        if s.value(bar) != 0:
+            s.fail("the progress bar did not return to 0")
+    with s.step("the stopped run keeps its points"):
+        if red_pixels(s, os.path.join(workdir, "after.png")) == 0:
+            s.fail("no point is left on the chart")
+    with s.step("Очистить все works again"):
+        plot_click(s, "Очистить все")
+        s.wait_until(lambda: red_pixels(s, os.path.join(workdir, "cleared.png")) == 0, 2, "an empty chart")
+        if entries(s) != ["1:F(X)=" + LONG_EXPRESSION]:
+            s.fail(f"the list holds {entries(s)}")
+    with s.step("Закрыть closes the window"):
+        plot_click(s, "Закрыть")
+        s.gone(PLOT)
+        s.window(CALC)
+
+
+def scenario_plot_title_bar_close_stops_run(s, workdir):
+    open_plot(s)
+    with s.step("a long run starts"):
+        set_edit(s, 0, LONG_EXPRESSION)
+        set_edit(s, 5, "-500")
+        set_edit(s, 6, "500")
+        s.click(s.get(plot(s), "0,001", R.RADIO_BUTTON))
+        plot_click(s, "Добавить")
+        bar = s.get(plot(s), "Ход построения графика", R.PROGRESS_BAR)
+        s.wait_until(lambda: s.value(bar) > 0, 10, "progress")
+    with s.step("the title-bar close hides the window and brings the calculator"):
+        s.run(["wmctrl", "-c", PLOT])
+        s.gone(PLOT)
+        s.window(CALC)
+    with s.step("the plot window comes back taking commands"):
+        open_plot(s)
+        idle(s, timeout=2)
+
+
+def scenario_help_window(s, workdir):
+    open_plot(s)
+    with s.step("Справка opens the help, its button closes it"):
+        plot_click(s, "Справка")
+        help_window = s.window(HELP)
+        s.click(s.get(help_window, "ОК", R.PUSH_BUTTON))
+        s.gone(HELP)
+    with s.step("Escape closes the help"):
+        plot_click(s, "Справка")
+        s.window(HELP)
+        s.focus_window(HELP)
+        s.key("Escape")
+        s.gone(HELP)
+
+
+def save_image_dialog(s):
+    chart = s.get(plot(s), "График", R.FILLER)
+    s.click(chart, button=3)
+    # The popup menu is not on the accessibility bus: its first item is
+    # chosen from the keyboard.
+    time.sleep(0.5)
+    s.key("Down", "Return")
+    return s.box()
+
+
+def scenario_export(s, workdir):
+    open_plot(s)
+    with s.step("a function to export"):
+        plot_click(s, "Добавить")
+        idle(s)
+    target = os.path.join(workdir, "chart.png")
+    with s.step("the picture saved to a file"):
+        save_image_dialog(s)
+        s.key("ctrl+a")
+        s.type(target)
+        s.key("Return")
+        s.no_box()
+        s.wait_until(lambda: os.path.exists(target) and os.path.getsize(target) > 0, 2, f"the file {target}")
+    with s.step("the picture saved to an unwritable place"):
+        save_image_dialog(s)
+        s.key("ctrl+a")
+        s.type("/proc/veltrum-chart.png")
+        s.key("Return")
+        box = s.box()
+        if "Не удалось сохранить файл" not in box_text(s, box):
+            s.fail(f"the box says {box_text(s, box)!r}")
+        close_box(s, box, "return")
+    with s.step("typing /proc/ slowly in the dialog keeps the program answering"):
+        save_image_dialog(s)
+        s.key("ctrl+a")
+        s.type("/proc/", delay=400)
+        time.sleep(1.5)
+        s.wait_until(lambda: s.find(s.app, "График", R.FILLER) is not None, 3, "an answer on the bus")
+        s.key("Escape")
+        s.key("Escape")
+        s.no_box()
+    with s.step("the window takes commands after the dialogs"):
+        plot_click(s, "Очистить все")
+        idle(s)
+
