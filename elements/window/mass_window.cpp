@@ -57,6 +57,7 @@ TfrmMass::TfrmMass(EnterText enter, QWidget* parent) : QWidget(parent), enter_(s
   lblMass_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   lblError_ = Named(new QLabel(this), "lblError", "Ошибка в формуле");
   lblError_->setWordWrap(true);
+  lblError_->setMinimumHeight(30);  // the window keeps its size as the message comes and goes
   QPalette red = lblError_->palette();
   red.setColor(QPalette::WindowText, QColor(0xC0, 0, 0));
   lblError_->setPalette(red);
@@ -130,7 +131,9 @@ void TfrmMass::ShowError(const QString& formula, const FormulaResult& r) {
   cmdDisplay_->setEnabled(false);
   lblMass_->setText("M = ?");
   const std::string utf8 = formula.toStdString();
-  lblError_->setText(FromUtf8(FormulaErrorText(utf8, *r.error)));
+  // An empty line asks for a formula; no position to point at.
+  const bool blank = formula.trimmed().isEmpty();
+  lblError_->setText(FromUtf8(blank ? r.error->message : FormulaErrorText(utf8, *r.error)));
   // Byte offsets of the core become UTF-16 offsets of the edit line.
   const int start = static_cast<int>(FromUtf8(std::string_view(utf8).substr(0, r.error->position)).size());
   const int length =
