@@ -205,8 +205,12 @@ void Calculator::cmdceClick() {
 }
 
 void Calculator::ElementClick(int index) {
+  EnterNumberText(Elements()[static_cast<std::size_t>(index)].mass);
+}
+
+void Calculator::EnterNumberText(std::string_view text) {
   ApplyPendingOperation();
-  SetText1(Elements()[static_cast<std::size_t>(index)].mass);
+  SetText1(text);
   EntryState = 0;
   MarkNewNumber();
 }

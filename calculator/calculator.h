@@ -95,6 +95,10 @@ class Calculator : private CalculatorState {
   void MemoryMinusClick(int i);
   void MemoryRecallClick(int i);
   void ElementClick(int index);
+  // A finished number text entered as an element key enters its mass: the
+  // waiting operator is applied, the text shown unchanged, and the next
+  // digit starts a new number. text must be a number text.
+  void EnterNumberText(std::string_view text);
   void SelectAngleUnit(bool radians);
   // Ctrl+V on the display: false (and nothing changed) when the text is not
   // a number.

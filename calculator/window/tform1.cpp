@@ -64,7 +64,7 @@ ControlPlace PlaceOf(const CalcControlRow& row) {
 struct MenuRow {
   std::string_view name;
   std::string_view caption;
-  Qt::Key shortcut;
+  QKeyCombination shortcut;
   void (TForm1::*handler)();
 };
 
@@ -72,6 +72,10 @@ constexpr MenuRow kFileMenu[] = {
     {"N1", "Построение графиков", Qt::Key_F2, &TForm1::N1Click},
     {"N2", "Показать таблицу Менделеева", Qt::Key_F3, &TForm1::N2Click},
     {"mnuEnd", "Выход", Qt::Key_F4, &TForm1::mnuEndClick},
+};
+// "Сервис", between "Файл" and "О программе".
+constexpr MenuRow kServiceMenu[] = {
+    {"mnuMass", "Молярная масса по формуле…", Qt::CTRL | Qt::Key_M, &TForm1::mnuMassClick},
 };
 constexpr MenuRow kAboutItem = {"mnuAbout", "О программе", Qt::Key_F1, &TForm1::mnuAboutClick};
 
@@ -162,6 +166,12 @@ void TForm1::BuildMenu() {
   N1_ = addItem(file, kFileMenu[0]);
   N2_ = addItem(file, kFileMenu[1]);
   mnuEnd_ = addItem(file, kFileMenu[2]);
+  mnuService_ = bar->addMenu("&Сервис");
+  mnuService_->setObjectName("mnuService");
+  mnuService_->menuAction()->setObjectName("mnuService");
+  mnuMass_ = addItem(mnuService_, kServiceMenu[0]);
+  // A window's own shortcut: Ctrl+M is no key of the whole program.
+  mnuMass_->setShortcutContext(Qt::WindowShortcut);
   mnuAbout_ = addItem(bar, kAboutItem);
 }
 

@@ -2,14 +2,14 @@
 // The calculator window: display, keypad, memory displays, the periodic
 // table and the main menu. Every key goes to the calculator core; the window
 // only shows what the core reports through CalculatorView.
+#include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <cstdint>
 #include <vector>
 
-#include <QMainWindow>
-#include <QPointer>
-
 #include "calculator/calculator.h"
+#include "elements/window/mass_window.h"
 #include "window/dialogs.h"
 
 class QAbstractButton;
@@ -46,6 +46,10 @@ class TForm1 : public QMainWindow, private CalculatorView {
   void N2Click();
   void mnuEndClick();
   void mnuAboutClick();
+  // "Сервис" → "Молярная масса по формуле…" (Ctrl+M): shows the molar-mass
+  // window, created on first use; its mass enters as an element key would.
+  void mnuMassClick();
+  TfrmMass* MassWindow() const { return frmMass_; }
 
   // The display and the clipboard (Ctrl+C, Ctrl+V, right-click on Text1).
   void CopyDisplay();
@@ -98,11 +102,15 @@ class TForm1 : public QMainWindow, private CalculatorView {
   QAction* N2_ = nullptr;
   QAction* mnuEnd_ = nullptr;
   QAction* mnuAbout_ = nullptr;
+  // "Сервис": its items in menu order; later items go in by insertAction.
+  QMenu* mnuService_ = nullptr;
+  QAction* mnuMass_ = nullptr;
   QAction* copyAction_ = nullptr;
   QAction* pasteAction_ = nullptr;
 
   QPointer<QWidget> plotWindow_;
   QPointer<QWidget> aboutBox_;
+  QPointer<TfrmMass> frmMass_;
 
   // The key press being previewed and the widget it was last offered to.
   const QEvent* previewed_ = nullptr;

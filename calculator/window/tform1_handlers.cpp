@@ -120,6 +120,22 @@ void TForm1::mnuAboutClick() {
   BringToFront(*aboutBox_);
 }
 
+void TForm1::mnuMassClick() {
+  if (!frmMass_) {
+    frmMass_ = new TfrmMass(
+        [this](std::string_view text) {
+          try {
+            calculator_.EnterNumberText(text);
+          } catch (const std::exception& e) {
+            dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
+          }
+        },
+        this);
+    frmMass_->move(x() + width() + 8, y());
+  }
+  BringToFront(*frmMass_);
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
   // While the about box holds the window disabled, a close request from the
   // window manager is refused like any other input.

@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
-
 #include <functional>
 
 #include "tests/calculator/window/window_fixture.h"
@@ -49,9 +48,16 @@ TEST_F(MenuTest, ItemsCaptionsAndShortcuts) {
     EXPECT_EQ(items[i]->shortcut(), expected[i].key);
   }
   const QList<QAction*> bar = form->menuBar()->actions();
-  ASSERT_EQ(bar.size(), 2);
-  EXPECT_EQ(bar[1]->text(), "О программе");
-  EXPECT_EQ(bar[1]->shortcut(), QKeySequence(Qt::Key_F1));
+  ASSERT_EQ(bar.size(), 3);
+  EXPECT_EQ(bar[0]->menu(), file);
+  EXPECT_EQ(bar[1]->text(), "&Сервис");
+  const QList<QAction*> service = bar[1]->menu()->actions();
+  ASSERT_EQ(service.size(), 1);
+  EXPECT_EQ(service[0]->objectName(), "mnuMass");
+  EXPECT_EQ(service[0]->text(), "Молярная масса по формуле…");
+  EXPECT_EQ(service[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+  EXPECT_EQ(bar[2]->text(), "О программе");
+  EXPECT_EQ(bar[2]->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
 TEST_F(MenuTest, F3TogglesPeriodicTable) {

@@ -1,0 +1,96 @@
+// The molar-mass window opened from "Сервис": the mass follows the typing,
+// a wrong formula is explained without a box, and "На дисплей" enters the
+// mass as an element key would. The same sums pressed key by key give the
+// same display texts.
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "elements/formula.h"
+#include "tests/calculator/window/window_fixture.h"
+
+namespace veltrum {
+namespace {
+
+class MassWindowTest : public WindowTest {
+ protected:
+  TfrmMass* Open() {
+    form->findChild<QAction*>("mnuMass")->trigger();
+    TfrmMass* w = form->MassWindow();
+    EXPECT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    return w;
+  }
+  static QLineEdit* Edit(TfrmMass* w) { return w->findChild<QLineEdit*>("txtFormula"); }
+  static QString Label(TfrmMass* w, const char* name) { return w->findChild<QLabel*>(name)->text(); }
+};
+
+// Brackets do not exist on the keypad: a hydrate is pressed multiplied out.
+TEST_F(MassWindowTest, KeyedSumsGiveTheFormulaTexts) {
+  form->findChild<QAction*>("N2")->trigger();
+  const struct {
+    const char* formula;
+    const char* keys;
+  } cases[] = {
+      {"H2O", "cmdFH * 2 + cmdFO ="},
+      {"H2SO4", "cmdFH * 2 + cmdFS + cmdFO2 * 4 ="},
+      {"C6H12O6", "cmdFC2 * 6 + cmdFH * 1 2 + cmdFO * 6 ="},
+      {"CuSO4·5H2O", "cmdFCu + cmdFS + cmdFO * 9 + cmdFH * 1 0 ="},
+      {"K4[Fe(CN)6]", "cmdFK * 4 + cmdFFe + cmdFC * 6 + cmdFN * 6 ="},
+      {"Ca3(PO4)2", "cmdFCa * 3 + cmdFP * 2 + cmdFO * 8 ="},
+  };
+  for (const auto& c : cases) {
+    ClickTrace("cmdon");
+    ClickTrace(c.keys);
+    EXPECT_EQ(Display(), ParseFormula(c.formula).value.text) << c.formula;
+  }
+}
+
+TEST_F(MassWindowTest, TypingShowsMassAndCompositionThenTheError) {
+  TfrmMass* w = Open();
+  QTest::keyClicks(Edit(w), "CuSO4*5H2O");
+  EXPECT_EQ(Label(w, "lblMass"), "M = 249,682 г/моль");
+  EXPECT_EQ(Label(w, "lblError"), "");
+  auto* table = w->findChild<QTableWidget*>("grdComposition");
+  ASSERT_EQ(table->rowCount(), 4);
+  EXPECT_EQ(table->item(2, 0)->text(), "O");
+  EXPECT_EQ(table->item(2, 1)->text(), "9");
+  EXPECT_EQ(table->item(2, 2)->text(), "143,991");
+  EXPECT_EQ(table->item(2, 3)->text(), "57,67");
+
+  QTest::keyClicks(Edit(w), "Xx");
+  EXPECT_EQ(Label(w, "lblError"), "Позиция 11: Неизвестный символ элемента «Xx»");
+  EXPECT_EQ(w->ErrorMark(), qMakePair(10, 2));
+  EXPECT_EQ(table->rowCount(), 0);
+  EXPECT_FALSE(w->findChild<QPushButton*>("cmdDisplay")->isEnabled());
+  QTest::keyClick(Edit(w), Qt::Key_Return);
+  EXPECT_EQ(Display(), "0");
+  EXPECT_TRUE(dialogs.lines.empty());
+}
+
+TEST_F(MassWindowTest, MassJoinsTheChainAsTyped) {
+  ClickTrace("2 *");
+  TfrmMass* w = Open();
+  Edit(w)->setText("CuSO4·5H2O");
+  QTest::mouseClick(w->findChild<QPushButton*>("cmdDisplay"), Qt::LeftButton);
+  EXPECT_EQ(Display(), "249,682");
+  ClickTrace("=");
+  EXPECT_EQ(Display(), "499,364");
+  // Enter in the edit line does the same; a digit then starts a new number.
+  ClickTrace("1 +");
+  QTest::keyClick(Edit(w), Qt::Key_Return);
+  ClickTrace("=");
+  EXPECT_EQ(Display(), "250,682");
+}
+
+TEST_F(MassWindowTest, EveryVisibleControlHasAName) {
+  TfrmMass* w = Open();
+  for (QWidget* c : w->findChildren<QWidget*>()) {
+    if (!c->isVisible() || c->objectName().startsWith("qt_scrollarea_")) continue;
+    EXPECT_FALSE(c->accessibleName().isEmpty()) << c->metaObject()->className();
+  }
+}
+
+}  // namespace
+}  // namespace veltrum
