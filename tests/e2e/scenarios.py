@@ -459,3 +459,26 @@ def scenario_export(s, workdir):
         plot_click(s, "Очистить все")
         idle(s)
 
+
+
+def scenario_molar_mass(s, workdir):
+    title = "Молярная масса по формуле"
+    s.focus_window(CALC)
+    with s.step("Ctrl+M opens the molar-mass window"):
+        s.key("ctrl+m")
+        s.window(title)
+        s.focus_window(title)
+    with s.step("a wrong formula shows why, with no box"):
+        s.type("H2Xx")
+        s.wait_until(lambda: "Xx" in " ".join(s.texts(s.window(title))), 2, "the message naming Xx")
+        s.no_box()
+    with s.step("a good formula and Enter join a chain on the display"):
+        s.key("ctrl+a", "BackSpace")
+        s.type("H2O")
+        s.focus_window(CALC)
+        s.type("2*")
+        s.focus_window(title)
+        s.key("Return")
+        s.focus_window(CALC)
+        s.type("=")
+        expect_display(s, "36,0296")
