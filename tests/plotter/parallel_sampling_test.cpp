@@ -11,9 +11,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "calculator/number_text.h"
+#include "plotter/background_sampling.h"
 #include "plotter/sampling.h"
 
 namespace veltrum {
@@ -80,6 +82,74 @@ TEST(ParallelSampling, SameRunsAsOnTheCalculatorAlone) {
   ExpectSameAsAlone("tg[x]", "-360", "360", StepChoice::Tenth, true);
   ExpectSameAsAlone("x", "0,0005", "0,003", StepChoice::Thousandth);           // off-grid start
   ExpectSameAsAlone("x", "1E15", "1000000000000001", StepChoice::Thousandth);  // the step stalls
+}
+
+// The run as the plot window carries it out: checked on the calling thread,
+// sampled in the background while the caller collects now and then, ended
+// on the caller's calculator.
+Outcome RunInBackground(std::string_view expression, std::string_view from, std::string_view to,
+                        StepChoice step, int threads) {
+  Record r;
+  Calculator calc(&r);
+  const std::string entry = "1:F(X)=" + std::string(expression);
+  r.Clear();
+  SamplingEnd end = SamplingEnd::Refused;
+  if (const std::optional<SamplingPlan> plan = PlanSampling({entry, from, to, step}, r, end)) {
+    r.SetRange(0, plan->progressMaximum);
+    r.SetPosition(0);
+    BackgroundSampling run(*plan, std::string(ExpressionOf(entry)), calc.Radians(), threads);
+    std::vector<Sample> samples;
+    std::optional<SamplesTaken> taken;
+    int position = 0;
+    while (!taken) {
+      samples.clear();
+      run.Collect(samples);
+      for (const Sample& sample : samples)
+        if (sample.y) r.AddPoint(sample.x, *sample.y);
+      if (!samples.empty()) r.SetPosition(position += static_cast<int>(samples.size()));
+      taken = run.Result();
+      std::this_thread::yield();
+    }
+    end = FinishSampling(calc, run.Expression(), *taken, r, r);
+  }
+  r.log += "last position " + std::to_string(r.last);
+  return {r.log, calc.Text1(), std::string(calc.ShiftCaption()), end};
+}
+
+TEST(BackgroundSampling, SameRunsAsOnTheCalculatorAlone) {
+  const struct {
+    const char *expression, *from, *to;
+    StepChoice step;
+  } kRuns[] = {
+      {"sin[x]", "-3", "3", StepChoice::Tenth},    {"1/x", "-1", "1", StepChoice::Hundredth},
+      {"1E(x*1000)", "0", "1", StepChoice::Tenth}, {"1E(x*1000)", "-100", "0,4", StepChoice::Thousandth},
+      {"x", "1", "1", StepChoice::Tenth},          {"x", "a", "1", StepChoice::Tenth},
+      {"x", "-1E12", "1E12", StepChoice::Tenth},
+  };
+  for (const auto& run : kRuns) {
+    const Outcome alone = RunOn(run.expression, run.from, run.to, run.step, 1);
+    for (int threads : {1, 2}) {
+      const Outcome o = RunInBackground(run.expression, run.from, run.to, run.step, threads);
+      EXPECT_EQ(o.log, alone.log) << run.expression << " from " << run.from << " on " << threads;
+      EXPECT_EQ(o.display, alone.display) << run.expression << " from " << run.from << " on " << threads;
+      EXPECT_EQ(o.end, alone.end) << run.expression << " from " << run.from << " on " << threads;
+    }
+  }
+}
+
+TEST(BackgroundSampling, StopEndsTheRunKeepingItsPoints) {
+  Calculator calc;
+  SamplingPlan plan{0, 1000, 0.001, 3, 1000001, 1000000};
+  BackgroundSampling run(plan, "x", true, 2);
+  std::vector<Sample> samples;
+  while (samples.empty()) run.Collect(samples);
+  run.Stop();
+  std::optional<SamplesTaken> taken;
+  while (!(taken = run.Result())) run.Collect(samples);
+  EXPECT_EQ(taken->end, SamplesTaken::End::Stopped);
+  EXPECT_EQ(taken->count, samples.size());
+  EXPECT_LT(samples.size(), 1000001u);
+  EXPECT_EQ(samples.back().x, taken->lastX);
 }
 
 TEST(ParallelSampling, RunsShorterThanTheWorkerCount) {
