@@ -48,7 +48,7 @@ int DefaultThreads() {
 
 int RunPlot(const std::vector<std::string>& args) {
   std::string from = "-3", to = "3";
-  StepChoice step = StepChoice::Tenth;
+  SamplingStep step = kStepTenth;
   bool degrees = false;
   int threads = DefaultThreads();
   const std::string* expression = nullptr;
@@ -79,11 +79,11 @@ int RunPlot(const std::vector<std::string>& args) {
       std::string s;
       if (!value(s)) return UsageError("plot: --step needs a value");
       if (s == "0,1")
-        step = StepChoice::Tenth;
+        step = kStepTenth;
       else if (s == "0,01")
-        step = StepChoice::Hundredth;
+        step = kStepHundredth;
       else if (s == "0,001")
-        step = StepChoice::Thousandth;
+        step = kStepThousandth;
       else
         return UsageError("plot: --step takes 0,1, 0,01 or 0,001");
     } else if (a == "--threads") {
@@ -107,13 +107,12 @@ int RunPlot(const std::vector<std::string>& args) {
   if (degrees) calc.Press(Key::optGrad);
   StdoutSeries series;
   NoProgress progress;
-  const std::string entry = "1:F(X)=" + *expression;
   // Ctrl+C ends the run between samples, so every line printed is whole.
   std::signal(SIGINT, OnInterrupt);
   SamplingOptions run;
   run.threads = threads;
   run.keepGoing = [] { return interrupted == 0; };
-  const SamplingEnd end = RunSampling(calc, {entry, from, to, step}, series, progress, messages, run);
+  const SamplingEnd end = RunSampling(calc, {*expression, from, to, step}, series, progress, messages, run);
   std::fflush(stdout);
   if (interrupted) {
     std::signal(SIGINT, SIG_DFL);

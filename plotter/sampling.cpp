@@ -11,21 +11,6 @@
 namespace veltrum {
 namespace {
 
-struct StepInfo {
-  double step;
-  int decimals;
-};
-
-StepInfo StepOf(StepChoice c) {
-  switch (c) {
-    case StepChoice::Tenth: return {0.1, 1};
-    case StepChoice::Hundredth: return {0.01, 2};
-    case StepChoice::Thousandth: return {0.001, 3};
-    case StepChoice::None: break;
-  }
-  return {0.0, 0};
-}
-
 // Brings x back to the step grid through its number text: the text is cut
 // after `decimals` digits behind its comma. A text in scientific notation
 // has no such digits to cut; there the value itself is cut toward zero to
@@ -81,20 +66,14 @@ bool SampleGrid::Next(double& x) {
   return true;
 }
 
-std::string_view ExpressionOf(std::string_view entry) {
-  const std::size_t eq = entry.find('=');
-  return eq == std::string_view::npos ? entry : entry.substr(eq + 1);
-}
-
 std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, MessageSink& messages,
                                          SamplingEnd& refusal) {
   try {
     SamplingPlan plan;
     plan.from = ReadNumberDouble(request.fromText);
     plan.to = ReadNumberDouble(request.toText);
-    const StepInfo step = StepOf(request.step);
-    plan.step = step.step;
-    plan.decimals = step.decimals;
+    plan.step = request.step.value;
+    plan.decimals = request.step.decimals;
     if (!(plan.from < plan.to && plan.step > 0)) {
       messages.ShowMessage(MessageKind::Error, kRangeErrorText);
       refusal = SamplingEnd::Refused;
@@ -149,7 +128,7 @@ SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSe
   progress.SetStep(1);
   progress.SetPosition(0);
   series.Reserve(static_cast<std::size_t>(plan->samples) + 1);
-  const std::string_view expression = ExpressionOf(request.entry);
+  const std::string_view expression = request.expression;
   const SampleGrid grid(plan->from, plan->to, plan->step, plan->decimals);
   int position = 0;
   const SampleSink sink = [&](double x, std::optional<double> y) {

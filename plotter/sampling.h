@@ -31,15 +31,23 @@ class PlotProgress {
   virtual void SetPosition(int position) = 0;
 };
 
-// The checked step radio button; the first checked of rad01, rad001,
-// rad0001 decides.
-enum class StepChoice { None, Tenth, Hundredth, Thousandth };
+// The distance between samples, and the decimals x keeps when it is cut
+// back to the step grid. Each value is the double nearest to its decimal.
+struct SamplingStep {
+  double value = 0;
+  int decimals = 0;
+};
+inline constexpr SamplingStep kStepTenth{0.1, 1};
+inline constexpr SamplingStep kStepHundredth{0.01, 2};
+inline constexpr SamplingStep kStepThousandth{0.001, 3};
+// No step at all: every run is refused with the range message.
+inline constexpr SamplingStep kNoStep{};
 
 struct SamplingRequest {
-  std::string_view entry;     // the list entry text, e.g. "1:F(X)=sin[x]"
-  std::string_view fromText;  // txtFLeft
-  std::string_view toText;    // txtFRight
-  StepChoice step = StepChoice::Tenth;
+  std::string_view expression;  // F(x) in the expression language
+  std::string_view fromText;    // the first x, as typed
+  std::string_view toText;      // the last x, as typed
+  SamplingStep step = kStepTenth;
 };
 
 // How a run is carried out; neither option changes what it computes.
@@ -67,10 +75,6 @@ inline constexpr std::string_view kTooManyPointsText =
     "Слишком много точек: уменьшите диапазон или увеличьте шаг.";
 // A run of more than this many samples could not finish or fit in memory.
 inline constexpr double kMaxSamples = 10'000'000;
-
-// The expression of a list entry: everything after its first "=", or the
-// whole entry when it has none.
-std::string_view ExpressionOf(std::string_view entry);
 
 // What the checks of a run leave: the grid to sample and the progress
 // bar's maximum.

@@ -43,9 +43,9 @@ struct NullSink : veltrum::PlotSeries, veltrum::PlotProgress {
   long points = 0;
 };
 
-void RunAlone(veltrum::Calculator& calc, const std::string& entry, veltrum::Dialogs& dialogs) {
+void RunAlone(veltrum::Calculator& calc, const std::string& expression, veltrum::Dialogs& dialogs) {
   NullSink sink;
-  veltrum::RunSampling(calc, {entry, kFrom, kTo, veltrum::StepChoice::Thousandth}, sink, sink, dialogs);
+  veltrum::RunSampling(calc, {expression, kFrom, kTo, veltrum::kStepThousandth}, sink, sink, dialogs);
 }
 
 // A run goes on in the window's event loop after the command returns.
@@ -70,7 +70,7 @@ void Compare(const char* label, const QString& expression) {
   form.cmdAddClick();  // warms up and leaves entry 0 for the redraws
   WaitForRuns(form);
 
-  const std::string entry = "1:F(X)=" + expression.toStdString();
+  const std::string entry = expression.toStdString();
   std::vector<double> window, core;
   for (int r = 0; r < kRuns; ++r) {
     core.push_back(Seconds([&] { RunAlone(calc, entry, dialogs); }));
@@ -106,7 +106,7 @@ void RedrawAll() {
     form.findChild<QLineEdit*>("txtMain")->setText(expression);
     form.cmdAddClick();
     WaitForRuns(form);
-    entries.push_back(std::to_string(k + 1) + ":F(X)=" + expression.toStdString());
+    entries.push_back(expression.toStdString());
   }
   const double window = Seconds([&] {
     form.cmdReDrawAllClick();

@@ -129,11 +129,11 @@ int TForm3::Selected() const {
   return selected.isEmpty() ? -1 : ListBox1->row(selected.first());
 }
 
-StepChoice TForm3::CheckedStep() const {
-  if (rad01->isChecked()) return StepChoice::Tenth;
-  if (rad001->isChecked()) return StepChoice::Hundredth;
-  if (rad0001->isChecked()) return StepChoice::Thousandth;
-  return StepChoice::None;
+SamplingStep TForm3::CheckedStep() const {
+  if (rad01->isChecked()) return kStepTenth;
+  if (rad001->isChecked()) return kStepHundredth;
+  if (rad0001->isChecked()) return kStepThousandth;
+  return kNoStep;
 }
 
 void TForm3::cmdHelpClick() {

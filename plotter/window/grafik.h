@@ -43,6 +43,10 @@ inline constexpr std::string_view kSaveFailedText = "Не удалось сох�
 // this often (a run also hands its last samples over the moment it ends).
 inline constexpr int kRunCollectIntervalMs = 50;
 
+// The expression of a list entry: everything after its first "=", or the
+// whole entry when it has none.
+QString ExpressionOf(const QString& entry);
+
 class TForm3 : public QWidget {
   Q_OBJECT
 
@@ -100,7 +104,8 @@ class TForm3 : public QWidget {
   int Count() const;
   // The selected entry's position, or -1.
   int Selected() const;
-  StepChoice CheckedStep() const;
+  // The step of the first checked of rad01, rad001, rad0001.
+  SamplingStep CheckedStep() const;
   void ShowCalculatorWindow();
   void CreatePopupMenu();
   QString SuggestedPath(const QString& name) const;

@@ -40,6 +40,11 @@ class BarProgress : public PlotProgress {
 
 }  // namespace
 
+QString ExpressionOf(const QString& entry) {
+  const qsizetype eq = entry.indexOf(u'=');
+  return eq < 0 ? entry : entry.mid(eq + 1);
+}
+
 TForm3::~TForm3() = default;
 
 void TForm3::PlotFunction(int k) {
@@ -61,14 +66,14 @@ void TForm3::StartRuns() {
     const int k = pendingRuns_.front();
     pendingRuns_.pop_front();
     if (k < 0 || k >= Count()) continue;
-    const std::string entry = ListBox1->item(k)->text().toStdString();
+    const std::string expression = ExpressionOf(ListBox1->item(k)->text()).toStdString();
     const std::string from = txtFLeft->text().toStdString();
     const std::string to = txtFRight->text().toStdString();
     // The series is emptied first, so a refusal's box shows over it.
     Chart1->Clear(k);
     SamplingEnd refusal = SamplingEnd::Refused;
     const std::optional<SamplingPlan> plan =
-        PlanSampling(SamplingRequest{entry, from, to, CheckedStep()}, dialogs_, refusal);
+        PlanSampling(SamplingRequest{expression, from, to, CheckedStep()}, dialogs_, refusal);
     if (!plan) continue;
     BarProgress(*ProgressBar1).SetRange(0, plan->progressMaximum);
     ProgressBar1->setValue(0);
@@ -76,9 +81,9 @@ void TForm3::StartRuns() {
     runSeries_ = k;
     runPosition_ = 0;
     SetRunning(true);
-    run_ = std::make_unique<BackgroundSampling>(
-        *plan, std::string(ExpressionOf(entry)), calc_.Radians(), threads_,
-        [this] { QMetaObject::invokeMethod(this, &TForm3::CollectRun, Qt::QueuedConnection); });
+    run_ = std::make_unique<BackgroundSampling>(*plan, expression, calc_.Radians(), threads_, [this] {
+      QMetaObject::invokeMethod(this, &TForm3::CollectRun, Qt::QueuedConnection);
+    });
     runTimer_->start();
   }
   starting_ = false;

@@ -50,21 +50,20 @@ struct Outcome {
   SamplingEnd end;
 };
 
-Outcome RunOn(std::string_view expression, std::string_view from, std::string_view to, StepChoice step,
+Outcome RunOn(std::string_view expression, std::string_view from, std::string_view to, SamplingStep step,
               int threads, bool degrees = false) {
   Record r;
   Calculator calc(&r);
   if (degrees) calc.Press(Key::optGrad);
-  const std::string entry = "1:F(X)=" + std::string(expression);
   SamplingOptions options;
   options.threads = threads;
-  const SamplingEnd end = RunSampling(calc, {entry, from, to, step}, r, r, r, options);
+  const SamplingEnd end = RunSampling(calc, {expression, from, to, step}, r, r, r, options);
   r.log += "last position " + std::to_string(r.last);
   return {r.log, calc.Text1(), std::string(calc.ShiftCaption()), end};
 }
 
 void ExpectSameAsAlone(std::string_view expression, std::string_view from, std::string_view to,
-                       StepChoice step = StepChoice::Tenth, bool degrees = false) {
+                       SamplingStep step = kStepTenth, bool degrees = false) {
   const Outcome alone = RunOn(expression, from, to, step, 1, degrees);
   for (int threads : {2, 3, 8}) {
     const Outcome o = RunOn(expression, from, to, step, threads, degrees);
@@ -77,27 +76,26 @@ void ExpectSameAsAlone(std::string_view expression, std::string_view from, std::
 
 TEST(ParallelSampling, SameRunsAsOnTheCalculatorAlone) {
   ExpectSameAsAlone("sin[x]", "-3", "3");
-  ExpectSameAsAlone("(sin[x]*arccos[x])^cos[1+(2*x)]", "-5", "5", StepChoice::Thousandth);
-  ExpectSameAsAlone("1/x", "-1", "1", StepChoice::Hundredth);  // a sample without value in the middle
-  ExpectSameAsAlone("tg[x]", "-360", "360", StepChoice::Tenth, true);
-  ExpectSameAsAlone("x", "0,0005", "0,003", StepChoice::Thousandth);           // off-grid start
-  ExpectSameAsAlone("x", "1E15", "1000000000000001", StepChoice::Thousandth);  // the step stalls
+  ExpectSameAsAlone("(sin[x]*arccos[x])^cos[1+(2*x)]", "-5", "5", kStepThousandth);
+  ExpectSameAsAlone("1/x", "-1", "1", kStepHundredth);  // a sample without value in the middle
+  ExpectSameAsAlone("tg[x]", "-360", "360", kStepTenth, true);
+  ExpectSameAsAlone("x", "0,0005", "0,003", kStepThousandth);           // off-grid start
+  ExpectSameAsAlone("x", "1E15", "1000000000000001", kStepThousandth);  // the step stalls
 }
 
 // The run as the plot window carries it out: checked on the calling thread,
 // sampled in the background while the caller collects now and then, ended
 // on the caller's calculator.
 Outcome RunInBackground(std::string_view expression, std::string_view from, std::string_view to,
-                        StepChoice step, int threads) {
+                        SamplingStep step, int threads) {
   Record r;
   Calculator calc(&r);
-  const std::string entry = "1:F(X)=" + std::string(expression);
   r.Clear();
   SamplingEnd end = SamplingEnd::Refused;
-  if (const std::optional<SamplingPlan> plan = PlanSampling({entry, from, to, step}, r, end)) {
+  if (const std::optional<SamplingPlan> plan = PlanSampling({expression, from, to, step}, r, end)) {
     r.SetRange(0, plan->progressMaximum);
     r.SetPosition(0);
-    BackgroundSampling run(*plan, std::string(ExpressionOf(entry)), calc.Radians(), threads);
+    BackgroundSampling run(*plan, std::string(expression), calc.Radians(), threads);
     std::vector<Sample> samples;
     std::optional<SamplesTaken> taken;
     int position = 0;
@@ -119,12 +117,12 @@ Outcome RunInBackground(std::string_view expression, std::string_view from, std:
 TEST(BackgroundSampling, SameRunsAsOnTheCalculatorAlone) {
   const struct {
     const char *expression, *from, *to;
-    StepChoice step;
+    SamplingStep step;
   } kRuns[] = {
-      {"sin[x]", "-3", "3", StepChoice::Tenth},    {"1/x", "-1", "1", StepChoice::Hundredth},
-      {"1E(x*1000)", "0", "1", StepChoice::Tenth}, {"1E(x*1000)", "-100", "0,4", StepChoice::Thousandth},
-      {"x", "1", "1", StepChoice::Tenth},          {"x", "a", "1", StepChoice::Tenth},
-      {"x", "-1E12", "1E12", StepChoice::Tenth},
+      {"sin[x]", "-3", "3", kStepTenth},    {"1/x", "-1", "1", kStepHundredth},
+      {"1E(x*1000)", "0", "1", kStepTenth}, {"1E(x*1000)", "-100", "0,4", kStepThousandth},
+      {"x", "1", "1", kStepTenth},          {"x", "a", "1", kStepTenth},
+      {"x", "-1E12", "1E12", kStepTenth},
   };
   for (const auto& run : kRuns) {
     const Outcome alone = RunOn(run.expression, run.from, run.to, run.step, 1);
@@ -160,11 +158,11 @@ TEST(ParallelSampling, RunsShorterThanTheWorkerCount) {
 TEST(ParallelSampling, FailureEndsTheRunWhereItWouldAlone) {
   // "1E400" cannot be read back as a double: the run ends with the message
   // at x = 0,4, keeping exactly the points before it.
-  ExpectSameAsAlone("1E(x*1000)", "0,4", "1");                             // the first sample
-  ExpectSameAsAlone("1E(x*1000)", "0", "1");                               // a middle one
-  ExpectSameAsAlone("1E(x*1000)", "0", "0,4");                             // the last one
-  ExpectSameAsAlone("1E(x*1000)", "-100", "0,4", StepChoice::Thousandth);  // many chunks before it
-  const Outcome o = RunOn("1E(x*1000)", "0", "1", StepChoice::Tenth, 4);
+  ExpectSameAsAlone("1E(x*1000)", "0,4", "1");                      // the first sample
+  ExpectSameAsAlone("1E(x*1000)", "0", "1");                        // a middle one
+  ExpectSameAsAlone("1E(x*1000)", "0", "0,4");                      // the last one
+  ExpectSameAsAlone("1E(x*1000)", "-100", "0,4", kStepThousandth);  // many chunks before it
+  const Outcome o = RunOn("1E(x*1000)", "0", "1", kStepTenth, 4);
   EXPECT_EQ(o.end, SamplingEnd::Failed);
   EXPECT_NE(o.log.find("message Error Произошла ошибка в вычислениях. at 4;"), std::string::npos) << o.log;
 }
@@ -172,7 +170,7 @@ TEST(ParallelSampling, FailureEndsTheRunWhereItWouldAlone) {
 TEST(ParallelSampling, RefusedRunsStartNoWorker) {
   ExpectSameAsAlone("x", "1", "1");
   ExpectSameAsAlone("x", "-1E12", "1E12");
-  EXPECT_EQ(RunOn("x", "a", "1", StepChoice::Tenth, 2).end, SamplingEnd::Failed);
+  EXPECT_EQ(RunOn("x", "a", "1", kStepTenth, 2).end, SamplingEnd::Failed);
 }
 
 TEST(ParallelSampling, StopKeepsThePointsSoFar) {
@@ -183,9 +181,7 @@ TEST(ParallelSampling, StopKeepsThePointsSoFar) {
     options.threads = threads;
     // Stop once the first point is in, however slow the machine.
     options.keepGoing = [&] { return r.log.find(',') == std::string::npos; };
-    const std::string entry = "1:F(X)=x";
-    EXPECT_EQ(RunSampling(calc, {entry, "0", "1000", StepChoice::Thousandth}, r, r, r, options),
-              SamplingEnd::Stopped);
+    EXPECT_EQ(RunSampling(calc, {"x", "0", "1000", kStepThousandth}, r, r, r, options), SamplingEnd::Stopped);
     EXPECT_EQ(r.last, 0);
     EXPECT_EQ(r.log.find("message"), std::string::npos);
     const std::size_t points = static_cast<std::size_t>(std::count(r.log.begin(), r.log.end(), ','));
@@ -207,8 +203,8 @@ TEST(ParallelSampling, FuzzCorpusRunsAlikeOnOneAndSeveralThreads) {
     if (!std::isfinite(x) || std::fabs(x) > 1E6) x = 0;
     const std::string from = NumberText(x), to = NumberText(x + 2);
     const std::string expression = data.substr(8);
-    const Outcome alone = RunOn(expression, from, to, StepChoice::Tenth, 1);
-    const Outcome parallel = RunOn(expression, from, to, StepChoice::Tenth, 3);
+    const Outcome alone = RunOn(expression, from, to, kStepTenth, 1);
+    const Outcome parallel = RunOn(expression, from, to, kStepTenth, 3);
     EXPECT_EQ(parallel.log, alone.log) << file.path();
     EXPECT_EQ(parallel.display, alone.display) << file.path();
     ++runs;

@@ -38,10 +38,9 @@ struct SampleRun {
   Calculator calc;
   Recorder r;
   explicit SampleRun(std::string_view expression, std::string_view from = "-3", std::string_view to = "3",
-                     StepChoice step = StepChoice::Tenth) {
+                     SamplingStep step = kStepTenth) {
     calc.SetMessages(&r);
-    const std::string entry = "1:F(X)=" + std::string(expression);
-    RunSampling(calc, {entry, from, to, step}, r, r, r);
+    RunSampling(calc, {expression, from, to, step}, r, r, r);
   }
 };
 
@@ -83,12 +82,11 @@ TEST(Sampling, FailedSamplesAreSkipped) {
 struct RangeRow {
   const char* from;
   const char* to;
-  StepChoice step;
+  SamplingStep step;
 };
 
 TEST(Sampling, EmptyOrReversedRangeShowsRangeMessage) {
-  const RangeRow rows[] = {
-      {"1", "1", StepChoice::Tenth}, {"5", "-5", StepChoice::Tenth}, {"-3", "3", StepChoice::None}};
+  const RangeRow rows[] = {{"1", "1", kStepTenth}, {"5", "-5", kStepTenth}, {"-3", "3", kNoStep}};
   for (const RangeRow& row : rows) {
     SampleRun run("sin[x]", row.from, row.to, row.step);
     EXPECT_EQ(run.r.messages, std::vector<std::string>{kRange}) << row.from;
@@ -121,14 +119,14 @@ TEST(Sampling, LastSampleStaysInsideTheRange) {
 }
 
 TEST(Sampling, FineStepFromZeroToOne) {
-  SampleRun run("x", "0", "1", StepChoice::Thousandth);
+  SampleRun run("x", "0", "1", kStepThousandth);
   EXPECT_EQ(run.r.points.size(), 1001u);
   EXPECT_EQ(run.r.maximum, 1000);
   EXPECT_EQ(run.r.points.back().first, 1.0);
 }
 
 TEST(Sampling, OffGridStartIsSampledThenCutToTheGrid) {
-  SampleRun fine("x", "0,0005", "0,003", StepChoice::Thousandth);
+  SampleRun fine("x", "0,0005", "0,003", kStepThousandth);
   ASSERT_GE(fine.r.points.size(), 2u);
   EXPECT_EQ(fine.r.points[0].first, 0.0005);
   EXPECT_EQ(fine.r.points[1].first, 0.001);
@@ -140,7 +138,7 @@ TEST(Sampling, OffGridStartIsSampledThenCutToTheGrid) {
 }
 
 TEST(Sampling, ScientificOffGridStartIsCutTowardZero) {
-  SampleRun run("x", "0,00005", "0,003", StepChoice::Thousandth);
+  SampleRun run("x", "0,00005", "0,003", kStepThousandth);
   ASSERT_GE(run.r.points.size(), 2u);
   EXPECT_EQ(run.r.points[0].first, 0.00005);
   EXPECT_EQ(run.r.points[1].first, 0.001);
@@ -155,16 +153,10 @@ TEST(Sampling, RunThatCannotFinishIsRefused) {
 }
 
 TEST(Sampling, StepThatNoLongerIncreasesXEndsTheRun) {
-  SampleRun run("x", "1E15", "1000000000000001", StepChoice::Thousandth);
+  SampleRun run("x", "1E15", "1000000000000001", kStepThousandth);
   EXPECT_LE(run.r.points.size(), 2u);
   EXPECT_GE(run.r.points.size(), 1u);
   EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
-}
-
-TEST(Sampling, ExpressionIsTextAfterFirstEquals) {
-  EXPECT_EQ(ExpressionOf("1:F(X)=sin[x]"), "sin[x]");
-  EXPECT_EQ(ExpressionOf("3:F(X)=a=b"), "a=b");
-  EXPECT_EQ(ExpressionOf("x+1"), "x+1");
 }
 
 }  // namespace

@@ -215,5 +215,11 @@ TEST_F(PlotWindowTest, ReturnInTheExpressionAddsIt) {
   EXPECT_EQ(chart->PointCount(0), 61);
 }
 
+TEST(PlotEntry, ExpressionIsTextAfterFirstEquals) {
+  EXPECT_EQ(ExpressionOf("1:F(X)=sin[x]"), "sin[x]");
+  EXPECT_EQ(ExpressionOf("3:F(X)=a=b"), "a=b");
+  EXPECT_EQ(ExpressionOf("x+1"), "x+1");
+}
+
 }  // namespace
 }  // namespace veltrum
