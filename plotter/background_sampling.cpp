@@ -9,16 +9,23 @@ BackgroundSampling::BackgroundSampling(const SamplingPlan& plan, std::string exp
     : expression_(std::move(expression)) {
   thread_ = std::thread([this, plan, radians, threads, finished = std::move(finished)] {
     const SampleGrid grid(plan.from, plan.to, plan.step, plan.decimals);
-    const SamplesTaken taken = TakeSamplesInParallel(
-        grid, expression_, radians, threads, static_cast<std::size_t>(plan.samples),
-        [this] { return !stop_.load(std::memory_order_relaxed); },
-        [this](double x, std::optional<double> y) {
-          const std::lock_guard lock(mutex_);
-          ready_.push_back({x, y});
-        });
+    SamplesTaken taken;
+    std::exception_ptr error;
+    try {
+      taken = TakeSamplesInParallel(
+          grid, expression_, radians, threads, static_cast<std::size_t>(plan.samples),
+          [this] { return !stop_.load(std::memory_order_relaxed); },
+          [this](double x, std::optional<double> y) {
+            const std::lock_guard lock(mutex_);
+            ready_.push_back({x, y});
+          });
+    } catch (...) {
+      error = std::current_exception();
+    }
     {
       const std::lock_guard lock(mutex_);
       result_ = taken;
+      error_ = error;
     }
     if (finished) finished();
   });
@@ -39,6 +46,7 @@ void BackgroundSampling::Collect(std::vector<Sample>& out) {
 std::optional<SamplesTaken> BackgroundSampling::Result() const {
   const std::lock_guard lock(mutex_);
   if (!collectedAll_) return std::nullopt;
+  if (error_) std::rethrow_exception(error_);
   return result_;
 }
 

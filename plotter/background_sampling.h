@@ -5,6 +5,7 @@
 // the run to stop, and ends it with FinishSampling on its own calculator.
 #include <atomic>
 #include <cstddef>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -39,7 +40,9 @@ class BackgroundSampling {
   void Stop() { stop_.store(true, std::memory_order_relaxed); }
 
   // Appends the samples handed over since the last call, in ascending x.
-  // Once it has returned the last of them, Result() tells how they ended.
+  // Once it has returned the last of them, Result() tells how they ended;
+  // a failure that is not the calculator's own (out of memory) is thrown
+  // again there, on the caller's thread.
   void Collect(std::vector<Sample>& out);
   std::optional<SamplesTaken> Result() const;
 
@@ -51,6 +54,7 @@ class BackgroundSampling {
   mutable std::mutex mutex_;
   std::vector<Sample> ready_;
   std::optional<SamplesTaken> result_;
+  std::exception_ptr error_;
   bool collectedAll_ = false;
   std::thread thread_;
 };

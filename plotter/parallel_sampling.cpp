@@ -9,11 +9,13 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "calculator/calculator.h"
+#include "calculator/failure.h"
 #include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
 #include "plotter/sample_grid.h"
@@ -35,6 +37,9 @@ struct Chunk {
   std::vector<double> ys;
   std::vector<unsigned char> has;
   std::size_t failedAt = kNoFailure;
+  // A failure that is not the calculator's own (out of memory, say) goes
+  // on to the calling thread as it stands.
+  std::exception_ptr error;
   bool done = false;
 };
 
@@ -61,6 +66,7 @@ class Workers {
   void Submit(Chunk& c) {
     c.done = false;
     c.failedAt = kNoFailure;
+    c.error = nullptr;
     {
       const std::lock_guard lock(mutex_);
       queue_.push_back(&c);
@@ -112,9 +118,13 @@ class Workers {
         const std::optional<double> y = EvaluateAt(calc, expression_, c.xs[i]);
         c.has[i] = y.has_value();
         c.ys[i] = y.value_or(0.0);
-      } catch (const std::exception&) {
+      } catch (const CalcFailure&) {
         c.failedAt = i;
         run.NextSample();
+        return;
+      } catch (...) {
+        c.failedAt = i;
+        c.error = std::current_exception();
         return;
       }
       run.NextSample();
@@ -170,6 +180,7 @@ SamplesTaken TakeSamplesInParallel(SampleGrid grid, std::string_view expression,
     }
     for (std::size_t i = 0; i < c.xs.size(); ++i) {
       if (i == c.failedAt) {
+        if (c.error) std::rethrow_exception(c.error);
         // After a stop the run would not have reached the failure.
         taken.end = stopping ? SamplesTaken::End::Stopped : SamplesTaken::End::Failed;
         taken.failedX = c.xs[i];

@@ -98,19 +98,18 @@ std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, Message
 
 SamplingEnd FinishSampling(Calculator& calc, std::string_view expression, const SamplesTaken& taken,
                            PlotProgress& progress, MessageSink& messages) {
-  try {
+  bool failed = taken.end == SamplesTaken::End::Failed;
+  {
+    // The calculator is left as the last sample left it: a sample that
+    // failed on a worker is replayed here, where it fails the same way.
     PlotRun run(calc);
-    // The calculator is left as the last sample left it; a sample that
-    // failed on a worker fails here again.
-    if (taken.end == SamplesTaken::End::Failed) {
-      (void)EvaluateAt(calc, expression, taken.failedX);
-      throw CalcFailure(FailureKind::Conversion, "");
+    try {
+      if (failed || taken.count > 0) (void)EvaluateAt(calc, expression, failed ? taken.failedX : taken.lastX);
+    } catch (const CalcFailure&) {
+      failed = true;
     }
-    if (taken.count > 0) {
-      (void)EvaluateAt(calc, expression, taken.lastX);
-      run.NextSample();
-    }
-  } catch (const CalcFailure&) {
+  }
+  if (failed) {
     messages.ShowMessage(MessageKind::Error, kCalcErrorText);
     return SamplingEnd::Failed;
   }

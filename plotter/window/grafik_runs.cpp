@@ -10,8 +10,10 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
+#include <exception>
 #include <string>
 
+#include "calculator/failure.h"
 #include "chart/chart.h"
 #include "plotter/background_sampling.h"
 #include "plotter/window/grafik.h"
@@ -104,7 +106,20 @@ void TForm3::CollectRun() {
     runPosition_ += static_cast<int>(collected_.size());
     BarProgress(*ProgressBar1).SetPosition(runPosition_);
   }
-  const std::optional<SamplesTaken> result = run_->Result();
+  std::optional<SamplesTaken> result;
+  try {
+    result = run_->Result();
+  } catch (const std::exception& e) {
+    // A failure that is not the calculator's own (out of memory) ends the
+    // command and is reported as the event loop reports an escaped error.
+    runTimer_->stop();
+    run_.reset();
+    pendingRuns_.clear();
+    SetRunning(false);
+    dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
+    emit runsFinished();
+    return;
+  }
   if (!result) return;
   runTimer_->stop();
   const std::unique_ptr<BackgroundSampling> run = std::move(run_);
