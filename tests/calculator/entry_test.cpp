@@ -1,5 +1,6 @@
 // Number entry: digits, 0, comma, backspace, C and CE.
 #include "calculator/trace.h"
+#include "version.h"
 
 namespace veltrum::testing {
 namespace {
@@ -49,7 +50,7 @@ TEST(EntryState, BackspaceOnUnreadableTextEscapesAsErrorBox) {
   const TraceResult r = Trace("1{cmdShift}{cmd1nax}50001b");
   EXPECT_EQ(r.display, "1E5000");
   EXPECT_EQ(r.messages,
-            std::vector<std::string>{"Veltrum 2.0d: '1E5000' is not a valid floating point value."});
+            std::vector<std::string>{std::string(kApplicationTitle) + ": '1E5000' is not a valid floating point value."});
 }
 
 TEST(EntryState, LongTypedNumbersKeepEveryDigit) {

@@ -8,6 +8,7 @@
 
 #include "calculator/calculator.h"
 #include "calculator/key_script.h"
+#include "version.h"
 
 namespace veltrum::testing {
 
@@ -31,7 +32,7 @@ inline void RunScript(Calculator& calc, RecordingMessages& messages, std::string
     try {
       calc.Press(k);
     } catch (const CalcFailure& e) {
-      messages.lines.push_back("Veltrum 2.0d: " + ErrorBoxText(e.what()));
+      messages.lines.push_back(std::string(kApplicationTitle) + ": " + ErrorBoxText(e.what()));
     }
   }
 }

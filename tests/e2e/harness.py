@@ -18,7 +18,6 @@ from gi.repository import Atspi  # noqa: E402
 
 CLOSE_WITHIN = 2.0   # seconds a window or box may take to close
 ANSWER_WITHIN = 5    # seconds the program may take to answer the bus
-APP_NAME = os.environ.get("VELTRUM_APP_NAME", "Veltrum 2.0d")
 
 
 class Failure(Exception):
@@ -32,6 +31,9 @@ def _alarm(signum, frame):
 class Session:
     def __init__(self, program, workdir):
         self.program = program
+        # The program's title names it on the accessibility bus.
+        self.title = subprocess.run([program, "--version"], capture_output=True, text=True,
+                                    check=True).stdout.strip()
         self.workdir = workdir
         self.step_name = "start-up"
         self.procs = []
@@ -131,7 +133,7 @@ class Session:
         desktop = Atspi.get_desktop(0)
         for i in range(desktop.get_child_count()):
             app = desktop.get_child_at_index(i)
-            if app is not None and app.get_name() == APP_NAME:
+            if app is not None and app.get_name() == self.title:
                 return app
         return None
 

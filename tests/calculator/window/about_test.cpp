@@ -4,6 +4,7 @@
 
 #include "calculator/window/about.h"
 #include "tests/calculator/window/window_fixture.h"
+#include "version.h"
 
 namespace veltrum {
 namespace {
@@ -38,7 +39,7 @@ TEST_F(AboutTest, Layout) {
     int pixels;
     bool blue;
   } lines[] = {
-      {"Label2", "Veltrum 2.0d", {8, 8}, 27, false},
+      {"Label2", kApplicationTitle, {8, 8}, 27, false},
       {"Label3", "автор:", {136, 48}, 19, false},
       {"Label4", "", {48, 72}, 32, false},
       {"Label5", "", {48, 112}, 32, false},

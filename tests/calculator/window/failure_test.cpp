@@ -1,6 +1,7 @@
 // Failed calculations show their message and the window goes on; an error
 // that escapes a key handler is shown in the error box.
 #include "tests/calculator/window/window_fixture.h"
+#include "version.h"
 
 namespace veltrum {
 namespace {
@@ -54,7 +55,7 @@ TEST_F(WindowTest, EscapingErrorShowsErrorBox) {
   EXPECT_EQ(Display(), "1E50001");
   QTest::keyClick(form.get(), Qt::Key_Backspace);
   EXPECT_EQ(dialogs.Take(),
-            std::vector<std::string>{"Veltrum 2.0d: '1E5000' is not a valid floating point value."});
+            std::vector<std::string>{std::string(kApplicationTitle) + ": '1E5000' is not a valid floating point value."});
   EXPECT_EQ(Display(), "1E5000");
   QTest::keyClicks(form.get(), "c2+2=");
   EXPECT_EQ(Display(), "4");
@@ -64,7 +65,7 @@ TEST_F(WindowTest, EscapingErrorShowsErrorBox) {
 TEST_F(WindowTest, EscapingErrorFromClickedBackspace) {
   ClickTrace("1 cmdShift cmd1nax 5 0 0 0 1 cmdBackSpace");
   EXPECT_EQ(dialogs.Take(),
-            std::vector<std::string>{"Veltrum 2.0d: '1E5000' is not a valid floating point value."});
+            std::vector<std::string>{std::string(kApplicationTitle) + ": '1E5000' is not a valid floating point value."});
 }
 
 }  // namespace
