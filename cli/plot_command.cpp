@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "calculator/calculator.h"
 #include "calculator/number_text.h"
@@ -39,18 +38,13 @@ volatile std::sig_atomic_t interrupted = 0;
 
 extern "C" void OnInterrupt(int) { interrupted = 1; }
 
-int DefaultThreads() {
-  const unsigned n = std::thread::hardware_concurrency();
-  return n == 0 ? 1 : static_cast<int>(n);
-}
-
 }  // namespace
 
 int RunPlot(const std::vector<std::string>& args) {
   std::string from = "-3", to = "3";
   SamplingStep step = kStepTenth;
   bool degrees = false;
-  int threads = DefaultThreads();
+  int threads = DefaultSamplingThreads();
   const std::string* expression = nullptr;
   // After "--" every argument is taken as it stands, so an EXPRESSION may
   // start with "-".

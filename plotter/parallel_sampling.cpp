@@ -143,6 +143,11 @@ class Workers {
 
 }  // namespace
 
+int DefaultSamplingThreads() {
+  const unsigned n = std::thread::hardware_concurrency();
+  return n == 0 ? 1 : static_cast<int>(n);
+}
+
 SamplesTaken TakeSamplesInParallel(SampleGrid grid, std::string_view expression, bool radians, int threads,
                                    std::size_t expectedSamples, const std::function<bool()>& keepGoing,
                                    const SampleSink& sink) {

@@ -50,6 +50,9 @@ struct SamplingRequest {
   SamplingStep step = kStepTenth;
 };
 
+// One worker per core: what a run uses unless told otherwise.
+int DefaultSamplingThreads();
+
 // How a run is carried out; neither option changes what it computes.
 struct SamplingOptions {
   // Worker threads, each with a calculator of its own in the same angle

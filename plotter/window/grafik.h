@@ -7,7 +7,6 @@
 #include <deque>
 #include <memory>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "calculator/calculator.h"
@@ -115,7 +114,7 @@ class TForm3 : public QWidget {
   void SetRunning(bool running);
 
   Calculator& calc_;
-  int threads_ = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  int threads_ = DefaultSamplingThreads();
   Dialogs& dialogs_;
   QWidget* form1_ = nullptr;
   QWidget* frmSynt_ = nullptr;
