@@ -119,6 +119,7 @@ bool Chart::IsActive(int series) const { return active_[series]; }
 
 void Chart::Clear(int series) {
   data_[series]->clear();
+  static_cast<PointGraph*>(graphs_[series])->PointsCleared();
   ++generation_[series];
   DataChanged();
   RequestRepaint();
@@ -136,6 +137,16 @@ void Chart::AddPoint(int series, double x, double y) {
 void Chart::Reserve(int series, std::size_t points) {
   const std::size_t room = std::min<std::size_t>(points, static_cast<std::size_t>(INT_MAX) / 2);
   static_cast<ReservingContainer*>(data_[series])->Reserve(static_cast<int>(room));
+}
+
+void Chart::SetReferenceDrawing(bool on) {
+  for (QCPGraph* graph : graphs_) static_cast<PointGraph*>(graph)->SetReferenceDrawing(on);
+}
+
+std::size_t Chart::SummaryBytes() const {
+  std::size_t bytes = 0;
+  for (const QCPGraph* graph : graphs_) bytes += static_cast<const PointGraph*>(graph)->IndexBytes();
+  return bytes;
 }
 
 int Chart::PointCount(int series) const { return data_[series]->size(); }

@@ -12,15 +12,21 @@ constexpr int kReach[2 * DiscRaster::kRadius + 1] = {1, 2, 3, 3, 3, 2, 1};
 }  // namespace
 
 // The buffers keep their memory from one picture to the next: a repaint
-// should not pay for fresh pages.
+// should not pay for fresh pages, and a growing picture leaves room to
+// grow further.
 void DiscRaster::Reset(int width, int height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   stride_ = static_cast<std::size_t>(width_ + 2 * kRadius);
   const std::size_t rows = static_cast<std::size_t>(height_ + 2 * kRadius);
-  marks_.assign(stride_ * rows, 0);
-  for (auto& reach : reach_) reach.resize(static_cast<std::size_t>(width_) * rows);
-  covered_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+  auto size = [](std::vector<std::uint8_t>& v, std::size_t n) {
+    if (v.capacity() < n) v.reserve(n + n / 2);
+    v.resize(n);
+  };
+  size(marks_, stride_ * rows);
+  std::fill(marks_.begin(), marks_.end(), std::uint8_t{0});
+  for (auto& reach : reach_) size(reach, static_cast<std::size_t>(width_) * rows);
+  size(covered_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
 }
 
 void DiscRaster::Paint() {
