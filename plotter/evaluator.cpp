@@ -84,9 +84,25 @@ void PressAll(Calculator& calc, const CharKeys& k) {
   for (int i = 0; i < k.count; ++i) calc.Press(k.keys[static_cast<std::size_t>(i)]);
 }
 
-bool TypeText(Calculator& calc, std::string_view text) {
-  for (char c : text) {
-    PressAll(calc, kCharKeys[static_cast<unsigned char>(c)]);
+// How the characters of a working text become key presses: a run of
+// digits and commas in one call of PressNumberKeys, or each through Press
+// (the reference the tests compare with).
+enum class Typing { Runs, KeyByKey };
+
+bool IsNumberKey(char c) { return (c >= '0' && c <= '9') || c == ',' || c == '.'; }
+
+bool TypeText(Calculator& calc, std::string_view text, Typing typing) {
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    if (typing == Typing::Runs && IsNumberKey(c)) {
+      std::size_t end = i + 1;
+      while (end < text.size() && IsNumberKey(text[end])) ++end;
+      calc.PressNumberKeys(text.substr(i, end - i));
+      i = end;
+    } else {
+      PressAll(calc, kCharKeys[static_cast<unsigned char>(c)]);
+      ++i;
+    }
     if (calc.HasCalcError()) return false;
   }
   return true;
@@ -164,22 +180,58 @@ void MoveMinusBehind(std::string& t) {
   t[k] = 'z';
 }
 
-bool CalculateText(Calculator& calc, std::string& text) {
+namespace {
+
+// The number a plain value text stands for: "2z5" -> "-25", "0,05z" ->
+// "-0,05"; false unless the text is digits and commas with at most one
+// sign mark, right behind the first non-zero digit, as MoveMinusBehind
+// puts it.
+bool ValueTextNumber(std::string_view t, std::string& number) {
+  std::size_t mark = std::string_view::npos;
+  std::size_t firstNonZero = std::string_view::npos;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    const char c = t[i];
+    if (c == 'z') {
+      if (mark != std::string_view::npos) return false;
+      mark = i;
+    } else if (c >= '1' && c <= '9') {
+      if (firstNonZero == std::string_view::npos) firstNonZero = i;
+    } else if (c != '0' && c != ',') {
+      return false;
+    }
+  }
+  if (mark == std::string_view::npos) {
+    number.assign(t);
+    return true;
+  }
+  if (firstNonZero == std::string_view::npos || mark != firstNonZero + 1) return false;
+  number.assign(1, '-');
+  number.append(t.substr(0, mark));
+  number.append(t.substr(mark + 1));
+  return true;
+}
+
+bool CalculateTextAs(Calculator& calc, std::string& text, Typing typing) {
+  // A value text of a number that its keys show as it is needs no keys.
+  thread_local std::string number;
+  if (typing == Typing::Runs && ValueTextNumber(text, number) && calc.EnterShownNumber(number))
+    return !calc.HasCalcError();
   MoveMinusBehind(text);
   if (calc.IsShiftOn()) calc.Press(Key::cmdShift);
   calc.Press(Key::cmdon);
-  if (!TypeText(calc, text)) return false;
+  if (!TypeText(calc, text, typing)) return false;
   calc.Press(Key::cmdis);
   return !calc.HasCalcError();
 }
-
-namespace {
 
 // Working buffers of one thread; they live across samples, so a sample
 // allocates nothing once they have grown to the expression's size.
 struct Buffers {
   std::string substituted, s, w, inner, value;
   std::vector<std::size_t> rounds, squares;  // open brackets, positions in w
+  // Whether w is the value text of the display as it is: a group's value
+  // that replaced all of w, with no key pressed since.
+  bool wIsDisplayValue = false;
 };
 
 bool IsBracket(char c) { return c == '(' || c == ')' || c == '[' || c == ']'; }
@@ -196,21 +248,24 @@ bool IsBracket(char c) { return c == '(' || c == ')' || c == '[' || c == ']'; }
 // opening bracket, an opening bracket without a closing one, and a "[...]"
 // group with a plain number and no function name in front of it
 // ("2*[x+1]", "exp[x]", "[5]") give a sample without value.
-bool ResolveBrackets(Calculator& calc, Buffers& b) {
+bool ResolveBrackets(Calculator& calc, Buffers& b, Typing typing) {
   const std::string& s = b.s;
   std::string& w = b.w;
   w.clear();
+  b.wIsDisplayValue = false;
   b.rounds.clear();
   b.squares.clear();
   for (std::size_t i = 0; i < s.size(); ++i) {
     const std::size_t run = i;
     while (i < s.size() && !IsBracket(s[i])) ++i;
     w.append(s, run, i - run);
+    if (i > run) b.wIsDisplayValue = false;
     if (i == s.size()) break;
     const char ch = s[i];
     if (ch == '(' || ch == '[') {
       (ch == '(' ? b.rounds : b.squares).push_back(w.size());
       w.push_back(ch);
+      b.wIsDisplayValue = false;
       continue;
     }
     std::vector<std::size_t>& same = ch == ')' ? b.rounds : b.squares;
@@ -222,16 +277,18 @@ bool ResolveBrackets(Calculator& calc, Buffers& b) {
     for (;;) {
       b.inner.assign(w, o + 1);
       const bool plain = IsPlain(b.inner);
-      if (!CalculateText(calc, b.inner)) return false;
+      if (!CalculateTextAs(calc, b.inner, typing)) return false;
       if (plain) break;
       ReadValueText(calc, b.value);
       w.replace(o + 1, std::string::npos, b.value);
+      b.wIsDisplayValue = false;
       while (!other.empty() && other.back() > o) other.pop_back();
     }
     same.pop_back();
     if (ch == ')') {
       ReadValueText(calc, b.value);
       w.replace(o, std::string::npos, b.value);
+      b.wIsDisplayValue = o == 0;
       continue;
     }
     const Function* f = FunctionBefore(w, o);
@@ -246,13 +303,12 @@ bool ResolveBrackets(Calculator& calc, Buffers& b) {
       ReadValueText(calc, b.value);
     }
     w.replace(o - f->name.size(), std::string::npos, b.value);
+    b.wIsDisplayValue = o == f->name.size() && f->keys.count != 0;
   }
   return b.rounds.empty() && b.squares.empty();
 }
 
-}  // namespace
-
-std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, double x) {
+std::optional<double> Evaluate(Calculator& calc, std::string_view expression, double x, Typing typing) {
   thread_local Buffers b;
   b.substituted.clear();
   for (char c : expression) {
@@ -263,9 +319,23 @@ std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, 
   }
   MarkNegativeExponents(b.substituted);
   RewriteMinus(b.substituted, b.s);
-  if (!ResolveBrackets(calc, b)) return std::nullopt;
-  if (!CalculateText(calc, b.w)) return std::nullopt;
+  if (!ResolveBrackets(calc, b, typing)) return std::nullopt;
+  // The value text of the display types the display's own number.
+  const bool shown = typing == Typing::Runs && b.wIsDisplayValue && calc.EnterShownNumber(calc.Text1());
+  if (shown ? calc.HasCalcError() : !CalculateTextAs(calc, b.w, typing)) return std::nullopt;
   return ReadNumberDouble(calc.Text1());
+}
+
+}  // namespace
+
+bool CalculateText(Calculator& calc, std::string& text) { return CalculateTextAs(calc, text, Typing::Runs); }
+
+std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, double x) {
+  return Evaluate(calc, expression, x, Typing::Runs);
+}
+
+std::optional<double> EvaluateAtKeyByKey(Calculator& calc, std::string_view expression, double x) {
+  return Evaluate(calc, expression, x, Typing::KeyByKey);
 }
 
 }  // namespace veltrum
