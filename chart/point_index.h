@@ -42,8 +42,6 @@ class PointIndex {
   static std::size_t BlockSize(int level);
   // The summarised blocks of a level.
   const std::vector<Block>& Blocks(int level) const { return levels_[static_cast<std::size_t>(level)]; }
-  // Points covered by the bottom level's blocks.
-  std::size_t Covered() const { return levels_.empty() ? 0 : levels_[0].size() * kLeaf; }
   // Bytes held by the summary.
   std::size_t Bytes() const;
 
