@@ -126,7 +126,12 @@ void Chart::Clear(int series) {
 }
 
 void Chart::AddPoint(int series, double x, double y) {
-  data_[series]->add(QCPGraphData(x, y));
+  QCPGraphDataContainer& data = *data_[series];
+  // A point before the last one is sorted in among the others: the summary
+  // of the points starts again.
+  if (!data.isEmpty() && !(x >= (data.constEnd() - 1)->key))
+    static_cast<PointGraph*>(graphs_[series])->PointsCleared();
+  data.add(QCPGraphData(x, y));
   dataChanged_ = true;
   if (updateDepth_ > 0)
     repaintPending_ = true;

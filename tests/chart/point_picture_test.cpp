@@ -36,6 +36,10 @@ void Fill(Chart& chart) {
     chart.AddPoint(4, x, i % 20000 == 3 ? kInf : (i % 20000 == 4 ? -1e300 : std::cos(x) * 2));
     chart.AddPoint(5, x, std::tan(x) / 10);
   }
+  // Late points sorted in among the others.
+  for (int i = 0; i < 300; ++i) chart.AddPoint(6, 30 - i * 0.2, 1000 + i % 3);
+  chart.replot();
+  for (int i = 0; i < 300; ++i) chart.AddPoint(6, 29.9 - i * 0.2, std::cos(i * 0.3));
 }
 
 struct View {
