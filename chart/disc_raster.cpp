@@ -27,13 +27,29 @@ void DiscRaster::Reset(int width, int height) {
   std::fill(marks_.begin(), marks_.end(), std::uint8_t{0});
   for (auto& reach : reach_) size(reach, static_cast<std::size_t>(width_) * rows);
   size(covered_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+  top_ = height_ + kRadius;
+  bottom_ = -kRadius - 1;
 }
 
-void DiscRaster::Paint() {
+void DiscRaster::Paint(bool band) {
   const std::size_t w = static_cast<std::size_t>(width_);
   const std::size_t rows = static_cast<std::size_t>(height_ + 2 * kRadius);
+  // Rows without a mark within reach are left as they are by the passes
+  // and cleared here: a series often fills a band of the area only.
+  const int first = band ? FirstRow() : 0;
+  const int last = band ? LastRow() : height_ - 1;
+  if (first > last || height_ == 0) {
+    std::fill(covered_.begin(), covered_.end(), std::uint8_t{0});
+    return;
+  }
+  std::fill(covered_.begin(), covered_.begin() + static_cast<std::ptrdiff_t>(first * width_),
+            std::uint8_t{0});
+  std::fill(covered_.begin() + static_cast<std::ptrdiff_t>((last + 1) * width_), covered_.end(),
+            std::uint8_t{0});
   // Horizontal pass: reach_[r] of an area column x covers marks x-r..x+r.
-  for (std::size_t row = 0; row < rows; ++row) {
+  // Marks rows are area rows shifted by kRadius.
+  for (std::size_t row = static_cast<std::size_t>(first);
+       row < static_cast<std::size_t>(last) + 2 * kRadius + 1 && row < rows; ++row) {
     const std::uint8_t* m = marks_.data() + row * stride_ + kRadius;
     std::uint8_t* r0 = reach_[0].data() + row * w;
     std::uint8_t* r1 = reach_[1].data() + row * w;
@@ -47,7 +63,7 @@ void DiscRaster::Paint() {
   }
   // Vertical pass: row y takes, from each row y+dy, the reach of the disc
   // in that row.
-  for (std::size_t y = 0; y < static_cast<std::size_t>(height_); ++y) {
+  for (std::size_t y = static_cast<std::size_t>(first); y <= static_cast<std::size_t>(last); ++y) {
     std::uint8_t* out = covered_.data() + y * w;
     std::fill(out, out + w, std::uint8_t{0});
     for (int dy = -kRadius; dy <= kRadius; ++dy) {

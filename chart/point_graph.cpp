@@ -48,13 +48,18 @@ void PointGraph::DrawRaster(QCPPainter* painter, const QRect& area) {
     ForEachVisiblePoint(area, [this](int x, int y) { raster_.Mark(x, y); });
   else
     MarkFromIndex(area);
-  raster_.Paint();
+  // Only the band of rows the discs reach is worked on and drawn: the
+  // rows outside it are transparent. The reference drawing does them all.
+  raster_.Paint(!reference_);
+  const int first = reference_ ? 0 : raster_.FirstRow();
+  const int last = reference_ ? area.height() - 1 : raster_.LastRow();
+  if (first > last) return;
 
   // Room to grow by a quarter: the steps of a resize reuse the image.
   if (image_.width() < area.width() || image_.height() < area.height())
     image_ = QImage(area.width() * 5 / 4, area.height() * 5 / 4, QImage::Format_ARGB32_Premultiplied);
   const QRgb colour = qPremultiply(colour_);
-  for (int y = 0; y < area.height(); ++y) {
+  for (int y = first; y <= last; ++y) {
     const std::uint8_t* covered = raster_.CoveredRow(y);
     auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
     for (int x = 0; x < area.width(); ++x) line[x] = covered[x] ? colour : 0;
@@ -62,7 +67,8 @@ void PointGraph::DrawRaster(QCPPainter* painter, const QRect& area) {
   // The discs are already pixels: no half-pixel shift of antialiasing.
   painter->save();
   painter->setAntialiasing(false);
-  painter->drawImage(area.topLeft(), image_, QRect(QPoint(0, 0), area.size()));
+  painter->drawImage(QPoint(area.left(), area.top() + first), image_,
+                     QRect(0, first, area.width(), last - first + 1));
   painter->restore();
 }
 
