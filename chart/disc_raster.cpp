@@ -47,7 +47,7 @@ void DiscRaster::Paint(bool band) {
   std::fill(covered_.begin() + static_cast<std::ptrdiff_t>((last + 1) * width_), covered_.end(),
             std::uint8_t{0});
   // Horizontal pass: reach_[r] of an area column x covers marks x-r..x+r.
-  // Marks rows are area rows shifted by kRadius.
+  // Row r of marks_ and reach_ is area row r - kRadius.
   for (std::size_t row = static_cast<std::size_t>(first);
        row < static_cast<std::size_t>(last) + 2 * kRadius + 1 && row < rows; ++row) {
     const std::uint8_t* m = marks_.data() + row * stride_ + kRadius;

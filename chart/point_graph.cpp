@@ -7,12 +7,6 @@ namespace veltrum {
 
 namespace {
 
-constexpr double kBias = 64;
-
-// The pixel of an area coordinate above -kBias: truncating after the bias
-// rounds.
-int Pixel(double v) { return static_cast<int>(v + kBias + 0.5) - static_cast<int>(kBias); }
-
 // A disc reaches kRadius px to each side of its pixel: the shape is
 // centred on the pixel's middle and covers the same 7 × 7 box.
 constexpr double kShapeRadius = DiscRaster::kRadius + 0.5;
@@ -130,8 +124,8 @@ void PointGraph::ForEachVisiblePoint(const QRect& area, Mark mark) {
   for (int i = p.begin; i < p.end; ++i) {
     const double y = p.yOrigin + data[i].value * p.yScale;
     if (!(y > p.yLow && y < p.yHigh)) continue;
-    // x and y are above -kBias here, so the pixels round.
-    mark(Pixel(p.xOrigin + data[i].key * p.xScale), Pixel(y));
+    // x and y are above -64 here, so the pixels round.
+    mark(PointPixel(p.xOrigin + data[i].key * p.xScale), PointPixel(y));
   }
 }
 

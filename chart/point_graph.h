@@ -17,6 +17,14 @@
 
 namespace veltrum {
 
+// The pixel of a coordinate relative to the plot area, for coordinates
+// above -64: truncating after the bias rounds halves up. Every drawing of
+// the points rounds through here.
+inline int PointPixel(double v) {
+  constexpr double kBias = 64;
+  return static_cast<int>(v + kBias + 0.5) - static_cast<int>(kBias);
+}
+
 class PointGraph : public QCPGraph {
   Q_OBJECT
 

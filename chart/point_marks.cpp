@@ -11,10 +11,6 @@ namespace veltrum {
 
 namespace {
 
-constexpr double kBias = 64;
-
-int Pixel(double v) { return static_cast<int>(v + kBias + 0.5) - static_cast<int>(kBias); }
-
 // Neighbouring points less than this many pixels apart in y leave no row
 // between the lowest and the highest of a block without a point. The
 // margin below one pixel covers the rounding of the pixel arithmetic,
@@ -30,13 +26,13 @@ struct Walker {
   int rowBelow, rowAbove;  // rows outside what DiscRaster::Mark takes
   DiscRaster& raster;
 
-  int Row(double y) const { return !(y > yLow) ? rowBelow : !(y < yHigh) ? rowAbove : Pixel(y); }
+  int Row(double y) const { return !(y > yLow) ? rowBelow : !(y < yHigh) ? rowAbove : PointPixel(y); }
 
   void Points(std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to; ++i) {
       const double y = yOrigin + data[i].value * yScale;
       if (!(y > yLow && y < yHigh)) continue;
-      raster.Mark(Pixel(xOrigin + data[i].key * xScale), Pixel(y));
+      raster.Mark(PointPixel(xOrigin + data[i].key * xScale), PointPixel(y));
     }
   }
 
@@ -53,8 +49,8 @@ struct Walker {
     const double yMin = std::min(ya, yb);
     const double yMax = std::max(ya, yb);
     if (!(yMax > yLow) || !(yMin < yHigh)) return true;
-    const int column = Pixel(xOrigin + k.firstKey * xScale);
-    if (Pixel(xOrigin + k.lastKey * xScale) != column) return false;
+    const int column = PointPixel(xOrigin + k.firstKey * xScale);
+    if (PointPixel(xOrigin + k.lastKey * xScale) != column) return false;
     const int top = Row(yMin);
     const int bottom = Row(yMax);
     if (top == bottom) {
