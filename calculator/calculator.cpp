@@ -132,50 +132,7 @@ void Calculator::Press(Key key) {
   // clang-format on
 }
 
-// ---- Number entry ----
-
-void Calculator::ButtonClick(char digit) {
-  ApplyPendingOperation();
-  if (EntryState == 0)
-    SetText1(std::string_view(&digit, 1));
-  else
-    AppendText1(digit);
-  EntryState = 1;
-  MarkNewNumber();
-}
-
-void Calculator::cmd0Click() {
-  ApplyPendingOperation();
-  if (ExponentStart == 1) return;  // a 0 right after "E" is not typed
-  if (EntryState == 0 || text1_ == "0") {
-    SetText1("0");
-    EntryState = 0;
-  } else {
-    AppendText1('0');
-  }
-  MarkNewNumber();
-}
-
-// The display text is worked on as a whole string rather than a table of
-// 100 characters, so texts of any length behave alike.
-void Calculator::cmdpointClick() {
-  Guarded([&] {
-    ApplyPendingOperation();
-    if (!text1_.empty() && text1_.back() == ',') {
-      EntryState = 1;
-      MarkNewNumber();
-      return;
-    }
-    if (text1_.find('E') != std::string::npos) return;
-    const bool hasComma = text1_.find(',') != std::string::npos;
-    if (EntryState == 0)
-      SetText1("0,");
-    else if (!hasComma)
-      AppendText1(',');
-    EntryState = 1;
-    MarkNewNumber();
-  });
-}
+// ---- Number entry: the digit and point keys are in entry.cpp ----
 
 void Calculator::cmdBackSpaceClick() {
   if (PendingKey != Op::None || EntryState != 1) return;

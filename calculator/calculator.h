@@ -43,6 +43,19 @@ class Calculator : private CalculatorState {
   // conversion error left by backspace) propagates as CalcFailure; the
   // caller shows it as the event loop's error box.
   void Press(Key key);
+  // Presses the digit and point keys of keys ('0'-'9', ',' or '.') one
+  // after the other as Press does, without its dispatch; stops after a key
+  // that sets CalcError.
+  void PressNumberKeys(std::string_view keys);
+  // The effect of pressing C, the keys of number and equals (a leading "-"
+  // pressed as the sign key right behind the first non-zero digit, as the
+  // plotter types its values) without pressing them, for the numbers whose
+  // keys are known to show the number itself: an optional "-", "0" or
+  // digits without a leading zero, and an optional comma with digits that
+  // do not end in zero, not "0" itself (a negative number below 1 with at
+  // most three zeros behind the comma). False, and nothing done, for any
+  // other number or while a view follows the display.
+  bool EnterShownNumber(std::string_view number);
 
   // A copy of the state for tests and checks; writing it changes nothing.
   CalculatorState Snapshot() const { return *this; }
@@ -111,6 +124,10 @@ class Calculator : private CalculatorState {
   friend class PlotRun;
 
   void Text1Change();
+  // What the entry keys do once no operation is pending.
+  void EnterDigit(char digit);
+  void EnterZero();
+  void EnterPoint();
   // Appending always changes the text.
   void AppendText1(char c);
   // A key that enters or produces a number marks it for equals even when the

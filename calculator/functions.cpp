@@ -1,6 +1,7 @@
 // One-operand function keys, the second-function shift and the angle unit.
 // Every function computes and shows its result in extended precision.
 #include <cmath>
+#include <type_traits>
 
 #include "calculator/calculator.h"
 #include "calculator/number_text.h"
@@ -26,13 +27,28 @@ Extended Cofactor(Extended x) {
   return std::sqrt(d);
 }
 
+// Whether Cofactor(x) succeeds.
+bool HasCofactor(Extended x) { return !(1 - x * x < 0); }
+
 }  // namespace
 
+// A compute that returns bool tells with false that the number lies
+// outside the function's domain: the key fails as a failed step does, but
+// without the cost of an exception, which a plot over a wide range would
+// pay at almost every sample.
 template <typename Compute>
 void Calculator::FunctionKey(Compute compute) {
   Guarded([&] {
     ApplyPendingOperation();
-    compute(ReadDisplay());
+    const Extended x = ReadDisplay();
+    if constexpr (std::is_same_v<decltype(compute(x)), bool>) {
+      if (!compute(x)) {
+        HandleCalcError();
+        return;
+      }
+    } else {
+      compute(x);
+    }
     EntryState = 0;
     MarkNewNumber();
   });
@@ -130,19 +146,25 @@ void Calculator::cmdlgClick() {
 // cosine and tangent of magnitudes beyond 2^63 give their true values.
 void Calculator::cmdsinClick() {
   FunctionKey([&](Extended x) {
-    if (ShiftOn)
-      ShowValue(FromRadians(std::atan2(x, Cofactor(x))));
-    else
+    if (!ShiftOn) {
       ShowValue(std::sin(ToRadians(x)));
+    } else {
+      if (!HasCofactor(x)) return false;
+      ShowValue(FromRadians(std::atan2(x, Cofactor(x))));
+    }
+    return true;
   });
 }
 
 void Calculator::cmdcosClick() {
   FunctionKey([&](Extended x) {
-    if (ShiftOn)
-      ShowValue(FromRadians(std::atan2(Cofactor(x), x)));
-    else
+    if (!ShiftOn) {
       ShowValue(std::cos(ToRadians(x)));
+    } else {
+      if (!HasCofactor(x)) return false;
+      ShowValue(FromRadians(std::atan2(Cofactor(x), x)));
+    }
+    return true;
   });
 }
 

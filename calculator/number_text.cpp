@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "calculator/recent_texts.h"
+
 namespace veltrum {
 namespace {
 
@@ -60,7 +62,8 @@ bool Fast15(Extended a, Digits15& out) {
       --p;
       continue;
     }
-    std::uint64_t d = static_cast<std::uint64_t>(s);
+    // Through the signed type: one conversion instruction, and s < 10^15.
+    std::uint64_t d = static_cast<std::uint64_t>(static_cast<std::int64_t>(s));
     const Extended frac = s - static_cast<Extended>(d);
     if (frac > 0.5L - 1.0L / 4096 && frac < 0.5L + 1.0L / 4096) return false;
     if (frac > 0.5L) ++d;
@@ -183,9 +186,23 @@ std::string CanonicalText(std::string_view s) {
   return out;
 }
 
+thread_local detail::RecentTexts recent;
+
+std::size_t WriteNumber(Extended v, char* buf);
+
 }  // namespace
 
 std::size_t FormatNumber(Extended v, char* buf) {
+  std::size_t len;
+  if (recent.Find(v, buf, len)) return len;
+  len = WriteNumber(v, buf);
+  recent.Add(v, buf, len);
+  return len;
+}
+
+namespace {
+
+std::size_t WriteNumber(Extended v, char* buf) {
   if (v == 0) {
     buf[0] = '0';
     return 1;
@@ -226,6 +243,8 @@ std::size_t FormatNumber(Extended v, char* buf) {
   }
   return len;
 }
+
+}  // namespace
 
 std::string NumberText(Extended v) {
   char buf[kNumberTextCapacity];
@@ -294,7 +313,12 @@ double ReadNumberDouble(std::string_view text) {
   if (!p.inexact && p.mantissa < (1ULL << 53) && p.exponent10 >= -22 && p.exponent10 <= 22) {
     double m = static_cast<double>(p.mantissa);
     double v = p.exponent10 >= 0 ? m * kPow10.dbl[p.exponent10] : m / kPow10.dbl[-p.exponent10];
-    return p.negative ? -v : v;
+    if (p.negative) v = -v;
+    // The text FormatNumber just wrote (15 significant digits at most)
+    // comes back from the nearest double: a normal double holds 15 decimal
+    // digits, so writing v gives the same text again.
+    if (std::fabs(v) >= DBL_MIN && recent.IsLast(text)) recent.AddText(v, text);
+    return v;
   }
   const std::string canon = CanonicalText(text);
   Extended wide = strtold_l(canon.c_str(), nullptr, CLocale());

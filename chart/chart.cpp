@@ -122,13 +122,19 @@ bool Chart::IsActive(int series) const { return active_[series]; }
 
 void Chart::Clear(int series) {
   data_[series]->clear();
+  static_cast<PointGraph*>(graphs_[series])->PointsCleared();
   ++generation_[series];
   DataChanged();
   RequestRepaint();
 }
 
 void Chart::AddPoint(int series, double x, double y) {
-  data_[series]->add(QCPGraphData(x, y));
+  QCPGraphDataContainer& data = *data_[series];
+  // A point before the last one is sorted in among the others: the summary
+  // of the points starts again.
+  if (!data.isEmpty() && !(x >= (data.constEnd() - 1)->key))
+    static_cast<PointGraph*>(graphs_[series])->PointsCleared();
+  data.add(QCPGraphData(x, y));
   dataChanged_ = true;
   if (updateDepth_ > 0)
     repaintPending_ = true;
@@ -139,6 +145,16 @@ void Chart::AddPoint(int series, double x, double y) {
 void Chart::Reserve(int series, std::size_t points) {
   const std::size_t room = std::min<std::size_t>(points, static_cast<std::size_t>(INT_MAX) / 2);
   static_cast<ReservingContainer*>(data_[series])->Reserve(static_cast<int>(room));
+}
+
+void Chart::SetReferenceDrawing(bool on) {
+  for (QCPGraph* graph : graphs_) static_cast<PointGraph*>(graph)->SetReferenceDrawing(on);
+}
+
+std::size_t Chart::SummaryBytes() const {
+  std::size_t bytes = 0;
+  for (const QCPGraph* graph : graphs_) bytes += static_cast<const PointGraph*>(graph)->IndexBytes();
+  return bytes;
 }
 
 int Chart::PointCount(int series) const { return data_[series]->size(); }

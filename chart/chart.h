@@ -67,6 +67,13 @@ class Chart : public QCustomPlot, public ChartModel {
 
   const ChartReadout& Readout() const { return *readout_; }
 
+  // Repaints by visiting every point of every series instead of using the
+  // series' summaries: the same picture, slower. For the tests and
+  // benchmarks that compare the two.
+  void SetReferenceDrawing(bool on);
+  // Bytes held by the summaries of the points.
+  std::size_t SummaryBytes() const;
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

@@ -4,6 +4,7 @@
 // many points fall on the plot area, the cost after marking them is one
 // pass over the area's pixels, so a million points paint as fast as a
 // thousand.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -23,16 +24,23 @@ class DiscRaster {
   void Mark(int x, int y) {
     if (x < -kRadius || y < -kRadius || x >= width_ + kRadius || y >= height_ + kRadius) return;
     marks_[static_cast<std::size_t>(y + kRadius) * stride_ + static_cast<std::size_t>(x + kRadius)] = 1;
+    if (y < top_) top_ = y;
+    if (y > bottom_) bottom_ = y;
   }
 
   // Works out which pixels the discs of the marked points cover; Covered
-  // answers from then on.
-  void Paint();
+  // answers from then on. The work covers the band of rows that the marks
+  // reach, or with band false every row, as the chart once did.
+  void Paint(bool band = true);
   // One byte per pixel of row y, non-zero where a disc covers it.
   const std::uint8_t* CoveredRow(int y) const {
     return covered_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
   }
   bool Covered(int x, int y) const { return CoveredRow(y)[x] != 0; }
+  // The rows from FirstRow to LastRow hold every covered pixel (none when
+  // FirstRow > LastRow).
+  int FirstRow() const { return std::max(top_ - kRadius, 0); }
+  int LastRow() const { return std::min(bottom_ + kRadius, height_ - 1); }
   int Width() const { return width_; }
   int Height() const { return height_; }
 
@@ -40,6 +48,9 @@ class DiscRaster {
   int width_ = 0;
   int height_ = 0;
   std::size_t stride_ = 0;  // width_ + 2 * kRadius
+  // The highest and the lowest row marked.
+  int top_ = 0;
+  int bottom_ = -1;
   std::vector<std::uint8_t> marks_;
   // reach_[r]: row-wise union of the marks reaching r px to each side.
   std::vector<std::uint8_t> reach_[kRadius + 1];

@@ -7,8 +7,6 @@ namespace veltrum {
 
 namespace {
 
-constexpr double kBias = 64;
-
 // A disc reaches kRadius px to each side of its pixel: the shape is
 // centred on the pixel's middle and covers the same 7 × 7 box.
 constexpr double kShapeRadius = DiscRaster::kRadius + 0.5;
@@ -18,6 +16,11 @@ bool PaintsShapes(const QCPPainter& painter) {
 }
 
 }  // namespace
+
+PointGraph::Canvas& PointGraph::SharedCanvas() {
+  static Canvas canvas;
+  return canvas;
+}
 
 PointGraph::PointGraph(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour)
     : QCPGraph(keyAxis, valueAxis), colour_(colour.rgba()) {}
@@ -35,12 +38,22 @@ void PointGraph::draw(QCPPainter* painter) {
 
 void PointGraph::DrawRaster(QCPPainter* painter, const QRect& area) {
   raster_.Reset(area.width(), area.height());
-  ForEachVisiblePoint(area, [this](int x, int y) { raster_.Mark(x, y); });
-  raster_.Paint();
+  if (reference_)
+    ForEachVisiblePoint(area, [this](int x, int y) { raster_.Mark(x, y); });
+  else
+    MarkFromIndex(area);
+  // Only the band of rows the discs reach is worked on and drawn: the
+  // rows outside it are transparent. The reference drawing does them all.
+  raster_.Paint(!reference_);
+  const int first = reference_ ? 0 : raster_.FirstRow();
+  const int last = reference_ ? area.height() - 1 : raster_.LastRow();
+  if (first > last) return;
 
-  if (image_.size() != area.size()) image_ = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+  // Room to grow by a quarter: the steps of a resize reuse the image.
+  if (image_.width() < area.width() || image_.height() < area.height())
+    image_ = QImage(area.width() * 5 / 4, area.height() * 5 / 4, QImage::Format_ARGB32_Premultiplied);
   const QRgb colour = qPremultiply(colour_);
-  for (int y = 0; y < area.height(); ++y) {
+  for (int y = first; y <= last; ++y) {
     const std::uint8_t* covered = raster_.CoveredRow(y);
     auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
     for (int x = 0; x < area.width(); ++x) line[x] = covered[x] ? colour : 0;
@@ -48,7 +61,8 @@ void PointGraph::DrawRaster(QCPPainter* painter, const QRect& area) {
   // The discs are already pixels: no half-pixel shift of antialiasing.
   painter->save();
   painter->setAntialiasing(false);
-  painter->drawImage(area.topLeft(), image_);
+  painter->drawImage(QPoint(area.left(), area.top() + first), image_,
+                     QRect(0, first, area.width(), last - first + 1));
   painter->restore();
 }
 
@@ -78,36 +92,40 @@ void PointGraph::DrawShapes(QCPPainter* painter, const QRect& area) {
 
 // Both axes are linear, the key axis horizontal: a point's pixel is an
 // affine function of its coordinates, worked out once per repaint.
-template <typename Mark>
-void PointGraph::ForEachVisiblePoint(const QRect& area, Mark mark) {
+bool PointGraph::Project(const QRect& area, Projection& p) const {
   QCPAxis* keyAxis = mKeyAxis.data();
   QCPAxis* valueAxis = mValueAxis.data();
   const QCPRange keys = keyAxis->range();
   const QCPRange values = valueAxis->range();
-  if (keys.size() <= 0 || values.size() <= 0) return;
+  if (keys.size() <= 0 || values.size() <= 0) return false;
 
-  const double xScale = (keyAxis->coordToPixel(keys.upper) - keyAxis->coordToPixel(keys.lower)) / keys.size();
-  const double xOrigin = keyAxis->coordToPixel(keys.lower) - keys.lower * xScale - area.left();
-  const double yScale =
-      (valueAxis->coordToPixel(values.upper) - valueAxis->coordToPixel(values.lower)) / values.size();
-  const double yOrigin = valueAxis->coordToPixel(values.lower) - values.lower * yScale - area.top();
+  p.xScale = (keyAxis->coordToPixel(keys.upper) - keyAxis->coordToPixel(keys.lower)) / keys.size();
+  p.xOrigin = keyAxis->coordToPixel(keys.lower) - keys.lower * p.xScale - area.left();
+  p.yScale = (valueAxis->coordToPixel(values.upper) - valueAxis->coordToPixel(values.lower)) / values.size();
+  p.yOrigin = valueAxis->coordToPixel(values.lower) - values.lower * p.yScale - area.top();
 
   // Points whose disc can reach into the area.
   const double margin = DiscRaster::kRadius + 1;
   const double keyFrom = keyAxis->pixelToCoord(area.left() - margin);
   const double keyTo = keyAxis->pixelToCoord(area.right() + margin);
-  const double yLow = -margin;
-  const double yHigh = area.height() + margin;
+  p.yLow = -margin;
+  p.yHigh = area.height() + margin;
+  const auto first = mDataContainer->constBegin();
+  p.begin = static_cast<int>(mDataContainer->findBegin(std::min(keyFrom, keyTo), false) - first);
+  p.end = static_cast<int>(mDataContainer->findEnd(std::max(keyFrom, keyTo), false) - first);
+  return true;
+}
 
-  auto it = mDataContainer->findBegin(std::min(keyFrom, keyTo), false);
-  const auto end = mDataContainer->findEnd(std::max(keyFrom, keyTo), false);
-  for (; it != end; ++it) {
-    const double y = yOrigin + it->value * yScale;
-    if (!(y > yLow && y < yHigh)) continue;
-    const double x = xOrigin + it->key * xScale;
-    // x and y are above -kBias here, so truncating after the bias rounds.
-    mark(static_cast<int>(x + kBias + 0.5) - static_cast<int>(kBias),
-         static_cast<int>(y + kBias + 0.5) - static_cast<int>(kBias));
+template <typename Mark>
+void PointGraph::ForEachVisiblePoint(const QRect& area, Mark mark) {
+  Projection p;
+  if (!Project(area, p)) return;
+  const QCPGraphData* data = &*mDataContainer->constBegin();
+  for (int i = p.begin; i < p.end; ++i) {
+    const double y = p.yOrigin + data[i].value * p.yScale;
+    if (!(y > p.yLow && y < p.yHigh)) continue;
+    // x and y are above -64 here, so the pixels round.
+    mark(PointPixel(p.xOrigin + data[i].key * p.xScale), PointPixel(y));
   }
 }
 

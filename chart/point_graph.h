@@ -13,8 +13,17 @@
 #include <vector>
 
 #include "chart/disc_raster.h"
+#include "chart/point_index.h"
 
 namespace veltrum {
+
+// The pixel of a coordinate relative to the plot area, for coordinates
+// above -64: truncating after the bias rounds halves up. Every drawing of
+// the points rounds through here.
+inline int PointPixel(double v) {
+  constexpr double kBias = 64;
+  return static_cast<int>(v + kBias + 0.5) - static_cast<int>(kBias);
+}
 
 class PointGraph : public QCPGraph {
   Q_OBJECT
@@ -22,20 +31,47 @@ class PointGraph : public QCPGraph {
  public:
   PointGraph(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour);
 
+  // The points were cleared: the summary starts again.
+  void PointsCleared() { index_.Reset(); }
+  // Draws on the screen by visiting every point, as the chart did before
+  // it kept a summary of the points; the picture is the same. For tests
+  // and benchmarks that compare the two.
+  void SetReferenceDrawing(bool on) { reference_ = on; }
+  std::size_t IndexBytes() const { return index_.Bytes(); }
+
  protected:
   void draw(QCPPainter* painter) override;
 
  private:
   // Calls mark(x, y) with the pixel, relative to the plot area, of every
   // point whose disc can reach into the area.
+  // How the points of the visible key range map to pixels of the area.
+  struct Projection {
+    double xScale, xOrigin, yScale, yOrigin;
+    double yLow, yHigh;  // a point outside (yLow, yHigh) shows nothing
+    int begin, end;      // indices of the points in the visible key range
+  };
+  bool Project(const QRect& area, Projection& p) const;
   template <typename Mark>
   void ForEachVisiblePoint(const QRect& area, Mark mark);
+  // Marks the same pixels as ForEachVisiblePoint with raster_.Mark, from
+  // the summary wherever a block of points allows it.
+  void MarkFromIndex(const QRect& area);
   void DrawRaster(QCPPainter* painter, const QRect& area);
   void DrawShapes(QCPPainter* painter, const QRect& area);
 
   QRgb colour_;
-  DiscRaster raster_;
-  QImage image_;
+  bool reference_ = false;
+  PointIndex index_;
+  // The series are drawn one after the other on the window's thread: they
+  // share one raster and one image, whose memory a resize seldom renews.
+  struct Canvas {
+    DiscRaster raster;
+    QImage image;
+  };
+  static Canvas& SharedCanvas();
+  DiscRaster& raster_ = SharedCanvas().raster;
+  QImage& image_ = SharedCanvas().image;
   // The shape path marks each pixel once: points closer than a pixel
   // make one disc, as they do on the screen.
   std::vector<std::uint8_t> drawn_;

@@ -1,96 +1,12 @@
 #include "plotter/evaluator.h"
 
-#include <array>
-#include <cstring>
 #include <vector>
 
 #include "calculator/number_text.h"
+#include "plotter/evaluator_keys.h"
 
 namespace veltrum {
 namespace {
-
-constexpr Key kNoKey = Key::FirstElement;
-
-// The keys one character of a working text presses; letters outside this
-// table press nothing.
-struct CharKeys {
-  std::array<Key, 3> keys{kNoKey, kNoKey, kNoKey};
-  int count = 0;
-};
-
-constexpr std::array<CharKeys, 256> MakeCharTable() {
-  std::array<CharKeys, 256> t{};
-  for (int d = 0; d <= 9; ++d) t['0' + d] = {{DigitKey(d)}, 1};
-  t[','] = {{Key::cmdpoint}, 1};
-  t['.'] = {{Key::cmdpoint}, 1};
-  t['+'] = {{Key::cmdplus}, 1};
-  t['-'] = {{Key::cmdminus}, 1};
-  t['*'] = {{Key::cmdmulti}, 1};
-  t['/'] = {{Key::cmddivide}, 1};
-  t['^'] = {{Key::cmdstepen}, 1};
-  t['p'] = {{Key::cmdpi}, 1};
-  t['e'] = {{Key::cmdShift, Key::cmdpi, Key::cmdShift}, 3};
-  t['E'] = {{Key::cmdShift, Key::cmd1nax, Key::cmdShift}, 3};
-  t['z'] = {{Key::cmdplusminus}, 1};
-  return t;
-}
-constexpr std::array<CharKeys, 256> kCharKeys = MakeCharTable();
-
-struct Function {
-  std::string_view name;
-  CharKeys keys;  // count 0: abs, which presses no key
-};
-
-// Longer names first, so "arctg" wins over "tg" and "arcsin" over "sin".
-constexpr std::array<Function, 13> kFunctions{{
-    {"arcsin", {{Key::cmdShift, Key::cmdsin, Key::cmdShift}, 3}},
-    {"arccos", {{Key::cmdShift, Key::cmdcos, Key::cmdShift}, 3}},
-    {"arcctg", {{Key::cmdShift, Key::cmdctg, Key::cmdShift}, 3}},
-    {"arctg", {{Key::cmdShift, Key::cmdtg, Key::cmdShift}, 3}},
-    {"sqrt", {{Key::cmdsqrt}, 1}},
-    {"sin", {{Key::cmdsin}, 1}},
-    {"cos", {{Key::cmdcos}, 1}},
-    {"ctg", {{Key::cmdctg}, 1}},
-    {"abs", {}},
-    {"tg", {{Key::cmdtg}, 1}},
-    {"ln", {{Key::cmdln}, 1}},
-    {"lg", {{Key::cmdlg}, 1}},
-    {"!", {{Key::cmdFactorial}, 1}},
-}};
-
-// Where the sign mark goes: behind the first k characters after the "-",
-// for the smallest k whose prefix of k + 1 characters reads as non-zero.
-std::size_t SignMarkPlace(std::string_view t) {
-  // Common case: zeros and at most one comma up to the first non-zero
-  // digit; every shorter prefix then reads as zero.
-  bool comma = false;
-  for (std::size_t i = 1; i < t.size(); ++i) {
-    const char c = t[i];
-    if (c >= '1' && c <= '9') return i;
-    if (c == '0') continue;
-    if (c == ',' && !comma) {
-      comma = true;
-      continue;
-    }
-    break;
-  }
-  for (std::size_t k = 1; k < t.size(); ++k)
-    if (ReadNumber(t.substr(0, k + 1)) != 0) return k;
-  // No prefix reads as non-zero (such as "-0"): the mark goes to the end.
-  return t.size() - 1;
-}
-
-void PressAll(Calculator& calc, const CharKeys& k) {
-  for (int i = 0; i < k.count; ++i) calc.Press(k.keys[static_cast<std::size_t>(i)]);
-}
-
-bool TypeText(Calculator& calc, std::string_view text) {
-  for (char c : text) {
-    PressAll(calc, kCharKeys[static_cast<unsigned char>(c)]);
-    if (calc.HasCalcError()) return false;
-  }
-  return true;
-}
 
 void MarkNegativeExponents(std::string& s) {
   for (std::size_t i = s.find("E-"); i != std::string::npos; i = s.find("E-", i + 2)) s[i + 1] = 'z';
@@ -149,37 +65,14 @@ void RewriteMinus(const std::string& s, std::string& out) {
   }
 }
 
-const Function* FunctionBefore(std::string_view s, std::size_t open) {
-  for (const Function& f : kFunctions)
-    if (open >= f.name.size() && s.substr(open - f.name.size(), f.name.size()) == f.name) return &f;
-  return nullptr;
-}
-
-}  // namespace
-
-void MoveMinusBehind(std::string& t) {
-  if (t.empty() || t[0] != '-') return;
-  const std::size_t k = SignMarkPlace(t);
-  std::memmove(&t[0], &t[1], k);
-  t[k] = 'z';
-}
-
-bool CalculateText(Calculator& calc, std::string& text) {
-  MoveMinusBehind(text);
-  if (calc.IsShiftOn()) calc.Press(Key::cmdShift);
-  calc.Press(Key::cmdon);
-  if (!TypeText(calc, text)) return false;
-  calc.Press(Key::cmdis);
-  return !calc.HasCalcError();
-}
-
-namespace {
-
 // Working buffers of one thread; they live across samples, so a sample
 // allocates nothing once they have grown to the expression's size.
 struct Buffers {
   std::string substituted, s, w, inner, value;
   std::vector<std::size_t> rounds, squares;  // open brackets, positions in w
+  // Whether w is the value text of the display as it is: a group's value
+  // that replaced all of w, with no key pressed since.
+  bool wIsDisplayValue = false;
 };
 
 bool IsBracket(char c) { return c == '(' || c == ')' || c == '[' || c == ']'; }
@@ -196,21 +89,24 @@ bool IsBracket(char c) { return c == '(' || c == ')' || c == '[' || c == ']'; }
 // opening bracket, an opening bracket without a closing one, and a "[...]"
 // group with a plain number and no function name in front of it
 // ("2*[x+1]", "exp[x]", "[5]") give a sample without value.
-bool ResolveBrackets(Calculator& calc, Buffers& b) {
+bool ResolveBrackets(Calculator& calc, Buffers& b, Typing typing) {
   const std::string& s = b.s;
   std::string& w = b.w;
   w.clear();
+  b.wIsDisplayValue = false;
   b.rounds.clear();
   b.squares.clear();
   for (std::size_t i = 0; i < s.size(); ++i) {
     const std::size_t run = i;
     while (i < s.size() && !IsBracket(s[i])) ++i;
     w.append(s, run, i - run);
+    if (i > run) b.wIsDisplayValue = false;
     if (i == s.size()) break;
     const char ch = s[i];
     if (ch == '(' || ch == '[') {
       (ch == '(' ? b.rounds : b.squares).push_back(w.size());
       w.push_back(ch);
+      b.wIsDisplayValue = false;
       continue;
     }
     std::vector<std::size_t>& same = ch == ')' ? b.rounds : b.squares;
@@ -222,16 +118,18 @@ bool ResolveBrackets(Calculator& calc, Buffers& b) {
     for (;;) {
       b.inner.assign(w, o + 1);
       const bool plain = IsPlain(b.inner);
-      if (!CalculateText(calc, b.inner)) return false;
+      if (!CalculateTextAs(calc, b.inner, typing)) return false;
       if (plain) break;
       ReadValueText(calc, b.value);
       w.replace(o + 1, std::string::npos, b.value);
+      b.wIsDisplayValue = false;
       while (!other.empty() && other.back() > o) other.pop_back();
     }
     same.pop_back();
     if (ch == ')') {
       ReadValueText(calc, b.value);
       w.replace(o, std::string::npos, b.value);
+      b.wIsDisplayValue = o == 0;
       continue;
     }
     const Function* f = FunctionBefore(w, o);
@@ -246,13 +144,12 @@ bool ResolveBrackets(Calculator& calc, Buffers& b) {
       ReadValueText(calc, b.value);
     }
     w.replace(o - f->name.size(), std::string::npos, b.value);
+    b.wIsDisplayValue = o == f->name.size() && f->keys.count != 0;
   }
   return b.rounds.empty() && b.squares.empty();
 }
 
-}  // namespace
-
-std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, double x) {
+std::optional<double> Evaluate(Calculator& calc, std::string_view expression, double x, Typing typing) {
   thread_local Buffers b;
   b.substituted.clear();
   for (char c : expression) {
@@ -263,9 +160,21 @@ std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, 
   }
   MarkNegativeExponents(b.substituted);
   RewriteMinus(b.substituted, b.s);
-  if (!ResolveBrackets(calc, b)) return std::nullopt;
-  if (!CalculateText(calc, b.w)) return std::nullopt;
+  if (!ResolveBrackets(calc, b, typing)) return std::nullopt;
+  // The value text of the display types the display's own number.
+  const bool shown = typing == Typing::Runs && b.wIsDisplayValue && calc.EnterShownNumber(calc.Text1());
+  if (shown ? calc.HasCalcError() : !CalculateTextAs(calc, b.w, typing)) return std::nullopt;
   return ReadNumberDouble(calc.Text1());
+}
+
+}  // namespace
+
+std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, double x) {
+  return Evaluate(calc, expression, x, Typing::Runs);
+}
+
+std::optional<double> EvaluateAtKeyByKey(Calculator& calc, std::string_view expression, double x) {
+  return Evaluate(calc, expression, x, Typing::KeyByKey);
 }
 
 }  // namespace veltrum

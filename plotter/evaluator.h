@@ -15,6 +15,10 @@ namespace veltrum {
 // A text that cannot be read as a number raises a conversion CalcFailure.
 // Runs inside the caller's PlotRun.
 std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, double x);
+// The same through Calculator::Press for every key, as the evaluator
+// typed before it entered runs of digits at once: the reference that the
+// tests and benchmarks compare EvaluateAt with. Same value, same state.
+std::optional<double> EvaluateAtKeyByKey(Calculator& calc, std::string_view expression, double x);
 
 // The sign mark: a leading "-" moves behind the first non-zero digit as
 // "z" ("-25" -> "2z5", "-0,05" -> "0,05z").

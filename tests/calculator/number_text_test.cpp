@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace veltrum {
 namespace {
@@ -173,6 +175,45 @@ TEST(NegateNumberText, AgreesWithReadingAndWritingAgain) {
       ASSERT_EQ(out, NegatedTheLongWay(t)) << t;
     }
   }
+}
+
+// A text read back into a double is written again from what this thread
+// wrote last; it must be the text a thread that never read it writes.
+TEST(NumberText, ReadBackValuesWriteTheirTextsAgain) {
+  std::vector<Extended> values = {
+      0.1L,
+      -0.5L,
+      1e-4L,
+      9.99999999999999e-5L,
+      1e15L,
+      999999999999999.0L,
+      -1e-300L,
+      2.2250738585072014e-308L,
+      4.9e-324L,
+      1.7976931348623157e308L,
+      0.841470984807896506652502321630298999622563060798371065672751709991910404L};
+  std::mt19937_64 rng(22);
+  std::uniform_real_distribution<double> mant(1.0, 10.0);
+  // Mostly where a text reads back by the quick path (10^-22 to 10^22).
+  std::uniform_int_distribution<int> exp(-40, 40);
+  for (int i = 0; i < 20000; ++i)
+    values.push_back(static_cast<Extended>(mant(rng)) * std::pow(10.0L, exp(rng)));
+  std::vector<double> read;
+  std::vector<std::string> written;
+  for (Extended v : values) {
+    try {
+      read.push_back(ReadNumberDouble(NumberText(v)));
+    } catch (const CalcFailure&) {
+      continue;
+    }
+    written.push_back(NumberText(read.back()));
+  }
+  std::vector<std::string> fresh;
+  std::thread([&] {
+    for (double d : read) fresh.push_back(NumberText(d));
+  }).join();
+  ASSERT_EQ(written.size(), fresh.size());
+  for (std::size_t i = 0; i < fresh.size(); ++i) ASSERT_EQ(written[i], fresh[i]) << i;
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#pragma once
+// How the evaluator's working texts become calculator keys: the keys of a
+// character and of a function name, and the calculation of a whole text.
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "calculator/calculator.h"
+
+namespace veltrum {
+
+inline constexpr Key kNoKey = Key::FirstElement;
+
+// The keys one character of a working text presses; letters outside this
+// table press nothing.
+struct CharKeys {
+  std::array<Key, 3> keys{kNoKey, kNoKey, kNoKey};
+  int count = 0;
+};
+
+struct Function {
+  std::string_view name;
+  CharKeys keys;  // count 0: abs, which presses no key
+};
+
+// The function whose name ends right before the "[" at open.
+const Function* FunctionBefore(std::string_view s, std::size_t open);
+
+void PressAll(Calculator& calc, const CharKeys& k);
+
+// Where the sign mark goes: behind the first k characters after the "-",
+// for the smallest k whose prefix of k + 1 characters reads as non-zero.
+std::size_t SignMarkPlace(std::string_view t);
+
+// How the characters of a working text become key presses: a run of
+// digits and commas in one call of PressNumberKeys, or each through Press
+// (the reference the tests compare with).
+enum class Typing { Runs, KeyByKey };
+
+// Presses C, the keys of text (its sign moved behind first) and equals;
+// false when a key failed.
+bool CalculateTextAs(Calculator& calc, std::string& text, Typing typing);
+
+}  // namespace veltrum
