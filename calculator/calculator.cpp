@@ -71,6 +71,7 @@ void Calculator::HandleCalcError() {
   ChainState = ChainCode::None;
   PowerState = PowerCode::None;
   SetText1("0");
+  if (report_ && PlotMode == 0) (applying_ ? report_->failedApplying : report_->failed) = true;
   if (PlotMode == 0) {
     if (messages_) messages_->ShowMessage(MessageKind::Error, kCalcErrorText);
   } else {
@@ -78,7 +79,20 @@ void Calculator::HandleCalcError() {
   }
 }
 
+void Calculator::FinishReport() {
+  KeyReport& report = *report_;
+  report_ = nullptr;
+  report.after = *this;
+  report.display = text1_;
+  report.radians = radians_;
+  observer_->KeyHandled(report);
+}
+
 void Calculator::Press(Key key) {
+  Reported(EntryKind::Key, key, {}, [&] { PressKey(key); });
+}
+
+void Calculator::PressKey(Key key) {
   if (IsElementKey(key)) {
     ElementClick(ElementIndex(key));
     return;
@@ -135,13 +149,15 @@ void Calculator::Press(Key key) {
 // ---- Number entry ----
 
 void Calculator::ButtonClick(char digit) {
-  ApplyPendingOperation();
-  if (EntryState == 0)
-    SetText1(std::string_view(&digit, 1));
-  else
-    AppendText1(digit);
-  EntryState = 1;
-  MarkNewNumber();
+  Reported(EntryKind::Key, DigitKey(digit - '0'), {}, [&] {
+    ApplyPendingOperation();
+    if (EntryState == 0)
+      SetText1(std::string_view(&digit, 1));
+    else
+      AppendText1(digit);
+    EntryState = 1;
+    MarkNewNumber();
+  });
 }
 
 void Calculator::cmd0Click() {
@@ -209,10 +225,12 @@ void Calculator::ElementClick(int index) {
 }
 
 void Calculator::EnterNumberText(std::string_view text) {
-  ApplyPendingOperation();
-  SetText1(text);
-  EntryState = 0;
-  MarkNewNumber();
+  Reported(EntryKind::NumberText, Key::cmd0, text, [&] {
+    ApplyPendingOperation();
+    SetText1(text);
+    EntryState = 0;
+    MarkNewNumber();
+  });
 }
 
 }  // namespace veltrum
