@@ -37,6 +37,7 @@ TfrmTape::TfrmTape(Tape& tape, Recall recall, Dialogs& dialogs, QWidget* parent)
   lstTape_ = new QListWidget(this);
   lstTape_->setObjectName("lstTape");
   lstTape_->setAccessibleName(FromUtf8(kTapeCaption));
+  lstTape_->setFont(ControlFont(Face::Arial, 16, false));
   lstTape_->setToolTip("Enter или двойной щелчок: результат на табло; меню: правая кнопка или Shift+F10");
   lstTape_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lstTape_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -107,7 +108,7 @@ void TfrmTape::AddLine(const TapeLine& line) {
   item->setData(kResultRole, FromUtf8(line.result));
   item->setData(kFailedRole, line.failed);
   while (lstTape_->count() > static_cast<int>(Tape::kCapacity)) delete lstTape_->takeItem(0);
-  lstTape_->setCurrentItem(item);
+  lstTape_->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
   lstTape_->scrollToItem(item);
   UpdateCommands();
 }
