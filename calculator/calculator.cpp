@@ -71,6 +71,7 @@ void Calculator::HandleCalcError() {
   ChainState = ChainCode::None;
   PowerState = PowerCode::None;
   SetText1("0");
+  if (report_ && PlotMode == 0) (applying_ ? report_->failedApplying : report_->failed) = true;
   if (PlotMode == 0) {
     if (messages_) messages_->ShowMessage(MessageKind::Error, kCalcErrorText);
   } else {
@@ -78,7 +79,20 @@ void Calculator::HandleCalcError() {
   }
 }
 
+void Calculator::FinishReport() {
+  KeyReport& report = *report_;
+  report_ = nullptr;
+  report.after = *this;
+  report.display = text1_;
+  report.radians = radians_;
+  observer_->KeyHandled(report);
+}
+
 void Calculator::Press(Key key) {
+  Reported(EntryKind::Key, key, {}, [&] { PressKey(key); });
+}
+
+void Calculator::PressKey(Key key) {
   if (IsElementKey(key)) {
     ElementClick(ElementIndex(key));
     return;
@@ -166,10 +180,12 @@ void Calculator::ElementClick(int index) {
 }
 
 void Calculator::EnterNumberText(std::string_view text) {
-  ApplyPendingOperation();
-  SetText1(text);
-  EntryState = 0;
-  MarkNewNumber();
+  Reported(EntryKind::NumberText, Key::cmd0, text, [&] {
+    ApplyPendingOperation();
+    SetText1(text);
+    EntryState = 0;
+    MarkNewNumber();
+  });
 }
 
 }  // namespace veltrum

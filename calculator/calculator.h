@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "calculator/failure.h"
+#include "calculator/key_report.h"
 #include "calculator/keys.h"
 #include "calculator/state.h"
 #include "calculator/view.h"
@@ -35,6 +36,8 @@ class Calculator : private CalculatorState {
 
   void SetView(CalculatorView* view) { view_ = view; }
   void SetMessages(MessageSink* messages) { messages_ = messages; }
+  // Told of every key handled outside a plot run, after the key.
+  void SetObserver(KeyObserver* observer) { observer_ = observer; }
 
   // The calculator part of window creation.
   void FormCreate();
@@ -123,6 +126,7 @@ class Calculator : private CalculatorState {
  private:
   friend class PlotRun;
 
+  void PressKey(Key key);
   void Text1Change();
   // What the entry keys do once no operation is pending.
   void EnterDigit(char digit);
@@ -157,6 +161,31 @@ class Calculator : private CalculatorState {
   void FoldOpenChain(double x, Op k, ChainCode plusCode, ChainCode minusCode);
   void ShowResult(Extended r);
 
+  // Runs one key's work and tells the observer what it did; a key pressed
+  // inside another key's work is part of that key.
+  template <typename Work>
+  void Reported(EntryKind kind, Key key, std::string_view text, Work work) {
+    if (!observer_ || report_ || PlotMode) {
+      work();
+      return;
+    }
+    KeyReport report;
+    report.kind = kind;
+    report.key = key;
+    report.text.assign(text.data(), text.size());
+    report.before = *this;
+    report.displayBefore = text1_;
+    report_ = &report;
+    try {
+      work();
+    } catch (...) {
+      FinishReport();
+      throw;
+    }
+    FinishReport();
+  }
+  void FinishReport();
+
   // The calculation guard: a failure inside work runs HandleCalcError and
   // the key ends normally.
   template <typename Work>
@@ -177,6 +206,10 @@ class Calculator : private CalculatorState {
   bool radians_ = true;
   MessageSink* messages_;
   CalculatorView* view_;
+  KeyObserver* observer_ = nullptr;
+  // The report of the key being handled, while there is an observer.
+  KeyReport* report_ = nullptr;
+  bool applying_ = false;
 };
 
 }  // namespace veltrum

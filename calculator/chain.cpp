@@ -86,6 +86,8 @@ Calculator::ChainTerm Calculator::OpenChainTerm(double x) const {
 }
 
 void Calculator::ApplyPendingOperation() {
+  const Op pending = PendingKey;
+  applying_ = true;
   switch (PendingKey) {
     case Op::Plus:
     case Op::Minus: ApplyPlusMinus(PendingKey); break;
@@ -95,7 +97,12 @@ void Calculator::ApplyPendingOperation() {
     case Op::Root: ApplyPowerRoot(PendingKey); break;
     case Op::None: break;
   }
+  applying_ = false;
   PendingKey = Op::None;
+  if (report_ && pending != Op::None) {
+    report_->applied = pending;
+    report_->displayAfterApplying = text1_;
+  }
 }
 
 // The term of a sum-level chain becomes the new factor under code.

@@ -13,8 +13,10 @@ namespace veltrum {
 // directly once nothing is pending.
 
 void Calculator::ButtonClick(char digit) {
-  ApplyPendingOperation();
-  EnterDigit(digit);
+  Reported(EntryKind::Key, DigitKey(digit - '0'), {}, [&] {
+    ApplyPendingOperation();
+    EnterDigit(digit);
+  });
 }
 
 void Calculator::EnterDigit(char digit) {

@@ -29,10 +29,12 @@ std::optional<Extended> ReadPastedNumber(std::string_view text) {
 bool Calculator::PasteNumber(std::string_view text) {
   const std::optional<Extended> value = ReadPastedNumber(text);
   if (!value) return false;
-  ApplyPendingOperation();
-  ShowValue(*value);
-  EntryState = 0;
-  MarkNewNumber();
+  Reported(EntryKind::Paste, Key::cmd0, text, [&] {
+    ApplyPendingOperation();
+    ShowValue(*value);
+    EntryState = 0;
+    MarkNewNumber();
+  });
   return true;
 }
 

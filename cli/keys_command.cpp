@@ -4,13 +4,14 @@
 
 #include "calculator/calculator.h"
 #include "calculator/key_script.h"
+#include "calculator/tape.h"
 #include "cli/commands.h"
 #include "version.h"
 
 namespace veltrum::cli {
 
 int RunKeys(const std::vector<std::string>& args) {
-  bool memory = false, trace = false;
+  bool memory = false, trace = false, tape = false;
   const std::string* script = nullptr;
   // After "--" every argument is taken as it stands, so a SCRIPT may start
   // with "-".
@@ -22,6 +23,8 @@ int RunKeys(const std::vector<std::string>& args) {
       memory = true;
     } else if (options && a == "--trace") {
       trace = true;
+    } else if (options && a == "--tape") {
+      tape = true;
     } else if (options && a.size() > 1 && a.rfind("--", 0) == 0) {
       return UsageError("keys: unknown option '" + a + "'");
     } else if (script) {
@@ -36,6 +39,8 @@ int RunKeys(const std::vector<std::string>& args) {
 
   StderrMessages messages;
   Calculator calc(&messages);
+  Tape lines;
+  if (tape) calc.SetObserver(&lines);
   for (Key key : parsed.keys) {
     try {
       calc.Press(key);
@@ -47,6 +52,7 @@ int RunKeys(const std::vector<std::string>& args) {
       std::printf("%.*s\t%s\n", static_cast<int>(name.size()), name.data(), calc.Text1().c_str());
     }
   }
+  for (const TapeLine& line : lines.Lines()) std::printf("%s\n", line.Text().c_str());
   std::printf("%s\n", calc.Text1().c_str());
   if (memory)
     for (int i = 0; i < 3; ++i) std::printf("%s\n", calc.MemoryText(i).c_str());

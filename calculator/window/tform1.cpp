@@ -76,6 +76,7 @@ constexpr MenuRow kFileMenu[] = {
 // "Сервис", between "Файл" and "О программе".
 constexpr MenuRow kServiceMenu[] = {
     {"mnuMass", "Молярная масса по формуле…", Qt::CTRL | Qt::Key_M, &TForm1::mnuMassClick},
+    {"mnuTape", "Журнал вычислений", Qt::CTRL | Qt::Key_J, &TForm1::mnuTapeClick},
 };
 constexpr MenuRow kAboutItem = {"mnuAbout", "О программе", Qt::Key_F1, &TForm1::mnuAboutClick};
 
@@ -98,11 +99,13 @@ TForm1::TForm1(Dialogs& dialogs, QWidget* parent)
   move(kWindowLeft, kWindowTop);
   qApp->installEventFilter(this);
   FormCreate();
+  calculator_.SetObserver(&tape_);
 }
 
 TForm1::~TForm1() {
   qApp->removeEventFilter(this);
   calculator_.SetView(nullptr);
+  calculator_.SetObserver(nullptr);
 }
 
 void TForm1::FormCreate() {
@@ -170,8 +173,12 @@ void TForm1::BuildMenu() {
   mnuService_->setObjectName("mnuService");
   mnuService_->menuAction()->setObjectName("mnuService");
   mnuMass_ = addItem(mnuService_, kServiceMenu[0]);
-  // A window's own shortcut: Ctrl+M is no key of the whole program.
-  mnuMass_->setShortcutContext(Qt::WindowShortcut);
+  // The tape comes first in the menu.
+  mnuTape_ = addItem(mnuService_, kServiceMenu[1]);
+  mnuService_->insertAction(mnuMass_, mnuTape_);
+  // A window's own shortcuts: Ctrl+M and Ctrl+J are no keys of the whole
+  // program.
+  for (QAction* a : {mnuMass_, mnuTape_}) a->setShortcutContext(Qt::WindowShortcut);
   mnuAbout_ = addItem(bar, kAboutItem);
 }
 

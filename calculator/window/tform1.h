@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "calculator/calculator.h"
+#include "calculator/tape.h"
+#include "calculator/window/tape_window.h"
 #include "elements/window/mass_window.h"
 #include "window/dialogs.h"
 
@@ -50,6 +52,11 @@ class TForm1 : public QMainWindow, private CalculatorView {
   // window, created on first use; its mass enters as an element key would.
   void mnuMassClick();
   TfrmMass* MassWindow() const { return frmMass_; }
+  // "Сервис" → "Журнал вычислений" (Ctrl+J): shows the tape window beside
+  // this one, created on first use.
+  void mnuTapeClick();
+  TfrmTape* TapeWindow() const { return frmTape_; }
+  const Tape& tape() const { return tape_; }
 
   // The display and the clipboard (Ctrl+C, Ctrl+V, right-click on Text1).
   void CopyDisplay();
@@ -89,6 +96,8 @@ class TForm1 : public QMainWindow, private CalculatorView {
 
   Dialogs& dialogs_;
   Calculator calculator_;
+  // Watches every key from creation on; nothing else reads the keys.
+  Tape tape_;
 
   QLineEdit* Text1_ = nullptr;
   std::array<QLineEdit*, 3> txtM_{};
@@ -105,12 +114,14 @@ class TForm1 : public QMainWindow, private CalculatorView {
   // "Сервис": its items in menu order; later items go in by insertAction.
   QMenu* mnuService_ = nullptr;
   QAction* mnuMass_ = nullptr;
+  QAction* mnuTape_ = nullptr;
   QAction* copyAction_ = nullptr;
   QAction* pasteAction_ = nullptr;
 
   QPointer<QWidget> plotWindow_;
   QPointer<QWidget> aboutBox_;
   QPointer<TfrmMass> frmMass_;
+  QPointer<TfrmTape> frmTape_;
 
   // The key press being previewed and the widget it was last offered to.
   const QEvent* previewed_ = nullptr;

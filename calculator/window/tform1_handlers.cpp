@@ -25,7 +25,8 @@ constexpr int kNarrowWidth = 8 + 12 + 297;
 
 // The physical keys that carry c, e, b and f type с, у, и and а in the
 // Russian layout; they press the same keys. Capitals stay ignored.
-constexpr std::pair<char16_t, char> kRussianLayoutKeys[] = {{u'с', 'c'}, {u'у', 'e'}, {u'и', 'b'}, {u'а', 'f'}};
+constexpr std::pair<char16_t, char> kRussianLayoutKeys[] = {
+    {u'с', 'c'}, {u'у', 'e'}, {u'и', 'b'}, {u'а', 'f'}};
 
 // The one character of a key event that the keyboard map can know. With
 // Ctrl, Alt or Meta held a printable key types no character (Ctrl+B is the
@@ -123,8 +124,9 @@ void TForm1::mnuAboutClick() {
 void TForm1::mnuMassClick() {
   if (!frmMass_) {
     frmMass_ = new TfrmMass(
-        [this](std::string_view text) {
+        [this](std::string_view text, std::string_view formula) {
           try {
+            tape_.NameNextEntry(std::string(formula));
             calculator_.EnterNumberText(text);
           } catch (const std::exception& e) {
             dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
@@ -134,6 +136,26 @@ void TForm1::mnuMassClick() {
     frmMass_->move(x() + width() + 8, y());
   }
   BringToFront(*frmMass_);
+}
+
+void TForm1::mnuTapeClick() {
+  if (!frmTape_) {
+    frmTape_ = new TfrmTape(
+        tape_,
+        [this](const std::string& result) {
+          try {
+            if (!calculator_.PasteNumber(result))
+              dialogs_.ShowMessage(MessageKind::Information, kPasteRefusedText);
+          } catch (const std::exception& e) {
+            dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
+          }
+        },
+        dialogs_, this);
+    frmTape_->resize(360, height());
+  }
+  // Beside the calculator window, which keeps its size.
+  if (!frmTape_->isVisible()) frmTape_->move(frameGeometry().right() + 8, y());
+  BringToFront(*frmTape_);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -159,7 +159,7 @@ void TfrmMass::MarkError(int start, int length) {
 
 void TfrmMass::cmdDisplayClick() {
   if (massText_.empty()) return;
-  enter_(massText_);
+  enter_(massText_, txtFormula_->text().trimmed().toStdString());
 }
 
 }  // namespace veltrum

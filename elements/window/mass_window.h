@@ -18,9 +18,9 @@ struct FormulaResult;
 class TfrmMass : public QWidget {
   Q_OBJECT
  public:
-  // enter receives the mass as a number text; it is called only for a
-  // formula without error.
-  using EnterText = std::function<void(std::string_view)>;
+  // enter receives the mass as a number text and the formula as typed; it
+  // is called only for a formula without error.
+  using EnterText = std::function<void(std::string_view mass, std::string_view formula)>;
   explicit TfrmMass(EnterText enter, QWidget* parent = nullptr);
 
   // The marked part of the edit line (UTF-16 start and length); length 0

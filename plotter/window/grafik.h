@@ -11,7 +11,7 @@
 
 #include "calculator/calculator.h"
 #include "plotter/sampling.h"
-#include "plotter/window/file_chooser.h"
+#include "window/file_chooser.h"
 #include "window/dialogs.h"
 
 class QAction;

@@ -482,3 +482,55 @@ def scenario_molar_mass(s, workdir):
         s.focus_window(CALC)
         s.type("=")
         expect_display(s, "36,0296")
+
+
+def tape_lines(s):
+    tape = s.get(s.window(TAPE), TAPE, R.LIST)
+    return [item.get_name() for item in s.find_all(tape, role=R.LIST_ITEM)]
+
+
+def expect_tape(s, expected, timeout=2):
+    s.wait_until(lambda: tape_lines(s) == expected, timeout, f"tape lines {expected} (it has {tape_lines(s)})")
+
+
+TAPE = "Журнал вычислений"
+
+
+def scenario_tape(s, workdir):
+    s.focus_window(CALC)
+    with s.step("a few calculations, one of them ending in the error box"):
+        s.type("2+3*4=")
+        expect_display(s, "14")
+        s.type("2^10=")
+        expect_display(s, "1024")
+        s.type("5/0=")
+        expect_box(s, CALC_ERROR_TEXT, "return")
+    with s.step("Ctrl+J shows the tape beside the calculator"):
+        s.key("ctrl+j")
+        s.window(TAPE)
+        expect_tape(s, ["2 + 3 * 4 = 14", "2 ^ 10 = 1024", "5 / 0 = " + CALC_ERROR_TEXT])
+        calc = Atspi.Component.get_extents(s.window(CALC), Atspi.CoordType.SCREEN)
+        tape = Atspi.Component.get_extents(s.window(TAPE), Atspi.CoordType.SCREEN)
+        if tape.x < calc.x + calc.width:
+            s.fail(f"the tape at x={tape.x} overlaps the calculator ending at x={calc.x + calc.width}")
+    with s.step("Enter on a line puts its result on the display as a pasted number"):
+        s.focus_window(CALC)
+        s.type("1+")
+        s.focus_window(TAPE)
+        s.key("Home", "Return")
+        expect_display(s, "14")
+        s.focus_window(CALC)
+        s.type("=")
+        expect_display(s, "15")
+        expect_tape(s, ["2 + 3 * 4 = 14", "2 ^ 10 = 1024", "5 / 0 = " + CALC_ERROR_TEXT, "1 + 14 = 15"])
+    with s.step("a double-click on a line does the same"):
+        s.focus_window(TAPE)
+        item = s.get(s.get(s.window(TAPE), TAPE, R.LIST), "2 ^ 10 = 1024", R.LIST_ITEM)
+        x, y = s.centre(item)
+        s.run(["xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "--repeat", "2", "--delay", "80",
+               "1"])
+        expect_display(s, "1024")
+        s.no_box()
+    with s.step("Ctrl+C copies the selected line"):
+        s.key("ctrl+c")
+        s.wait_until(lambda: s.clipboard() == "2 ^ 10 = 1024", 2, "the line on the clipboard")

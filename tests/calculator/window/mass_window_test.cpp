@@ -82,6 +82,10 @@ TEST_F(MassWindowTest, MassJoinsTheChainAsTyped) {
   QTest::keyClick(Edit(w), Qt::Key_Return);
   ClickTrace("=");
   EXPECT_EQ(Display(), "250,682");
+  // The tape names the mass by its formula.
+  ASSERT_EQ(form->tape().Lines().size(), 2u);
+  EXPECT_EQ(form->tape().Lines()[0].Text(), "2 * CuSO4·5H2O = 499,364");
+  EXPECT_EQ(form->tape().Lines()[1].Text(), "1 + CuSO4·5H2O = 250,682");
 }
 
 TEST_F(MassWindowTest, EveryVisibleControlHasAName) {

@@ -52,10 +52,13 @@ TEST_F(MenuTest, ItemsCaptionsAndShortcuts) {
   EXPECT_EQ(bar[0]->menu(), file);
   EXPECT_EQ(bar[1]->text(), "&Сервис");
   const QList<QAction*> service = bar[1]->menu()->actions();
-  ASSERT_EQ(service.size(), 1);
-  EXPECT_EQ(service[0]->objectName(), "mnuMass");
-  EXPECT_EQ(service[0]->text(), "Молярная масса по формуле…");
-  EXPECT_EQ(service[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+  ASSERT_EQ(service.size(), 2);
+  EXPECT_EQ(service[0]->objectName(), "mnuTape");
+  EXPECT_EQ(service[0]->text(), "Журнал вычислений");
+  EXPECT_EQ(service[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_J));
+  EXPECT_EQ(service[1]->objectName(), "mnuMass");
+  EXPECT_EQ(service[1]->text(), "Молярная масса по формуле…");
+  EXPECT_EQ(service[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
   EXPECT_EQ(bar[2]->text(), "О программе");
   EXPECT_EQ(bar[2]->shortcut(), QKeySequence(Qt::Key_F1));
 }

@@ -1,4 +1,4 @@
-#include "plotter/window/file_chooser.h"
+#include "window/file_chooser.h"
 
 #include <QAbstractFileIconProvider>
 #include <QApplication>

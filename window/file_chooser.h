@@ -1,5 +1,5 @@
 #pragma once
-// Where the plot window asks for the name of a file to save. The program
+// Where a window asks for the name of a file to save. The program
 // uses the toolkit's save dialog; tests answer without a modal window.
 #include <QString>
 #include <QStringList>
