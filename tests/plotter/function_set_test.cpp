@@ -3,9 +3,11 @@
 #include "plotter/function_set.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -124,6 +126,19 @@ TEST_F(SetFileTest, AFailedSaveKeepsTheEarlierFileAndLeavesNothing) {
   ASSERT_EQ(::mkdir((dir + "/folder.vfs").c_str(), 0755), 0);
   EXPECT_FALSE(SaveFunctionSet(other, dir + "/folder.vfs"));
   EXPECT_FALSE(SaveFunctionSet(other, dir + "/missing/set.vfs"));
+  EXPECT_EQ(Contents(path), before);
+  // A disk that fills up halfway through the text, over the earlier file
+  // itself: a file size limit fails the write as a full disk does.
+  other.expressions = {std::string(60'000, 'x')};
+  rlimit limit{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const rlimit small{1000, limit.rlim_max};
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool saved = SaveFunctionSet(other, path);
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(saved);
   EXPECT_EQ(Contents(path), before);
   EXPECT_EQ(std::system(("test $(ls -A '" + dir + "' | wc -l) -eq 2").c_str()), 0);
 }
