@@ -30,7 +30,7 @@ namespace veltrum {
 inline constexpr std::string_view kFunctionSetSuffix = "vfs";
 inline constexpr std::string_view kFunctionPrefix = "F(X)=";
 inline constexpr std::size_t kMaxSetFunctions = 10;
-inline constexpr std::size_t kMaxSetLineBytes = 64 * 1024;
+inline constexpr std::size_t kMaxSetLineBytes = std::size_t{64} * 1024;
 
 struct FunctionSet {
   std::vector<std::string> expressions;  // the text after "F(X)=" of each entry
