@@ -36,6 +36,8 @@ class PlotProgress {
 struct SamplingStep {
   double value = 0;
   int decimals = 0;
+
+  bool operator==(const SamplingStep&) const = default;
 };
 inline constexpr SamplingStep kStepTenth{0.1, 1};
 inline constexpr SamplingStep kStepHundredth{0.01, 2};

@@ -32,8 +32,7 @@ void QtDialogs::ShowMessage(MessageKind kind, std::string_view text) {
 
 // The input dialog is built by hand rather than with QInputDialog, which
 // offers no length limit for its edit.
-bool QtDialogs::InputQuery(const QString& caption, const QString& prompt, QString& value,
-                           int maxLength) {
+bool QtDialogs::InputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength) {
   QDialog dialog(QApplication::activeWindow());
   dialog.setWindowTitle(caption);
   auto* layout = new QVBoxLayout(&dialog);
@@ -58,6 +57,18 @@ bool QtDialogs::InputQuery(const QString& caption, const QString& prompt, QStrin
   if (dialog.exec() != QDialog::Accepted) return false;
   value = edit->text();
   return true;
+}
+
+// Yes is the default button: the user asked for what the question
+// confirms.
+bool QtDialogs::Question(std::string_view text) {
+  QMessageBox box(QMessageBox::Question, FromUtf8(kQuestionCaption), FromUtf8(text),
+                  QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+  box.setWindowModality(Qt::ApplicationModal);
+  box.button(QMessageBox::Yes)->setText("Yes");
+  box.button(QMessageBox::No)->setText("No");
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
 }
 
 void QtDialogs::ErrorBox(const QString& text) {

@@ -10,6 +10,9 @@
 
 namespace veltrum {
 
+// The toolkit's own word for the caption of a question box.
+inline constexpr std::string_view kQuestionCaption = "Confirm";
+
 class Dialogs : public MessageSink {
  public:
   // A modal message box with the caption "Error" or "Information", its icon
@@ -17,8 +20,10 @@ class Dialogs : public MessageSink {
   void ShowMessage(MessageKind kind, std::string_view text) override = 0;
   // The input dialog with OK and Cancel; value holds the initial text and,
   // after OK, the edited one. maxLength limits typing in the edit.
-  virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value,
-                          int maxLength) = 0;
+  virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength) = 0;
+  // A modal question box with the caption kQuestionCaption, its icon and
+  // the buttons Yes and No; true for Yes.
+  virtual bool Question(std::string_view text) = 0;
   // The standard error box for an error that escapes a handler: title
   // kApplicationTitle, stop icon, OK; text already passed through ErrorBoxText.
   virtual void ErrorBox(const QString& text) = 0;
@@ -28,8 +33,8 @@ class Dialogs : public MessageSink {
 class QtDialogs : public Dialogs {
  public:
   void ShowMessage(MessageKind kind, std::string_view text) override;
-  bool InputQuery(const QString& caption, const QString& prompt, QString& value,
-                  int maxLength) override;
+  bool InputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength) override;
+  bool Question(std::string_view text) override;
   void ErrorBox(const QString& text) override;
 };
 

@@ -25,20 +25,35 @@ class NameOnlyIconProvider : public QAbstractFileIconProvider {
   }
 };
 
+// Both dialogs list folders with the provider above.
+NameOnlyIconProvider& Icons() {
+  static NameOnlyIconProvider icons;
+  return icons;
+}
+
 }  // namespace
 
 bool QtFileChooser::SaveFileName(const QString& caption, const QStringList& filters, QString& path,
                                  int& filter) {
-  static NameOnlyIconProvider icons;
   QFileDialog dialog(parent_, caption, path, filters.join(QStringLiteral(";;")));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setIconProvider(&icons);
+  dialog.setIconProvider(&Icons());
   dialog.selectFile(path);
   if (const QString selected = filters.value(filter); !selected.isEmpty()) dialog.selectNameFilter(selected);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   path = dialog.selectedFiles().constFirst();
   filter = std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+  return true;
+}
+
+bool QtFileChooser::OpenFileName(const QString& caption, const QStringList& filters, QString& path) {
+  QFileDialog dialog(parent_, caption, path, filters.join(QStringLiteral(";;")));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setIconProvider(&Icons());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  path = dialog.selectedFiles().constFirst();
   return true;
 }
 

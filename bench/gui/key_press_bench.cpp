@@ -11,16 +11,10 @@
 #include <functional>
 #include <vector>
 
+#include "bench/gui/silent_dialogs.h"
 #include "calculator/window/tform1.h"
 
 namespace {
-
-class SilentDialogs : public veltrum::Dialogs {
- public:
-  void ShowMessage(veltrum::MessageKind, std::string_view) override {}
-  bool InputQuery(const QString&, const QString&, QString&, int) override { return false; }
-  void ErrorBox(const QString&) override {}
-};
 
 // Average microseconds of one press over a repeating cycle of keys; the
 // display is checked after every equals so the presses really calculate.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/program_windows.h"
+#include "bench/gui/silent_dialogs.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ class FirstPaint : public QObject {
     if (e->type() == QEvent::Paint) QCoreApplication::exit(0);
     return false;
   }
-};
-
-class SilentDialogs : public veltrum::Dialogs {
- public:
-  void ShowMessage(veltrum::MessageKind, std::string_view) override {}
-  bool InputQuery(const QString&, const QString&, QString&, int) override { return false; }
-  void ErrorBox(const QString&) override {}
 };
 
 int Child(int argc, char** argv) {
@@ -55,6 +49,7 @@ int main(int argc, char** argv) {
     ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
   std::sort(ms.begin(), ms.end());
-  std::printf("| Start-up to the first shown window (offscreen, whole process) | %.0f ms | — |\n", ms[ms.size() / 2]);
+  std::printf("| Start-up to the first shown window (offscreen, whole process) | %.0f ms | — |\n",
+              ms[ms.size() / 2]);
   return 0;
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/gui/silent_dialogs.h"
 #include "bench/gui/timing.h"
 #include "chart/chart.h"
 #include "plotter/window/grafik.h"
@@ -24,15 +25,6 @@ using namespace veltrum::bench;
 constexpr int kRuns = 3;
 const char* const kFrom = "-500";
 const char* const kTo = "500";
-
-class SilentDialogs : public veltrum::Dialogs {
- public:
-  void ShowMessage(veltrum::MessageKind, std::string_view text) override {
-    std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
-  }
-  bool InputQuery(const QString&, const QString&, QString&, int) override { return false; }
-  void ErrorBox(const QString&) override {}
-};
 
 struct NullSink : veltrum::PlotSeries, veltrum::PlotProgress {
   void Clear() override { points = 0; }

@@ -103,6 +103,7 @@ TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
   rad0001 = Control<QRadioButton>(*this, "rad0001");
   rad01->setChecked(true);
   CreatePopupMenu();
+  CreateListMenu();
 
   // While a run goes on, the chart takes its new points this often.
   runTimer_ = new QTimer(this);

@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "calculator/calculator.h"
+#include "plotter/function_set.h"
 #include "plotter/sampling.h"
 #include "window/file_chooser.h"
 #include "window/dialogs.h"
@@ -38,6 +40,7 @@ inline constexpr std::string_view kChangePrompt = "Внесите нужные �
 inline constexpr int kChangeMaxLength = 255;
 inline constexpr int kMaxFunctions = 10;
 inline constexpr std::string_view kSaveFailedText = "Не удалось сохранить файл: ";
+inline constexpr std::string_view kReplaceListText = "Заменить список функций и границы набором из файла?";
 // While a run goes on, the chart and the progress bar take its new samples
 // this often (a run also hands its last samples over the moment it ends).
 inline constexpr int kRunCollectIntervalMs = 50;
@@ -87,9 +90,14 @@ class TForm3 : public QWidget {
   // The title-bar close: the window hides, the calculator window comes back.
   void FormClose();
   // The chart's popup menu PopupMenu1: the chart as a picture (also
-  // Ctrl+S) and the points of the drawn functions as a table.
+  // Ctrl+Shift+S) and the points of the drawn functions as a table.
   void mnuSaveImageClick();
   void mnuSavePointsClick();
+  // The list's context menu: the list, the bounds and the step saved as a
+  // function set (also Ctrl+S), and a set opened in their place (also
+  // Ctrl+O), every function then drawn as "Обновить все" draws it.
+  void mnuSaveSetClick();
+  void mnuOpenSetClick();
 
  signals:
   // The last run asked for has ended and its box, if any, was closed.
@@ -107,6 +115,11 @@ class TForm3 : public QWidget {
   SamplingStep CheckedStep() const;
   void ShowCalculatorWindow();
   void CreatePopupMenu();
+  void CreateListMenu();
+  // The window's list, bounds and step as a set; nothing when a bound is
+  // not a number (the box says so).
+  std::optional<FunctionSet> CurrentSet();
+  void ApplySet(const FunctionSet& set);
   QString SuggestedPath(const QString& name) const;
   void ReportSaveFailure(const QString& path);
   void StartRuns();
@@ -151,6 +164,8 @@ class TForm3 : public QWidget {
   QMenu* PopupMenu1;
   QAction* mnuSaveImage;
   QAction* mnuSavePoints;
+  QAction* mnuSaveSet;
+  QAction* mnuOpenSet;
 };
 
 }  // namespace veltrum

@@ -43,8 +43,9 @@ void TForm3::CreatePopupMenu() {
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   mnuSaveImage = PopupMenu1->addAction(FromUtf8(kSaveImageItem), this, &TForm3::mnuSaveImageClick);
   mnuSaveImage->setObjectName(QStringLiteral("mnuSaveImage"));
-  // The window's own shortcut, shown beside the item.
-  mnuSaveImage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  // The window's own shortcut, shown beside the item; Ctrl+S saves the
+  // function set.
+  mnuSaveImage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   mnuSaveImage->setShortcutContext(Qt::WindowShortcut);
   addAction(mnuSaveImage);
   mnuSavePoints = PopupMenu1->addAction(FromUtf8(kSavePointsItem), this, &TForm3::mnuSavePointsClick);

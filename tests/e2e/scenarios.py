@@ -534,3 +534,66 @@ def scenario_tape(s, workdir):
     with s.step("Ctrl+C copies the selected line"):
         s.key("ctrl+c")
         s.wait_until(lambda: s.clipboard() == "2 ^ 10 = 1024", 2, "the line on the clipboard")
+
+
+def choose_file(s, path):
+    """Types a path into the file dialog that is showing and takes it."""
+    s.box()
+    s.key("ctrl+a")
+    s.type(path)
+    s.key("Return")
+
+
+def scenario_function_sets(s, workdir):
+    expected = ["1:F(X)=sin[x]", "2:F(X)=x/3", "3:F(X)=x^2-2"]
+    open_plot(s)
+    with s.step("three functions and a step of 0,01"):
+        for expression in ("sin[x]", "x/3", "x^2-2"):
+            set_edit(s, 0, expression)
+            plot_click(s, "Добавить")
+            idle(s)
+        s.click(s.get(plot(s), "0,01", R.RADIO_BUTTON))
+    target = os.path.join(workdir, "functions.vfs")
+    with s.step("Ctrl+S saves the set through the file dialog"):
+        select_entry(s, 0)
+        s.key("ctrl+s")
+        choose_file(s, target)
+        s.no_box()
+        s.wait_until(lambda: os.path.exists(target), 2, f"the file {target}")
+        with open(target, encoding="utf-8") as f:
+            text = f.read()
+        if not text.startswith("F(X)=sin[x]\nF(X)=x/3\nF(X)=x^2-2\nxleft=-10\n") or "step=0,01\n" not in text:
+            s.fail(f"the file holds {text!r}")
+    with s.step("the list emptied"):
+        for _ in expected:
+            select_entry(s, 0)
+            plot_click(s, "Удалить")
+        if entries(s):
+            s.fail(f"the list holds {entries(s)}")
+    with s.step("the list's context menu opens the set, with no question"):
+        s.click(s.get(plot(s), "Список функций", R.LIST), button=3)
+        # The context menu is not on the accessibility bus: its second
+        # item is chosen from the keyboard.
+        time.sleep(0.5)
+        s.key("Down", "Down", "Return")
+        choose_file(s, target)
+        s.no_box()
+        idle(s)
+        s.wait_until(lambda: entries(s) == expected, 2, f"the list {expected} (it holds {entries(s)})")
+    with s.step("Ctrl+O over a full list asks first"):
+        select_entry(s, 1)
+        s.key("ctrl+o")
+        choose_file(s, target)
+        expect_box(s, "Заменить список функций", "return")
+        idle(s)
+        s.wait_until(lambda: entries(s) == expected, 2, f"the list {expected} (it holds {entries(s)})")
+    bad = os.path.join(workdir, "bad.vfs")
+    with open(bad, "w", encoding="utf-8") as f:
+        f.write("F(X)=x\nzoom=2\n")
+    with s.step("a refused file names its line and changes nothing"):
+        select_entry(s, 0)
+        s.key("ctrl+o")
+        choose_file(s, bad)
+        expect_box(s, "Строка 2: неизвестный ключ «zoom».", "return")
+        if entries(s) != expected:
+            s.fail(f"the list holds {entries(s)}")

@@ -1,13 +1,12 @@
 #pragma once
 // Dialogs for tests: records every box as a "CAPTION: TEXT" line and never
-// blocks. InputQuery answers from a scripted queue; an empty queue answers
-// Cancel.
+// blocks. InputQuery and Question answer from scripted queues; an empty
+// queue answers Cancel or No.
+#include <QString>
 #include <deque>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <QString>
 
 #include "window/dialogs.h"
 
@@ -24,8 +23,7 @@ class RecordingDialogs : public Dialogs {
     lines.push_back(std::string(MessageCaption(kind)) + ": " + std::string(text));
   }
 
-  bool InputQuery(const QString& caption, const QString& prompt, QString& value,
-                  int maxLength) override {
+  bool InputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength) override {
     lines.push_back((caption + ": " + prompt).toStdString());
     queries.push_back({caption, prompt, value, maxLength});
     if (answers.empty()) return false;
@@ -36,12 +34,24 @@ class RecordingDialogs : public Dialogs {
     return true;
   }
 
+  bool Question(std::string_view text) override {
+    lines.push_back(std::string(kQuestionCaption) + ": " + std::string(text));
+    if (replies.empty()) return false;
+    const bool yes = replies.front();
+    replies.pop_front();
+    return yes;
+  }
+
   void ErrorBox(const QString& text) override {
     lines.push_back(std::string(kApplicationTitle) + ": " + text.toStdString());
   }
 
   // Answers of the next input queries, in order; nullopt answers Cancel.
   void Answer(std::optional<QString> answer) { answers.push_back(std::move(answer)); }
+
+  // Replies to the next questions, in order (true is Yes); an empty queue
+  // answers No.
+  void Reply(bool yes) { replies.push_back(yes); }
 
   // The recorded lines, forgotten afterwards.
   std::vector<std::string> Take() {
@@ -53,6 +63,7 @@ class RecordingDialogs : public Dialogs {
   std::vector<std::string> lines;
   std::vector<Query> queries;
   std::deque<std::optional<QString>> answers;
+  std::deque<bool> replies;
 };
 
 }  // namespace veltrum

@@ -12,18 +12,10 @@
 #include <QTemporaryDir>
 
 #include "tests/calculator/window/window_fixture.h"
+#include "tests/support/scripted_file_chooser.h"
 
 namespace veltrum {
 namespace {
-
-class ScriptedFileChooser : public FileChooser {
- public:
-  bool SaveFileName(const QString&, const QStringList&, QString& path, int&) override {
-    path = answer;
-    return !answer.isEmpty();
-  }
-  QString answer;
-};
 
 class TapeWindowTest : public WindowTest {
  protected:
@@ -121,18 +113,18 @@ TEST_F(TapeWindowTest, SaveWritesUtf8LinesAndAFailedSaveSaysSo) {
   ScriptedFileChooser files;
   w->SetFileChooser(files);
   QTemporaryDir dir;
-  files.answer = dir.filePath("журнал.txt");
+  files.answerPath = dir.filePath("журнал.txt");
   w->SaveClick();
-  QFile saved(files.answer);
+  QFile saved(*files.answerPath);
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   EXPECT_EQ(saved.readAll().toStdString(), "Cu + 2 * O = 95,544\n5 / 0 = Произошла ошибка в вычислениях.\n");
   EXPECT_TRUE(dialogs.lines.size() == 1);  // the error box of 5 / 0
 
-  files.answer = dir.filePath("нет/журнал.txt");
+  files.answerPath = dir.filePath("нет/журнал.txt");
   w->SaveClick();
   ASSERT_EQ(dialogs.lines.size(), 2u);
   EXPECT_EQ(dialogs.lines[1].rfind("Error: Не удалось сохранить журнал: ", 0), 0u) << dialogs.lines[1];
-  EXPECT_FALSE(QFile::exists(files.answer));
+  EXPECT_FALSE(QFile::exists(*files.answerPath));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The plot window's popup menu on Chart1 and Ctrl+S: the save dialog is
+// The plot window's popup menu on Chart1 and Ctrl+Shift+S: the save dialog is
 // asked through the window's file chooser, the files land where it says,
 // and a file that cannot be written is reported and left out.
 #include <QAction>
@@ -9,32 +9,11 @@
 #include <QTemporaryDir>
 
 #include "chart/chart_export.h"
+#include "tests/support/scripted_file_chooser.h"
 #include "tests/plotter/window/window_fixture.h"
 
 namespace veltrum {
 namespace {
-
-// Answers the save dialog from a script and remembers what it was asked.
-class ScriptedFileChooser : public FileChooser {
- public:
-  struct Question {
-    QString caption;
-    QStringList filters;
-    QString suggested;
-  };
-
-  bool SaveFileName(const QString& caption, const QStringList& filters, QString& path, int& filter) override {
-    questions.push_back({caption, filters, path});
-    if (!answerPath) return false;
-    path = *answerPath;
-    filter = answerFilter;
-    return true;
-  }
-
-  std::optional<QString> answerPath;
-  int answerFilter = 0;
-  std::vector<Question> questions;
-};
 
 class PlotExportTest : public PlotWindowTest {
  protected:
@@ -78,7 +57,7 @@ TEST_F(PlotExportTest, RightClickOnTheChartOffersBothSaves) {
   for (QAction* action : menu->actions()) texts << action->text();
   EXPECT_EQ(texts,
             (QStringList{QStringLiteral("Сохранить изображение…"), QStringLiteral("Сохранить точки…")}));
-  EXPECT_EQ(menu->actions().front()->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+  EXPECT_EQ(menu->actions().front()->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
   EXPECT_TRUE(chooser.questions.empty());
 }
 
@@ -114,11 +93,12 @@ TEST_F(PlotExportTest, TheTypedSuffixWinsOverTheFilter) {
   EXPECT_TRUE(svg.readAll().contains("<svg"));
 }
 
-TEST_F(PlotExportTest, CtrlSSavesTheImage) {
+// Ctrl+S belongs to the function set.
+TEST_F(PlotExportTest, CtrlShiftSSavesTheImage) {
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   Answer(Path(QStringLiteral("keys.png")));
-  QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_EQ(chooser.questions.size(), 1u);
   EXPECT_EQ(chooser.questions[0].caption, "Сохранить изображение");
   EXPECT_TRUE(QFile::exists(Path(QStringLiteral("keys.png"))));

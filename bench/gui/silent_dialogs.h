@@ -1,0 +1,17 @@
+#pragma once
+// Boxes that never block a benchmark: messages go to standard error, the
+// input dialog and the question are answered "Cancel" and "No".
+#include <cstdio>
+#include <string_view>
+
+#include "window/dialogs.h"
+
+class SilentDialogs : public veltrum::Dialogs {
+ public:
+  void ShowMessage(veltrum::MessageKind, std::string_view text) override {
+    std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
+  }
+  bool InputQuery(const QString&, const QString&, QString&, int) override { return false; }
+  bool Question(std::string_view) override { return false; }
+  void ErrorBox(const QString&) override {}
+};

@@ -1,0 +1,32 @@
+#pragma once
+// The reader behind ReadFunctionSet and LoadFunctionSet: it takes a set's
+// text one line at a time (without its '\n') and counts the lines.
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "plotter/function_set.h"
+
+namespace veltrum {
+
+// Whether bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsUtf8(std::string_view bytes);
+
+class SetReader {
+ public:
+  // Takes the next line; a refusal names it.
+  std::optional<SetRefusal> Line(std::string_view line);
+  // A refusal for the line read last.
+  SetRefusal Refuse(const std::string& what) const;
+  // The line count so far.
+  int Number() const { return number_; }
+  const FunctionSet& Set() const { return set_; }
+
+ private:
+  FunctionSet set_;
+  std::set<std::string> seen_;
+  int number_ = 0;
+};
+
+}  // namespace veltrum
