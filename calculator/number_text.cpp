@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "calculator/recent_texts.h"
 
@@ -251,19 +252,39 @@ std::string NumberText(Extended v) {
   return std::string(buf, FormatNumber(v, buf));
 }
 
+namespace {
+
+// The value of a parsed text whose mantissa and power of ten are exact in
+// T (pow10 holds the powers T holds exactly): one correctly rounded
+// multiplication or division. Nothing when the text needs the slow path.
+template <typename T, std::size_t N>
+std::optional<T> ScaledExactly(const Parsed& p, std::uint64_t mantissaLimit, const T (&pow10)[N]) {
+  const int limit = static_cast<int>(N) - 1;
+  if (p.inexact || p.mantissa >= mantissaLimit || p.exponent10 < -limit || p.exponent10 > limit)
+    return std::nullopt;
+  const T m = static_cast<T>(p.mantissa);
+  const T v = p.exponent10 >= 0 ? m * pow10[p.exponent10] : m / pow10[-p.exponent10];
+  return p.negative ? -v : v;
+}
+
+// The slow path: the text in the C library's notation, read in extended
+// precision; a value beyond the extended range is a conversion failure.
+Extended ReadCanonical(std::string_view text, std::string& canon) {
+  canon = CanonicalText(text);
+  const Extended v = strtold_l(canon.c_str(), nullptr, CLocale());
+  if (std::isinf(v)) FailConversion(std::string(text));
+  return v;
+}
+
+}  // namespace
+
 Extended ReadNumber(std::string_view text) {
   Parsed p;
   if (!Parse(text, p)) FailConversion(std::string(text));
   if (p.mantissa == 0) return p.negative ? -0.0L : 0.0L;
-  if (!p.inexact && p.exponent10 >= -kExactPow10 && p.exponent10 <= kExactPow10) {
-    Extended m = static_cast<Extended>(p.mantissa);
-    Extended v = p.exponent10 >= 0 ? m * kPow10.ext[p.exponent10] : m / kPow10.ext[-p.exponent10];
-    return p.negative ? -v : v;
-  }
-  const std::string canon = CanonicalText(text);
-  Extended v = strtold_l(canon.c_str(), nullptr, CLocale());
-  if (std::isinf(v)) FailConversion(std::string(text));
-  return v;
+  if (const std::optional<Extended> v = ScaledExactly(p, UINT64_MAX, kPow10.ext)) return *v;
+  std::string canon;
+  return ReadCanonical(text, canon);
 }
 
 // A text NumberText writes in fixed notation: "0", or digits without a
@@ -310,21 +331,17 @@ double ReadNumberDouble(std::string_view text) {
   Parsed p;
   if (!Parse(text, p)) FailConversion(std::string(text));
   if (p.mantissa == 0) return p.negative ? -0.0 : 0.0;
-  if (!p.inexact && p.mantissa < (1ULL << 53) && p.exponent10 >= -22 && p.exponent10 <= 22) {
-    double m = static_cast<double>(p.mantissa);
-    double v = p.exponent10 >= 0 ? m * kPow10.dbl[p.exponent10] : m / kPow10.dbl[-p.exponent10];
-    if (p.negative) v = -v;
+  if (const std::optional<double> v = ScaledExactly(p, 1ULL << 53, kPow10.dbl)) {
     // The text FormatNumber just wrote (15 significant digits at most)
     // comes back from the nearest double: a normal double holds 15 decimal
     // digits, so writing v gives the same text again.
-    if (std::fabs(v) >= DBL_MIN && recent.IsLast(text)) recent.AddText(v, text);
-    return v;
+    if (std::fabs(*v) >= DBL_MIN && recent.IsLast(text)) recent.AddText(*v, text);
+    return *v;
   }
-  const std::string canon = CanonicalText(text);
-  Extended wide = strtold_l(canon.c_str(), nullptr, CLocale());
-  if (std::isinf(wide)) FailConversion(std::string(text));
+  std::string canon;
+  const Extended wide = ReadCanonical(text, canon);
   if (std::fabs(wide) > DBL_MAX) Fail(FailureKind::Overflow);
-  double v = strtod_l(canon.c_str(), nullptr, CLocale());
+  const double v = strtod_l(canon.c_str(), nullptr, CLocale());
   if (std::isinf(v)) Fail(FailureKind::Overflow);
   return v;
 }

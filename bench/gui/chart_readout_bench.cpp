@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/gui/design_chart.h"
 #include "bench/gui/timing.h"
 #include "chart/chart.h"
 #include "chart/chart_readout.h"
@@ -24,11 +25,10 @@ constexpr int kMoves = 400;
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  UseOffscreenUnlessSet();
   QApplication app(argc, argv);
   veltrum::Chart chart;
-  chart.resize(497, 441);
-  chart.show();
+  ShowAtDesignSize(chart);
   {
     veltrum::ChartUpdate update(chart);
     for (int k = 0; k < veltrum::kSeriesCount; ++k)

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/gui/design_chart.h"
 #include "bench/gui/timing.h"
 #include "chart/chart.h"
 
@@ -24,12 +25,10 @@ constexpr int kSteps = 21;
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  UseOffscreenUnlessSet();
   QApplication app(argc, argv);
   veltrum::Chart chart;
-  chart.resize(497, 441);
-  chart.show();
-  QApplication::processEvents();
+  ShowAtDesignSize(chart);
 
   // The values come ready, as from a run: the rows time the chart alone.
   std::vector<double> xs(kPoints), ys(kPoints);
