@@ -46,9 +46,10 @@ BENCHMARK(BM_ReadDisplay);
 void Sample(benchmark::State& state, const char* expression) {
   Calculator calc;
   PlotRun run(calc);
+  Evaluator evaluator;
   double x = -3;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(EvaluateAt(calc, expression, x));
+    benchmark::DoNotOptimize(evaluator.At(calc, expression, x));
     run.NextSample();
     x = x > 3 ? -3 : x + 0.001;
   }

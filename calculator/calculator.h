@@ -202,6 +202,8 @@ class Calculator : private CalculatorState {
   Extended FromRadians(Extended a) const;
 
   std::string text1_;
+  // Working room for the sign key's new text.
+  std::string negated_;
   std::array<std::string, 3> memoryText_{"0", "0", "0"};
   bool radians_ = true;
   MessageSink* messages_;

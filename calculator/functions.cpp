@@ -93,9 +93,8 @@ void Calculator::cmdplusminusClick() {
       AppendText1('-');
     } else if (text1_.find('E') == std::string::npos) {
       // A number text only changes its sign; any other text is read.
-      thread_local std::string negated;
-      if (NegateNumberText(text1_, negated))
-        SetText1(negated);
+      if (NegateNumberText(text1_, negated_))
+        SetText1(negated_);
       else
         ShowValue(-ReadDisplay());
       MarkNewNumber();

@@ -67,14 +67,6 @@ void RewriteMinus(const std::string& s, std::string& out) {
 
 // Working buffers of one thread; they live across samples, so a sample
 // allocates nothing once they have grown to the expression's size.
-struct Buffers {
-  std::string substituted, s, w, inner, value;
-  std::vector<std::size_t> rounds, squares;  // open brackets, positions in w
-  // Whether w is the value text of the display as it is: a group's value
-  // that replaced all of w, with no key pressed since.
-  bool wIsDisplayValue = false;
-};
-
 bool IsBracket(char c) { return c == '(' || c == ')' || c == '[' || c == ']'; }
 
 // The bracket passes in one scan from left to right. A pass works out the
@@ -89,7 +81,7 @@ bool IsBracket(char c) { return c == '(' || c == ')' || c == '[' || c == ']'; }
 // opening bracket, an opening bracket without a closing one, and a "[...]"
 // group with a plain number and no function name in front of it
 // ("2*[x+1]", "exp[x]", "[5]") give a sample without value.
-bool ResolveBrackets(Calculator& calc, Buffers& b, Typing typing) {
+bool ResolveBrackets(Calculator& calc, EvaluatorBuffers& b, Typing typing) {
   const std::string& s = b.s;
   std::string& w = b.w;
   w.clear();
@@ -118,7 +110,7 @@ bool ResolveBrackets(Calculator& calc, Buffers& b, Typing typing) {
     for (;;) {
       b.inner.assign(w, o + 1);
       const bool plain = IsPlain(b.inner);
-      if (!CalculateTextAs(calc, b.inner, typing)) return false;
+      if (!CalculateTextAs(calc, b.inner, typing, b.number)) return false;
       if (plain) break;
       ReadValueText(calc, b.value);
       w.replace(o + 1, std::string::npos, b.value);
@@ -149,8 +141,8 @@ bool ResolveBrackets(Calculator& calc, Buffers& b, Typing typing) {
   return b.rounds.empty() && b.squares.empty();
 }
 
-std::optional<double> Evaluate(Calculator& calc, std::string_view expression, double x, Typing typing) {
-  thread_local Buffers b;
+std::optional<double> Evaluate(Calculator& calc, EvaluatorBuffers& b, std::string_view expression, double x,
+                               Typing typing) {
   b.substituted.clear();
   for (char c : expression) {
     if (c == 'x')
@@ -163,18 +155,18 @@ std::optional<double> Evaluate(Calculator& calc, std::string_view expression, do
   if (!ResolveBrackets(calc, b, typing)) return std::nullopt;
   // The value text of the display types the display's own number.
   const bool shown = typing == Typing::Runs && b.wIsDisplayValue && calc.EnterShownNumber(calc.Text1());
-  if (shown ? calc.HasCalcError() : !CalculateTextAs(calc, b.w, typing)) return std::nullopt;
+  if (shown ? calc.HasCalcError() : !CalculateTextAs(calc, b.w, typing, b.number)) return std::nullopt;
   return ReadNumberDouble(calc.Text1());
 }
 
 }  // namespace
 
-std::optional<double> EvaluateAt(Calculator& calc, std::string_view expression, double x) {
-  return Evaluate(calc, expression, x, Typing::Runs);
+std::optional<double> Evaluator::At(Calculator& calc, std::string_view expression, double x) {
+  return Evaluate(calc, buffers_, expression, x, Typing::Runs);
 }
 
-std::optional<double> EvaluateAtKeyByKey(Calculator& calc, std::string_view expression, double x) {
-  return Evaluate(calc, expression, x, Typing::KeyByKey);
+std::optional<double> Evaluator::AtKeyByKey(Calculator& calc, std::string_view expression, double x) {
+  return Evaluate(calc, buffers_, expression, x, Typing::KeyByKey);
 }
 
 }  // namespace veltrum

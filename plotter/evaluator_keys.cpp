@@ -134,9 +134,8 @@ bool ValueTextNumber(std::string_view t, std::string& number) {
 
 }  // namespace
 
-bool CalculateTextAs(Calculator& calc, std::string& text, Typing typing) {
+bool CalculateTextAs(Calculator& calc, std::string& text, Typing typing, std::string& number) {
   // A value text of a number that its keys show as it is needs no keys.
-  thread_local std::string number;
   if (typing == Typing::Runs && ValueTextNumber(text, number) && calc.EnterShownNumber(number))
     return !calc.HasCalcError();
   MoveMinusBehind(text);
@@ -147,6 +146,9 @@ bool CalculateTextAs(Calculator& calc, std::string& text, Typing typing) {
   return !calc.HasCalcError();
 }
 
-bool CalculateText(Calculator& calc, std::string& text) { return CalculateTextAs(calc, text, Typing::Runs); }
+bool CalculateText(Calculator& calc, std::string& text) {
+  std::string number;
+  return CalculateTextAs(calc, text, Typing::Runs, number);
+}
 
 }  // namespace veltrum

@@ -39,7 +39,7 @@ std::size_t SignMarkPlace(std::string_view t);
 enum class Typing { Runs, KeyByKey };
 
 // Presses C, the keys of text (its sign moved behind first) and equals;
-// false when a key failed.
-bool CalculateTextAs(Calculator& calc, std::string& text, Typing typing);
+// false when a key failed. number is working room for the text's value.
+bool CalculateTextAs(Calculator& calc, std::string& text, Typing typing, std::string& number);
 
 }  // namespace veltrum

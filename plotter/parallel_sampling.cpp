@@ -90,6 +90,7 @@ class Workers {
     Calculator calc;
     calc.SelectAngleUnit(radians_);
     PlotRun run(calc);
+    Evaluator evaluator;
     for (;;) {
       Chunk* c = nullptr;
       {
@@ -99,7 +100,7 @@ class Workers {
         c = queue_.front();
         queue_.pop_front();
       }
-      Compute(calc, run, *c);
+      Compute(calc, run, evaluator, *c);
       {
         const std::lock_guard lock(mutex_);
         c->done = true;
@@ -108,14 +109,14 @@ class Workers {
     }
   }
 
-  void Compute(Calculator& calc, PlotRun& run, Chunk& c) {
+  void Compute(Calculator& calc, PlotRun& run, Evaluator& evaluator, Chunk& c) {
     const std::size_t n = c.xs.size();
     c.ys.resize(n);
     c.has.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
       if (abandon_.load(std::memory_order_relaxed)) return;
       try {
-        const std::optional<double> y = EvaluateAt(calc, expression_, c.xs[i]);
+        const std::optional<double> y = evaluator.At(calc, expression_, c.xs[i]);
         c.has[i] = y.has_value();
         c.ys[i] = y.value_or(0.0);
       } catch (const CalcFailure&) {

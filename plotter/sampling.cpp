@@ -37,10 +37,11 @@ int ProgressMaximum(double from, double to, double step) {
 SamplesTaken TakeSamples(Calculator& calc, PlotRun& run, SampleGrid grid, std::string_view expression,
                          const std::function<bool()>& keepGoing, const SampleSink& sink) {
   SamplesTaken taken;
+  Evaluator evaluator;
   double x;
   while (grid.Next(x)) {
     taken.lastX = x;
-    const std::optional<double> y = EvaluateAt(calc, expression, x);
+    const std::optional<double> y = evaluator.At(calc, expression, x);
     run.NextSample();
     sink(x, y);
     ++taken.count;
