@@ -9,22 +9,21 @@ Calculator::Calculator(MessageSink* messages, CalculatorView* view) : messages_(
   FormCreate();
 }
 
+// PlotMode and CalcError start clear and are left to PlotRun.
 void Calculator::FormCreate() {
-  CalcError = 0;
-  PlotMode = 0;
   SimpleOp = Op::None;
   Accumulator = 0.0;
   Operand = 0.0;
-  EntryState = 0;
+  EntryState = false;
   Memory = {0.0, 0.0, 0.0};
   ShowValue(0);
   for (int i = 0; i < 3; ++i) {
     memoryText_[i].assign(1, '0');
     if (view_) view_->MemoryTextChanged(i, memoryText_[i]);
   }
-  RepeatMark = 0.0;
+  RepeatMark = false;
   SelectAngleUnit(true);
-  ShiftOn = 0;
+  ShiftOn = false;
   if (view_) view_->ShiftCaptionChanged(ShiftCaption());
   PendingKey = Op::None;
 }
@@ -51,8 +50,8 @@ void Calculator::AppendText1(char c) {
 }
 
 void Calculator::Text1Change() {
-  RepeatMark = 1.0;
-  ExponentStart = 0;
+  RepeatMark = true;
+  ExponentStart = false;
   PendingKey = Op::None;
 }
 
@@ -67,15 +66,15 @@ void Calculator::ShowValue(Extended v) {
 
 void Calculator::HandleCalcError() {
   SimpleOp = Op::None;
-  EntryState = 0;
+  EntryState = false;
   ChainState = ChainCode::None;
   PowerState = PowerCode::None;
   SetText1("0");
-  if (report_ && PlotMode == 0) (applying_ ? report_->failedApplying : report_->failed) = true;
-  if (PlotMode == 0) {
+  if (report_ && !PlotMode) (applying_ ? report_->failedApplying : report_->failed) = true;
+  if (!PlotMode) {
     if (messages_) messages_->ShowMessage(MessageKind::Error, kCalcErrorText);
   } else {
-    CalcError = 1;
+    CalcError = true;
   }
 }
 
@@ -149,22 +148,22 @@ void Calculator::PressKey(Key key) {
 // ---- Number entry: the digit and point keys are in entry.cpp ----
 
 void Calculator::cmdBackSpaceClick() {
-  if (PendingKey != Op::None || EntryState != 1) return;
+  if (PendingKey != Op::None || !EntryState) return;
   // A lone "-" left from a one-digit negative number counts as nothing left.
   if (text1_.size() == 1 || text1_ == "-" || (text1_.size() == 2 && text1_[0] == '-')) {
     SetText1("0");
-    EntryState = 0;
+    EntryState = false;
   } else {
     SetText1(std::string_view(text1_).substr(0, text1_.size() - 1));
-    EntryState = 1;
+    EntryState = true;
   }
-  if (ReadDisplay() == 0.0L) EntryState = 0;
+  if (ReadDisplay() == 0.0L) EntryState = false;
 }
 
 void Calculator::cmdonClick() {
   PendingKey = Op::None;
   SimpleOp = Op::None;
-  EntryState = 0;
+  EntryState = false;
   ChainState = ChainCode::None;
   PowerState = PowerCode::None;
   SetText1("0");
@@ -172,7 +171,7 @@ void Calculator::cmdonClick() {
 
 void Calculator::cmdceClick() {
   SetText1("0");
-  EntryState = 0;
+  EntryState = false;
 }
 
 void Calculator::ElementClick(int index) {
@@ -183,7 +182,7 @@ void Calculator::EnterNumberText(std::string_view text) {
   Reported(EntryKind::NumberText, Key::cmd0, text, [&] {
     ApplyPendingOperation();
     SetText1(text);
-    EntryState = 0;
+    EntryState = false;
     MarkNewNumber();
   });
 }

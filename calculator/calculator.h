@@ -62,9 +62,9 @@ class Calculator : private CalculatorState {
 
   // A copy of the state for tests and checks; writing it changes nothing.
   CalculatorState Snapshot() const { return *this; }
-  bool IsShiftOn() const { return ShiftOn != 0; }
+  bool IsShiftOn() const { return ShiftOn; }
   // Set by a failed calculation during a PlotRun.
-  bool HasCalcError() const { return CalcError != 0; }
+  bool HasCalcError() const { return CalcError; }
   // Shows the whole state again through the view: display, memory memos,
   // shift caption and angle unit.
   void RefreshView();
@@ -136,7 +136,7 @@ class Calculator : private CalculatorState {
   void AppendText1(char c);
   // A key that enters or produces a number marks it for equals even when the
   // display text stays the same, so a repeated equals reads it.
-  void MarkNewNumber() { RepeatMark = 1.0; }
+  void MarkNewNumber() { RepeatMark = true; }
   double ReadOperand() const;
   void SetRegister(int i, Extended value);
 

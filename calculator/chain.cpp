@@ -136,7 +136,7 @@ void Calculator::FoldOpenChain(double x, Op k, ChainCode plusCode, ChainCode min
 // A simple chain folds its operation into A at once; without one (at the
 // start, or after equals) x starts the chain in A.
 void Calculator::ApplySimpleOrStart(double x) {
-  if (ChainActive == 1 && SimpleOp != Op::None) {
+  if (ChainActive && SimpleOp != Op::None) {
     Operand = x;
     Accumulator = StoreDouble(SimpleCompletion(SimpleOp, Accumulator, x));
     ShowValue(Accumulator);
@@ -147,8 +147,8 @@ void Calculator::ApplySimpleOrStart(double x) {
 
 void Calculator::ContinueChainWith(Op k) {
   SimpleOp = k;
-  EntryState = 0;
-  ChainActive = 1;
+  EntryState = false;
+  ChainActive = true;
 }
 
 // Every branch that computes stores x in Operand first, so Operand holds x
@@ -177,7 +177,7 @@ void Calculator::ApplyMultiplyDivide(Op k) {
     const double x = ReadOperand();
     if (ChainOpen()) {
       FoldOpenChain(x, k, plusCode, minusCode);
-    } else if (ChainActive == 1 && (SimpleOp == Op::Plus || SimpleOp == Op::Minus)) {
+    } else if (ChainActive && (SimpleOp == Op::Plus || SimpleOp == Op::Minus)) {
       Factor = x;
       ChainState = SimpleOp == Op::Plus ? plusCode : minusCode;
     } else {
@@ -199,7 +199,7 @@ void Calculator::ApplyPowerRoot(Op k) {
     } else if (ChainOpen()) {
       // Powers associate to the left: what waits is folded first.
       FoldOpenChain(x, k, WaitingPowerCode(Op::Plus, power), WaitingPowerCode(Op::Minus, power));
-    } else if (ChainActive == 1 && SimpleOp != Op::None && SimpleOp != Op::Power && SimpleOp != Op::Root) {
+    } else if (ChainActive && SimpleOp != Op::None && SimpleOp != Op::Power && SimpleOp != Op::Root) {
       Factor = x;
       ChainState = WaitingPowerCode(SimpleOp, power);
     } else {

@@ -20,11 +20,11 @@ void Calculator::ButtonClick(char digit) {
 }
 
 void Calculator::EnterDigit(char digit) {
-  if (EntryState == 0)
+  if (!EntryState)
     SetText1(std::string_view(&digit, 1));
   else
     AppendText1(digit);
-  EntryState = 1;
+  EntryState = true;
   MarkNewNumber();
 }
 
@@ -34,10 +34,10 @@ void Calculator::cmd0Click() {
 }
 
 void Calculator::EnterZero() {
-  if (ExponentStart == 1) return;  // a 0 right after "E" is not typed
-  if (EntryState == 0 || text1_ == "0") {
+  if (ExponentStart) return;  // a 0 right after "E" is not typed
+  if (!EntryState || text1_ == "0") {
     SetText1("0");
-    EntryState = 0;
+    EntryState = false;
   } else {
     AppendText1('0');
   }
@@ -55,17 +55,17 @@ void Calculator::cmdpointClick() {
 // 100 characters, so texts of any length behave alike.
 void Calculator::EnterPoint() {
   if (!text1_.empty() && text1_.back() == ',') {
-    EntryState = 1;
+    EntryState = true;
     MarkNewNumber();
     return;
   }
   if (text1_.find('E') != std::string::npos) return;
   const bool hasComma = text1_.find(',') != std::string::npos;
-  if (EntryState == 0)
+  if (!EntryState)
     SetText1("0,");
   else if (!hasComma)
     AppendText1(',');
-  EntryState = 1;
+  EntryState = true;
   MarkNewNumber();
 }
 
@@ -111,12 +111,12 @@ bool Calculator::EnterShownNumber(std::string_view number) {
   // entry, and no number being entered.
   PendingKey = Op::None;
   SimpleOp = Op::None;
-  EntryState = 0;
+  EntryState = false;
   ChainState = ChainCode::None;
   PowerState = PowerCode::None;
-  ChainActive = 0;
-  ExponentStart = 0;
-  RepeatMark = 0.0;
+  ChainActive = false;
+  ExponentStart = false;
+  RepeatMark = false;
   return true;
 }
 
@@ -133,7 +133,7 @@ void Calculator::PressNumberKeys(std::string_view keys) {
     // Digits typed onto a number being entered (not a lone 0, not right
     // after "E") each append themselves and leave the same flags: a run of
     // them appends at once when no view is told of every step.
-    if (!view_ && EntryState == 1 && ExponentStart == 0 && text1_ != "0" && IsDigit(c)) {
+    if (!view_ && EntryState && !ExponentStart && text1_ != "0" && IsDigit(c)) {
       std::size_t end = i + 1;
       while (end < keys.size() && IsDigit(keys[end])) ++end;
       text1_.append(keys.substr(i, end - i));

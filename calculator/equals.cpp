@@ -6,7 +6,7 @@ namespace veltrum {
 
 void Calculator::cmdisClick() {
   Guarded([&] {
-    if (SimpleOp != Op::None && RepeatMark == 1.0) Operand = ReadOperand();
+    if (SimpleOp != Op::None && RepeatMark) Operand = ReadOperand();
     if (ChainOpen()) {
       // The chain becomes a simple operation whose operand is its whole last
       // term: after 2 + 3 * 4 = a repeated equals adds 12.
@@ -17,9 +17,9 @@ void Calculator::cmdisClick() {
     } else if (SimpleOp != Op::None) {
       ShowResult(SimpleCompletion(SimpleOp, Accumulator, Operand));
     }
-    EntryState = 0;
-    RepeatMark = 0.0;
-    ChainActive = 0;
+    EntryState = false;
+    RepeatMark = false;
+    ChainActive = false;
     ChainState = ChainCode::None;
     PowerState = PowerCode::None;
   });

@@ -49,7 +49,7 @@ void Calculator::FunctionKey(Compute compute) {
     } else {
       compute(x);
     }
-    EntryState = 0;
+    EntryState = false;
     MarkNewNumber();
   });
 }
@@ -71,7 +71,7 @@ void Calculator::cmdsqrtClick() {
 }
 
 void Calculator::cmd1naxClick() {
-  if (ShiftOn == 0) {
+  if (!ShiftOn) {
     // The reciprocal of 0 fails like a division by zero.
     FunctionKey([&](Extended x) { ShowValue(Divide(1, x)); });
     return;
@@ -80,16 +80,16 @@ void Calculator::cmd1naxClick() {
   // are the exponent.
   Guarded([&] {
     ApplyPendingOperation();
-    if (EntryState != 1) return;
+    if (!EntryState) return;
     if (text1_.find('E') == std::string::npos) AppendText1('E');
-    ExponentStart = 1;
+    ExponentStart = true;
   });
 }
 
 void Calculator::cmdplusminusClick() {
   Guarded([&] {
     ApplyPendingOperation();
-    if (ExponentStart == 1) {
+    if (ExponentStart) {
       AppendText1('-');
     } else if (text1_.find('E') == std::string::npos) {
       // A number text only changes its sign; any other text is read.
@@ -108,7 +108,7 @@ void Calculator::cmdFactorialClick() {
     const Extended x = ReadDisplay();
     if (x < 0) {
       HandleCalcError();
-      EntryState = 0;
+      EntryState = false;
       return;
     }
     if (x == 0) {
@@ -121,7 +121,7 @@ void Calculator::cmdFactorialClick() {
       for (Extended i = 1; i <= n; ++i) p = StoreDouble(p * i);
       ShowValue(p);
     }
-    EntryState = 0;
+    EntryState = false;
     MarkNewNumber();
   });
 }
@@ -129,7 +129,7 @@ void Calculator::cmdFactorialClick() {
 void Calculator::cmdpiClick() {
   ApplyPendingOperation();
   ShowValue(ShiftOn ? std::exp(1.0L) : kPi);
-  EntryState = 0;
+  EntryState = false;
   MarkNewNumber();
 }
 
@@ -188,7 +188,7 @@ void Calculator::cmdctgClick() {
 }
 
 void Calculator::cmdShiftClick() {
-  ShiftOn = ShiftOn == 0 ? 1 : 0;
+  ShiftOn = !ShiftOn;
   if (view_) view_->ShiftCaptionChanged(ShiftCaption());
 }
 

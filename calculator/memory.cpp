@@ -11,7 +11,7 @@ void Calculator::SetRegister(int i, Extended value) {
   Memory[i] = StoreDouble(value);
   memoryText_[i] = NumberText(Memory[i]);
   if (view_) view_->MemoryTextChanged(i, memoryText_[i]);
-  EntryState = 0;
+  EntryState = false;
 }
 
 void Calculator::MemoryInClick(int i) {
@@ -29,7 +29,7 @@ void Calculator::MemoryMinusClick(int i) {
 void Calculator::MemoryRecallClick(int i) {
   ApplyPendingOperation();
   ShowValue(Memory[i]);
-  EntryState = 0;
+  EntryState = false;
   MarkNewNumber();
 }
 

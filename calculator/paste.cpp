@@ -32,7 +32,7 @@ bool Calculator::PasteNumber(std::string_view text) {
   Reported(EntryKind::Paste, Key::cmd0, text, [&] {
     ApplyPendingOperation();
     ShowValue(*value);
-    EntryState = 0;
+    EntryState = false;
     MarkNewNumber();
   });
   return true;

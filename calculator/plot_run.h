@@ -4,7 +4,9 @@
 // message box, and the calculator's view is detached so that the thousands
 // of key presses of a run do not repaint a window; when it ends, PlotMode
 // and CalcError are clear again and the view shows the calculator's state
-// once. Nothing else writes PlotMode or CalcError.
+// once. Nothing else writes PlotMode; CalcError is set only by the
+// calculation guard's recovery (HandleCalcError) while PlotMode is set, and
+// cleared only here.
 #include "calculator/calculator.h"
 
 namespace veltrum {
@@ -13,12 +15,12 @@ class PlotRun {
  public:
   explicit PlotRun(Calculator& calc) : calc_(calc), view_(calc.view_) {
     calc_.view_ = nullptr;
-    calc_.CalcError = 0;
-    calc_.PlotMode = 1;
+    calc_.CalcError = false;
+    calc_.PlotMode = true;
   }
   ~PlotRun() {
-    calc_.PlotMode = 0;
-    calc_.CalcError = 0;
+    calc_.PlotMode = false;
+    calc_.CalcError = false;
     calc_.view_ = view_;
     calc_.RefreshView();
   }
@@ -26,7 +28,7 @@ class PlotRun {
   PlotRun& operator=(const PlotRun&) = delete;
 
   // A failed sample is dropped; the next one starts without the error.
-  void NextSample() { calc_.CalcError = 0; }
+  void NextSample() { calc_.CalcError = false; }
 
  private:
   Calculator& calc_;

@@ -43,25 +43,29 @@ enum class PowerCode : std::int32_t {
 };
 
 struct CalculatorState {
-  std::int32_t EntryState = 0;
+  // Whether a number is being typed: the next digit extends it.
+  bool EntryState = false;
   Op PendingKey = Op::None;
   Op SimpleOp = Op::None;
   ChainCode ChainState = ChainCode::None;
   PowerCode PowerState = PowerCode::None;
-  std::uint8_t ChainActive = 0;
-  std::uint8_t ExponentStart = 0;
-  std::uint8_t ShiftOn = 0;
+  bool ChainActive = false;
+  bool ExponentStart = false;
+  bool ShiftOn = false;
   double Accumulator = 0.0;
   double Factor = 0.0;
   double PowerBase = 0.0;
   double Operand = 0.0;
   double ChainResult = 0.0;
-  double RepeatMark = 0.0;
+  // Whether a number was entered since the last equals, for a repeated
+  // equals to read.
+  bool RepeatMark = false;
   std::array<double, 3> Memory{0.0, 0.0, 0.0};
-  // While PlotMode is 1 a failed calculation sets CalcError instead of
-  // showing a message box. Only a PlotRun writes PlotMode.
-  std::uint8_t PlotMode = 0;
-  std::uint8_t CalcError = 0;
+  // While PlotMode is set a failed calculation sets CalcError instead of
+  // showing a message box. Only a PlotRun writes PlotMode and clears
+  // CalcError; only the calculation guard's recovery sets CalcError.
+  bool PlotMode = false;
+  bool CalcError = false;
 };
 
 }  // namespace veltrum

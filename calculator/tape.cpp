@@ -66,7 +66,7 @@ void Tape::KeyHandled(const KeyReport& r) {
       expression = "M" + std::to_string(m + 1) + " - " + operand_;
     } else {
       if (IsFunctionKey(k) || k == Key::cmd1nax || k == Key::cmdplusminus)
-        operand_ = DescribeFunction(k, r.before.ShiftOn != 0, operand_);
+        operand_ = DescribeFunction(k, r.before.ShiftOn, operand_);
       expression = Expression();
     }
     Fail(expression);
@@ -88,7 +88,7 @@ void Tape::OwnWork(const KeyReport& r) {
     return;
   }
   const Key k = r.key;
-  const bool shift = r.before.ShiftOn != 0;
+  const bool shift = r.before.ShiftOn;
   // The display the key's own work started from.
   const std::string& start = r.applied != Op::None ? r.displayAfterApplying : r.displayBefore;
   const bool changed = r.display != start;
@@ -103,7 +103,7 @@ void Tape::OwnWork(const KeyReport& r) {
     if (changed) operand_ = r.display;
   } else if (k == Key::cmdplusminus) {
     // While a number is typed the sign is part of its text.
-    if (r.before.ExponentStart != 0 || operand_ == start)
+    if (r.before.ExponentStart || operand_ == start)
       operand_ = r.display;
     else if (changed)
       operand_ = DescribeFunction(k, shift, operand_);
@@ -135,7 +135,7 @@ void Tape::Equals(const KeyReport& r) {
 // else the last operand: "5 + 3" after 2 + 3 =.
 std::string Tape::RepeatedExpression(const KeyReport& r) const {
   const CalculatorState& s = r.failed ? r.before : r.after;
-  const std::string operand = r.before.RepeatMark == 1.0 ? operand_ : NumberText(s.Operand);
+  const std::string operand = r.before.RepeatMark ? operand_ : NumberText(s.Operand);
   return JoinTerms(NumberText(r.before.Accumulator), s.SimpleOp, operand);
 }
 

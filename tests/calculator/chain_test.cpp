@@ -91,8 +91,8 @@ TEST(ChainState, EqualsKeepsOperationForRepetition) {
   EXPECT_EQ(s.Accumulator, 14.0);
   EXPECT_EQ(s.Operand, 12.0);
   EXPECT_EQ(s.SimpleOp, Op::Plus);
-  EXPECT_EQ(s.ChainActive, 0);
-  EXPECT_EQ(s.RepeatMark, 0.0);
+  EXPECT_FALSE(s.ChainActive);
+  EXPECT_FALSE(s.RepeatMark);
 }
 
 }  // namespace

@@ -49,8 +49,8 @@ TEST(EntryState, StartsAsAfterWindowCreation) {
 TEST(EntryState, BackspaceOnUnreadableTextEscapesAsErrorBox) {
   const TraceResult r = Trace("1{cmdShift}{cmd1nax}50001b");
   EXPECT_EQ(r.display, "1E5000");
-  EXPECT_EQ(r.messages,
-            std::vector<std::string>{std::string(kApplicationTitle) + ": '1E5000' is not a valid floating point value."});
+  EXPECT_EQ(r.messages, std::vector<std::string>{std::string(kApplicationTitle) +
+                                                 ": '1E5000' is not a valid floating point value."});
 }
 
 TEST(EntryState, LongTypedNumbersKeepEveryDigit) {

@@ -44,7 +44,7 @@ TEST(RandomKeys, DisplayStaysValidAndInvariantsHold) {
       ASSERT_TRUE(IsDisplayable(calc.Text1())) << calc.Text1() << " after " << KeyName(key);
       const CalculatorState s = calc.Snapshot();
       ASSERT_FALSE(s.ChainState != ChainCode::None && s.PowerState != PowerCode::None);
-      ASSERT_TRUE(s.EntryState == 0 || s.EntryState == 1);
+
       // Long typed numbers are cleared now and then so they stay readable.
       if (calc.Text1().size() > 300) calc.Press(Key::cmdon);
     }

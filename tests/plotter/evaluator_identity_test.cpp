@@ -30,7 +30,7 @@ class QuietMessages : public MessageSink {
 std::string State(const Calculator& calc) {
   const CalculatorState s = calc.Snapshot();
   char state[512];
-  std::snprintf(state, sizeof state, " | %d %d %d %d %d %d %d %d %a %a %a %a %a %a %a %a %a %d", s.EntryState,
+  std::snprintf(state, sizeof state, " | %d %d %d %d %d %d %d %d %a %a %a %a %a %d %a %a %a %d", s.EntryState,
                 static_cast<int>(s.PendingKey), static_cast<int>(s.SimpleOp), static_cast<int>(s.ChainState),
                 static_cast<int>(s.PowerState), s.ChainActive, s.ExponentStart, s.ShiftOn, s.Accumulator,
                 s.Factor, s.PowerBase, s.Operand, s.ChainResult, s.RepeatMark, s.Memory[0], s.Memory[1],
