@@ -39,9 +39,6 @@ class Calculator : private CalculatorState {
   // Told of every key handled outside a plot run, after the key.
   void SetObserver(KeyObserver* observer) { observer_ = observer; }
 
-  // The calculator part of window creation.
-  void FormCreate();
-
   // Presses a key as a click would. A failure that no handler catches (a
   // conversion error left by backspace) propagates as CalcFailure; the
   // caller shows it as the event loop's error box.
@@ -74,6 +71,24 @@ class Calculator : private CalculatorState {
   const std::string& MemoryText(int i) const { return memoryText_[i]; }
   bool Radians() const { return radians_; }
 
+  // The digit keys share one handler that reads the digit from the key's
+  // caption, as a click on cmd1..cmd9 does.
+  void ButtonClick(char digit);
+  // A finished number text entered as an element key enters its mass: the
+  // waiting operator is applied, the text shown unchanged, and the next
+  // digit starts a new number. text must be a number text.
+  void EnterNumberText(std::string_view text);
+  void SelectAngleUnit(bool radians);
+  // Ctrl+V on the display: false (and nothing changed) when the text is not
+  // a number.
+  bool PasteNumber(std::string_view text);
+
+ private:
+  friend class PlotRun;
+
+  // The calculator part of window creation.
+  void FormCreate();
+
   // Display conversions.
   Extended ReadDisplay() const;
   void ShowValue(Extended v);
@@ -81,7 +96,6 @@ class Calculator : private CalculatorState {
   void SetText1(std::string_view text);
 
   // Key handlers, named after their controls.
-  void ButtonClick(char digit);
   void cmd0Click();
   void cmdpointClick();
   void cmdBackSpaceClick();
@@ -111,20 +125,11 @@ class Calculator : private CalculatorState {
   void MemoryMinusClick(int i);
   void MemoryRecallClick(int i);
   void ElementClick(int index);
-  // A finished number text entered as an element key enters its mass: the
-  // waiting operator is applied, the text shown unchanged, and the next
-  // digit starts a new number. text must be a number text.
-  void EnterNumberText(std::string_view text);
-  void SelectAngleUnit(bool radians);
-  // Ctrl+V on the display: false (and nothing changed) when the text is not
-  // a number.
-  bool PasteNumber(std::string_view text);
 
+  // The first step of every key that needs the display's number.
   void ApplyPendingOperation();
+  // The recovery of the calculation guard.
   void HandleCalcError();
-
- private:
-  friend class PlotRun;
 
   void PressKey(Key key);
   void Text1Change();

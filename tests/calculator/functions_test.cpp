@@ -2,6 +2,7 @@
 // keyboard map, all through key traces.
 #include <cmath>
 
+#include "calculator/number_text.h"
 #include "calculator/trace.h"
 
 namespace veltrum::testing {
@@ -75,11 +76,7 @@ TEST(Shift, CaptionFollowsTheShift) {
 }
 
 TEST(Shift, ArcSineThenArcCosineOfTheResult) {
-  const std::string expected = [] {
-    Calculator c;
-    c.ShowValue(std::acos(std::asin(0.5L)));
-    return c.Text1();
-  }();
+  const std::string expected = NumberText(std::acos(std::asin(0.5L)));
   EXPECT_EQ(Trace("f0,5{cmdsin}{cmdcos}").display, expected);
 }
 
