@@ -1,6 +1,6 @@
 #pragma once
-// What the calculator reports to its clients (windows, the command-line
-// tool, tests): display changes and message boxes.
+// What the calculator reports to the window that shows it: display
+// changes, the shift caption, the memory displays and the angle unit.
 #include <string_view>
 
 namespace veltrum {
@@ -13,20 +13,6 @@ class CalculatorView {
   // register_index 0..2 for txtM1..txtM3
   virtual void MemoryTextChanged(int register_index, std::string_view text) = 0;
   virtual void AngleUnitChanged(bool radians) = 0;
-};
-
-enum class MessageKind { Error, Information };
-
-// The toolkit's own words for the caption of a message box.
-constexpr std::string_view MessageCaption(MessageKind kind) {
-  return kind == MessageKind::Error ? "Error" : "Information";
-}
-
-// A modal message box with a single OK button.
-class MessageSink {
- public:
-  virtual ~MessageSink() = default;
-  virtual void ShowMessage(MessageKind kind, std::string_view text) = 0;
 };
 
 }  // namespace veltrum

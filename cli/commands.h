@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "calculator/view.h"
+#include "calculator/message_sink.h"
 
 namespace veltrum::cli {
 

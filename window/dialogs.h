@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "calculator/view.h"
+#include "calculator/message_sink.h"
 #include "version.h"
 
 namespace veltrum {
