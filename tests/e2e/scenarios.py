@@ -342,16 +342,23 @@ def red_pixels(s, path):
     return float(out)
 
 
+def start_long_run(s):
+    """Adds a function of 1,000,001 samples (seconds of work) and waits for
+    its first progress; gives the progress bar."""
+    set_edit(s, 0, LONG_EXPRESSION)
+    set_edit(s, 5, "-500")
+    set_edit(s, 6, "500")
+    s.click(s.get(plot(s), "0,001", R.RADIO_BUTTON))
+    plot_click(s, "Добавить")
+    bar = s.get(plot(s), "Ход построения графика", R.PROGRESS_BAR)
+    s.wait_until(lambda: s.value(bar) > 0, 10, "progress")
+    return bar
+
+
 def scenario_plot_long_run_esc(s, workdir):
     open_plot(s)
     with s.step("a run of 1,000,001 samples starts"):
-        set_edit(s, 0, LONG_EXPRESSION)
-        set_edit(s, 5, "-500")
-        set_edit(s, 6, "500")
-        s.click(s.get(plot(s), "0,001", R.RADIO_BUTTON))
-        plot_click(s, "Добавить")
-        bar = s.get(plot(s), "Ход построения графика", R.PROGRESS_BAR)
-        s.wait_until(lambda: s.value(bar) > 0, 10, "progress")
+        bar = start_long_run(s)
     with s.step("the commands wait visibly during the run"):
         for caption in ("Добавить", "Очистить все", "Закрыть"):
             if s.enabled(plot_button(s, caption)):
@@ -383,13 +390,7 @@ def scenario_plot_long_run_esc(s, workdir):
 def scenario_plot_title_bar_close_stops_run(s, workdir):
     open_plot(s)
     with s.step("a long run starts"):
-        set_edit(s, 0, LONG_EXPRESSION)
-        set_edit(s, 5, "-500")
-        set_edit(s, 6, "500")
-        s.click(s.get(plot(s), "0,001", R.RADIO_BUTTON))
-        plot_click(s, "Добавить")
-        bar = s.get(plot(s), "Ход построения графика", R.PROGRESS_BAR)
-        s.wait_until(lambda: s.value(bar) > 0, 10, "progress")
+        bar = start_long_run(s)
     with s.step("the title-bar close hides the window and brings the calculator"):
         s.run(["wmctrl", "-c", PLOT])
         s.gone(PLOT)
