@@ -106,6 +106,8 @@ TForm1::~TForm1() {
   qApp->removeEventFilter(this);
   calculator_.SetView(nullptr);
   calculator_.SetObserver(nullptr);
+  // The tape window watches tape_, which goes before the child windows do.
+  delete frmTape_.data();
 }
 
 void TForm1::FormCreate() {
