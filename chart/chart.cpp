@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "chart/chart_readout.h"
 #include "chart/point_graph.h"
@@ -122,6 +123,7 @@ bool Chart::IsActive(int series) const { return active_[series]; }
 
 void Chart::Clear(int series) {
   data_[series]->clear();
+  values_[series].reset();
   static_cast<PointGraph*>(graphs_[series])->PointsCleared();
   ++generation_[series];
   DataChanged();
@@ -135,6 +137,15 @@ void Chart::AddPoint(int series, double x, double y) {
   if (!data.isEmpty() && !(x >= (data.constEnd() - 1)->key))
     static_cast<PointGraph*>(graphs_[series])->PointsCleared();
   data.add(QCPGraphData(x, y));
+  // The value range grows with the points, so that fitting the axes while
+  // a run adds them does not scan millions of points every repaint.
+  if (!std::isnan(y)) {
+    std::optional<QCPRange>& range = values_[series];
+    if (!range)
+      range = QCPRange(y, y);
+    else
+      range = QCPRange(std::min(range->lower, y), std::max(range->upper, y));
+  }
   dataChanged_ = true;
   if (updateDepth_ > 0)
     repaintPending_ = true;
@@ -203,7 +214,8 @@ void Chart::RescaleToData() {
                           : keys;
       haveBottom = true;
     }
-    const QCPRange values = graphs_[i]->getValueRange(found);
+    found = values_[i].has_value();
+    const QCPRange values = values_[i].value_or(QCPRange());
     if (found) {
       left = haveLeft ? QCPRange(std::min(left.lower, values.lower), std::max(left.upper, values.upper))
                       : values;

@@ -108,6 +108,9 @@ class Chart : public QCustomPlot, public ChartModel {
   std::array<QCPGraphDataContainer*, kSeriesCount> data_{};
   std::array<bool, kSeriesCount> active_{};
   std::array<std::uint64_t, kSeriesCount> generation_{};
+  // Each series' lowest and highest value that is not NaN, kept as points
+  // are added.
+  std::array<std::optional<QCPRange>, kSeriesCount> values_{};
   int updateDepth_ = 0;
   bool repaintPending_ = false;
   bool dataChanged_ = false;

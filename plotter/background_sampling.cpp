@@ -11,17 +11,26 @@ BackgroundSampling::BackgroundSampling(const SamplingPlan& plan, std::string exp
     const SampleGrid grid(plan.from, plan.to, plan.step, plan.decimals);
     SamplesTaken taken;
     std::exception_ptr error;
+    // Samples are handed over in batches: one lock per batch, not per sample.
+    std::vector<Sample> batch;
+    batch.reserve(kBatch);
+    const auto handOver = [&] {
+      const std::lock_guard lock(mutex_);
+      ready_.insert(ready_.end(), batch.begin(), batch.end());
+      batch.clear();
+    };
     try {
       taken = TakeSamplesInParallel(
           grid, expression_, radians, threads, static_cast<std::size_t>(plan.samples),
           [this] { return !stop_.load(std::memory_order_relaxed); },
-          [this](double x, std::optional<double> y) {
-            const std::lock_guard lock(mutex_);
-            ready_.push_back({x, y});
+          [&](double x, std::optional<double> y) {
+            batch.push_back({x, y});
+            if (batch.size() == kBatch) handOver();
           });
     } catch (...) {
       error = std::current_exception();
     }
+    handOver();
     {
       const std::lock_guard lock(mutex_);
       result_ = taken;
@@ -38,7 +47,10 @@ BackgroundSampling::~BackgroundSampling() {
 
 void BackgroundSampling::Collect(std::vector<Sample>& out) {
   const std::lock_guard lock(mutex_);
-  out.insert(out.end(), ready_.begin(), ready_.end());
+  if (out.empty())
+    out.swap(ready_);
+  else
+    out.insert(out.end(), ready_.begin(), ready_.end());
   ready_.clear();
   collectedAll_ = result_.has_value();
 }

@@ -49,6 +49,10 @@ class BackgroundSampling {
   const std::string& Expression() const { return expression_; }
 
  private:
+  // Samples handed over at once: small enough that points reach a window
+  // within a millisecond, large enough that the lock costs nothing.
+  static constexpr std::size_t kBatch = 1024;
+
   const std::string expression_;
   std::atomic<bool> stop_{false};
   mutable std::mutex mutex_;
