@@ -89,14 +89,9 @@ int RunPlot(const std::vector<std::string>& args) {
       rangeGiven = true;
       std::string s;
       if (!value(s)) return UsageError("plot: --step needs a value");
-      if (s == "0,1")
-        step = kStepTenth;
-      else if (s == "0,01")
-        step = kStepHundredth;
-      else if (s == "0,001")
-        step = kStepThousandth;
-      else
-        return UsageError("plot: --step takes 0,1, 0,01 or 0,001");
+      const std::optional<SamplingStep> known = StepFromText(s);
+      if (!known) return UsageError("plot: --step takes 0,1, 0,01 or 0,001");
+      step = *known;
     } else if (a == "--threads") {
       std::string s;
       if (!value(s)) return UsageError("plot: --threads needs a value");

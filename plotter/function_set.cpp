@@ -11,17 +11,6 @@ namespace veltrum {
 
 namespace {
 
-struct StepText {
-  SamplingStep step;
-  std::string_view text;
-};
-
-constexpr std::array kStepTexts{
-    StepText{kStepTenth, "0,1"},
-    StepText{kStepHundredth, "0,01"},
-    StepText{kStepThousandth, "0,001"},
-};
-
 // The bound keys in the order they are written, each with its field.
 struct BoundKey {
   std::string_view key;
@@ -102,9 +91,8 @@ std::string FunctionSetText(const FunctionSet& set) {
     text += set.*bound.field;
     text += '\n';
   }
-  std::string_view step = kStepTexts[0].text;
-  for (const StepText& known : kStepTexts)
-    if (known.step == set.step) step = known.text;
+  std::string_view step = StepText(set.step);
+  if (step.empty()) step = StepText(kStepTenth);
   text += kStepKey;
   text += '=';
   text += step;
@@ -131,11 +119,10 @@ std::optional<SetRefusal> SetReader::Line(std::string_view line) {
   const std::string_view value = line.substr(eq + 1);
   if (!seen_.insert(key).second) return Refuse("ключ «" + key + "» уже был задан.");
   if (key == kStepKey) {
-    for (const StepText& known : kStepTexts)
-      if (TrimBlanks(value) == known.text) {
-        set_.step = known.step;
-        return std::nullopt;
-      }
+    if (const std::optional<SamplingStep> step = StepFromText(TrimBlanks(value))) {
+      set_.step = *step;
+      return std::nullopt;
+    }
     return Refuse("шаг может быть только 0,1, 0,01 или 0,001.");
   }
   for (const BoundKey& bound : kBoundKeys) {

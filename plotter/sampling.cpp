@@ -67,6 +67,29 @@ bool SampleGrid::Next(double& x) {
   return true;
 }
 
+namespace {
+
+struct NamedStep {
+  SamplingStep step;
+  std::string_view text;
+};
+constexpr NamedStep kNamedSteps[] = {
+    {kStepTenth, "0,1"}, {kStepHundredth, "0,01"}, {kStepThousandth, "0,001"}};
+
+}  // namespace
+
+std::string_view StepText(SamplingStep step) {
+  for (const NamedStep& named : kNamedSteps)
+    if (named.step == step) return named.text;
+  return {};
+}
+
+std::optional<SamplingStep> StepFromText(std::string_view text) {
+  for (const NamedStep& named : kNamedSteps)
+    if (named.text == text) return named.step;
+  return std::nullopt;
+}
+
 std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, MessageSink& messages,
                                          SamplingEnd& refusal) {
   try {

@@ -45,6 +45,11 @@ inline constexpr SamplingStep kStepThousandth{0.001, 3};
 // No step at all: every run is refused with the range message.
 inline constexpr SamplingStep kNoStep{};
 
+// A step as its caption writes it ("0,1", "0,01", "0,001"), and back;
+// nothing for any other text.
+std::string_view StepText(SamplingStep step);
+std::optional<SamplingStep> StepFromText(std::string_view text);
+
 struct SamplingRequest {
   std::string_view expression;  // F(x) in the expression language
   std::string_view fromText;    // the first x, as typed
