@@ -19,5 +19,6 @@ class StderrMessages : public MessageSink {
 int RunKeys(const std::vector<std::string>& args);
 int RunPlot(const std::vector<std::string>& args);
 int RunMass(const std::vector<std::string>& args);
+int RunAnalyze(const std::vector<std::string>& args);
 
 }  // namespace veltrum::cli

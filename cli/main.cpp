@@ -37,5 +37,6 @@ int main(int argc, char** argv) {
   if (command == "keys") return RunKeys(args);
   if (command == "plot") return RunPlot(args);
   if (command == "mass") return RunMass(args);
+  if (command == "analyze") return RunAnalyze(args);
   return UsageError("unknown command '" + command + "'");
 }

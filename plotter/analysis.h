@@ -1,0 +1,67 @@
+#pragma once
+// Reading a function off the calculator: its zeros, extrema, breaks,
+// intersections with a second function and its integral over a sampling
+// range. Everything is found on the evaluator, so every figure is the value
+// the calculator keys give: the range is sampled as a plot run samples it,
+// then each finding is refined on worker calculators of its own.
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "plotter/sampling.h"
+
+namespace veltrum {
+
+enum class FindingKind { Root, Minimum, Maximum, Break, Intersection };
+
+struct Finding {
+  FindingKind kind = FindingKind::Root;
+  double x = 0;
+  double y = 0;  // F(x); a break has none
+};
+
+struct IntegralValue {
+  enum class End { Computed, Undefined, NotConverged, NotTaken } end = End::NotTaken;
+  double value = 0;
+  double undefinedAt = 0;  // the x where the function is not defined
+};
+
+struct AnalysisRequest {
+  std::string expression;
+  std::string second;  // empty: no intersections
+  SamplingPlan plan;
+  bool radians = true;
+};
+
+struct AnalysisResult {
+  std::vector<Finding> findings;  // ascending x
+  IntegralValue integral;
+  bool stopped = false;  // keepGoing said no: nothing is reported
+  bool failed = false;   // a text the evaluator cannot read: the calculation message
+  std::size_t evaluations = 0;
+};
+
+// Most evaluations a finding's refinement and the integral may use.
+inline constexpr int kMaxRefineEvaluations = 200;
+inline constexpr int kMaxIntegralEvaluations = 100'000;
+
+// Runs on threads workers, each with a calculator and an evaluator of its
+// own; the result is the same for every number of threads. keepGoing is
+// asked on the calling thread at least every kPollIntervalMs.
+AnalysisResult Analyze(const AnalysisRequest& request, int threads, const std::function<bool()>& keepGoing = {});
+
+// F(x) computed as a sample of a run is: nothing when a key failed; a text
+// the evaluator cannot read raises CalcFailure.
+std::optional<double> ValueAt(std::string_view expression, double x, bool radians);
+
+// The reason an integral was not taken, as the window and veltrum-cli show
+// it; empty for a computed one.
+std::string IntegralMessage(const IntegralValue& integral);
+
+// x as its number text reads back: the x the evaluator substitutes.
+double ToNumberText(double x);
+
+}  // namespace veltrum

@@ -1,0 +1,56 @@
+#pragma once
+// Refinement of one finding on one evaluator: a zero from a bracket with a
+// sign change, an extremum from three samples, the integral of a piece of
+// the range. Each works on a Probe, which counts its evaluations.
+#include <functional>
+#include <optional>
+#include <string_view>
+
+#include "calculator/calculator.h"
+#include "calculator/plot_run.h"
+#include "plotter/analysis.h"
+#include "plotter/evaluator.h"
+
+namespace veltrum {
+
+// The functions of an analysis evaluated on one calculator: F, and F - G
+// with each evaluated by its own key replay.
+class Probe {
+ public:
+  Probe(std::string_view f, std::string_view g, bool radians);
+  std::optional<double> F(double x);
+  std::optional<double> Difference(double x);
+  int Count() const { return count_; }
+
+ private:
+  std::optional<double> Eval(std::string_view expression, double x);
+
+  std::string_view f_, g_;
+  Calculator calc_;
+  PlotRun run_;
+  Evaluator evaluator_;
+  int count_ = 0;
+};
+
+using Function1 = std::function<std::optional<double>(double)>;
+
+// What the refinement of a bracket or an extremum ends in.
+struct Refined {
+  bool isBreak = false;  // the function fails or grows without bound there
+  double x = 0, y = 0;
+};
+
+// f(a) and f(b) have opposite signs. Shrinks the bracket until no number
+// text lies between its ends; a bracket around a point where f fails, or
+// whose values do not shrink, is a break.
+Refined RefineZero(const Function1& f, double a, double fa, double b, double fb, int budget);
+
+// f(m) is above (maximum) or below both f(a) and f(b), a < m < b.
+Refined RefineExtremum(const Function1& f, bool maximum, double a, double fa, double m, double fm, double b,
+                       double fb, int budget);
+
+// The integral over [a, b], a share (0..1] of the whole range, adaptive
+// Gauss-Kronrod; Undefined names the x where f failed.
+IntegralValue IntegratePiece(const Function1& f, double a, double b, double share, int budget);
+
+}  // namespace veltrum
