@@ -1,0 +1,225 @@
+#include "plotter/analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace veltrum {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+struct Recorder : MessageSink {
+  void ShowMessage(MessageKind, std::string_view text) override { messages.emplace_back(text); }
+  std::vector<std::string> messages;
+};
+
+AnalysisResult Analysed(std::string expression, std::string_view from, std::string_view to,
+                   SamplingStep step = kStepTenth, std::string second = {}, int threads = 2) {
+  Recorder r;
+  SamplingEnd refusal;
+  const std::optional<SamplingPlan> plan = PlanSampling({expression, from, to, step}, r, refusal);
+  EXPECT_TRUE(plan.has_value());
+  AnalysisRequest request{std::move(expression), std::move(second), plan.value_or(SamplingPlan{}), true};
+  return Analyze(request, threads);
+}
+
+std::vector<Finding> OfKind(const AnalysisResult& a, FindingKind kind) {
+  std::vector<Finding> out;
+  std::copy_if(a.findings.begin(), a.findings.end(), std::back_inserter(out),
+               [&](const Finding& f) { return f.kind == kind; });
+  return out;
+}
+
+// Bounds of the refinement: zeros and intersections to 1e-13 of x, an
+// extremum's x to 1e-7 and its value to 1e-12.
+void ExpectZeroAt(const Finding& f, double x) {
+  EXPECT_NEAR(f.x, x, 1e-13 * std::max(1.0, std::fabs(x))) << "zero near " << x;
+}
+void ExpectExtremum(const Finding& f, double x, double y) {
+  EXPECT_NEAR(f.x, x, 1e-7 * std::max(1.0, std::fabs(x))) << "extremum near " << x;
+  EXPECT_NEAR(f.y, y, 1e-12 * std::max(1.0, std::fabs(y))) << "extremum near " << x;
+}
+
+struct ZeroCase {
+  const char* name;
+  const char* expression;
+  const char* from;
+  const char* to;
+  std::vector<double> zeros;
+};
+
+class Zeros : public testing::TestWithParam<ZeroCase> {};
+
+TEST_P(Zeros, AreFoundToTheLastDigit) {
+  const ZeroCase& c = GetParam();
+  const AnalysisResult a = Analysed(c.expression, c.from, c.to);
+  const std::vector<Finding> roots = OfKind(a, FindingKind::Root);
+  ASSERT_EQ(roots.size(), c.zeros.size());
+  for (std::size_t i = 0; i < roots.size(); ++i) ExpectZeroAt(roots[i], c.zeros[i]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClosedForm, Zeros,
+    testing::Values(ZeroCase{"SinOnMinus4To4", "sin[x]", "-4", "4", {-kPi, 0, kPi}},
+                    ZeroCase{"SquareRootOfTwo", "x^2-2", "0", "3", {std::numbers::sqrt2}},
+                    ZeroCase{"FixedPointOfCos", "cos[x]-x", "0", "1", {0.7390851332151607}},
+                    ZeroCase{"QuarterPiOfTangent", "tg[x]-1", "0", "1", {kPi / 4}},
+                    ZeroCase{"LargeRoot", "x-12345,6789012345", "12345", "12346", {12345.6789012345}},
+                    ZeroCase{"NoZeroOfSquarePlusOne", "x^2+1", "-3", "3", {}}),
+    [](const testing::TestParamInfo<ZeroCase>& p) { return p.param.name; });
+
+TEST(Extrema, OfSineAndOfTheCubic) {
+  const AnalysisResult sine = Analysed("sin[x]", "-4", "4");
+  const std::vector<Finding> mins = OfKind(sine, FindingKind::Minimum), maxs = OfKind(sine, FindingKind::Maximum);
+  ASSERT_EQ(mins.size(), 1u);
+  ASSERT_EQ(maxs.size(), 1u);
+  ExpectExtremum(mins[0], -kPi / 2, -1);
+  ExpectExtremum(maxs[0], kPi / 2, 1);
+
+  const AnalysisResult cubic = Analysed("x^3-3*x", "-3", "3");
+  ASSERT_EQ(OfKind(cubic, FindingKind::Maximum).size(), 1u);
+  ExpectExtremum(OfKind(cubic, FindingKind::Maximum)[0], -1, 2);
+  ExpectExtremum(OfKind(cubic, FindingKind::Minimum)[0], 1, -2);
+}
+
+TEST(Extrema, BetweenTwoEqualSamplesAndFarFromZero) {
+  // The hump lies halfway between grid points, and its value of 1001
+  // leaves the 15 digits little to see of its curvature.
+  const AnalysisResult a = Analysed("1001-(x-0,05)^2", "-1", "1");
+  ASSERT_EQ(OfKind(a, FindingKind::Maximum).size(), 1u);
+  ExpectExtremum(OfKind(a, FindingKind::Maximum)[0], 0.05, 1001);
+}
+
+TEST(Findings, ComeInAscendingX) {
+  const AnalysisResult a = Analysed("sin[x]", "-4", "4");
+  ASSERT_EQ(a.findings.size(), 5u);
+  const FindingKind order[] = {FindingKind::Root, FindingKind::Minimum, FindingKind::Root, FindingKind::Maximum,
+                               FindingKind::Root};
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(a.findings[i].kind, order[i]) << i;
+}
+
+TEST(Intersections, EachFunctionByItsOwnKeys) {
+  const AnalysisResult a = Analysed("cos[x]", "0", "1", kStepTenth, "x");
+  const std::vector<Finding> cross = OfKind(a, FindingKind::Intersection);
+  ASSERT_EQ(cross.size(), 1u);
+  ExpectZeroAt(cross[0], 0.7390851332151607);
+  EXPECT_NEAR(cross[0].y, 0.7390851332151607, 1e-13);
+  const AnalysisResult t = Analysed("tg[x]", "0", "1", kStepTenth, "1");
+  ASSERT_EQ(OfKind(t, FindingKind::Intersection).size(), 1u);
+  ExpectZeroAt(OfKind(t, FindingKind::Intersection)[0], kPi / 4);
+}
+
+struct BreakCase {
+  const char* name;
+  const char* expression;
+  const char* from;
+  const char* to;
+  double at;
+  double tolerance;
+};
+
+class Breaks : public testing::TestWithParam<BreakCase> {};
+
+// A sign change across a pole is a break, never a zero, and the integral
+// names where the function is not defined.
+TEST_P(Breaks, AreNoZeros) {
+  const BreakCase& c = GetParam();
+  const AnalysisResult a = Analysed(c.expression, c.from, c.to);
+  const std::vector<Finding> breaks = OfKind(a, FindingKind::Break);
+  ASSERT_EQ(breaks.size(), 1u);
+  EXPECT_NEAR(breaks[0].x, c.at, c.tolerance);
+  for (const Finding& r : OfKind(a, FindingKind::Root)) EXPECT_GT(std::fabs(r.x - c.at), 0.5) << r.x;
+  ASSERT_EQ(a.integral.end, IntegralValue::End::Undefined);
+  EXPECT_NEAR(a.integral.undefinedAt, c.at, c.tolerance);
+}
+
+INSTANTIATE_TEST_SUITE_P(Poles, Breaks,
+                         testing::Values(BreakCase{"ReciprocalFailsAtASample", "1/x", "-1", "1", 0, 0},
+                                         BreakCase{"ReciprocalBetweenSamples", "1/(x-0,05)", "-1", "1", 0.05, 1e-12},
+                                         BreakCase{"SquareBetweenSamples", "1/(x-0,05)^2", "-1", "1", 0.05, 1e-6},
+                                         BreakCase{"TangentAtHalfPi", "tg[x]", "1", "2", kPi / 2, 1e-12}),
+                         [](const testing::TestParamInfo<BreakCase>& p) { return p.param.name; });
+
+struct IntegralCase {
+  const char* name;
+  const char* expression;
+  const char* from;
+  const char* to;
+  double value;
+};
+
+class Integrals : public testing::TestWithParam<IntegralCase> {};
+
+TEST_P(Integrals, OfSmoothFunctions) {
+  const IntegralCase& c = GetParam();
+  const AnalysisResult a = Analysed(c.expression, c.from, c.to);
+  ASSERT_EQ(a.integral.end, IntegralValue::End::Computed) << IntegralMessage(a.integral);
+  EXPECT_NEAR(a.integral.value, c.value, std::max(1e-12, 1e-10 * std::fabs(c.value)));
+  EXPECT_EQ(IntegralMessage(a.integral), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClosedForm, Integrals,
+    testing::Values(IntegralCase{"SinOverZeroToPi", "sin[x]", "0", "3,14159265358979", 2 - 1.6e-29},
+                    IntegralCase{"SinOverASymmetricRange", "sin[x]", "-4", "4", 0},
+                    IntegralCase{"Parabola", "x^2", "0", "3", 9},
+                    IntegralCase{"Tangent", "tg[x]", "0", "1", -std::log(std::cos(1.0))},
+                    IntegralCase{"Reciprocal", "1/x", "1", "10", std::log(10.0)},
+                    IntegralCase{"NarrowGaussian", "1/(1+100*x^2)", "-5", "5", 2 * std::atan(50.0) / 10}),
+    [](const testing::TestParamInfo<IntegralCase>& p) { return p.param.name; });
+
+TEST(Integral, UndefinedWhereTheRangeLeavesTheDomain) {
+  const AnalysisResult a = Analysed("sqrt[x]", "-1", "1");
+  ASSERT_EQ(a.integral.end, IntegralValue::End::Undefined);
+  EXPECT_EQ(IntegralMessage(a.integral), "Интеграл не вычислен: функция не определена при x = -1.");
+}
+
+TEST(Analysis, SameForEveryThreadCount) {
+  const AnalysisResult one = Analysed("sin[x]*x", "-10", "10", kStepTenth, "cos[x]", 1);
+  const AnalysisResult three = Analysed("sin[x]*x", "-10", "10", kStepTenth, "cos[x]", 3);
+  ASSERT_EQ(one.findings.size(), three.findings.size());
+  for (std::size_t i = 0; i < one.findings.size(); ++i) {
+    EXPECT_EQ(one.findings[i].x, three.findings[i].x) << i;
+    EXPECT_EQ(one.findings[i].y, three.findings[i].y) << i;
+  }
+  EXPECT_EQ(one.integral.value, three.integral.value);
+}
+
+TEST(Analysis, StaysWithinItsEvaluationBudget) {
+  const AnalysisResult a = Analysed("sin[x]", "-4", "4", kStepHundredth);
+  const std::size_t samples = 801;
+  EXPECT_LE(a.evaluations, samples + kMaxRefineEvaluations * a.findings.size() + kMaxIntegralEvaluations);
+  // Far less in fact: about a third of the samples for five findings and the integral.
+  EXPECT_LE(a.evaluations, samples * 3 / 2);
+}
+
+TEST(Analysis, StoppedReportsNothing) {
+  Recorder r;
+  SamplingEnd refusal;
+  const SamplingPlan plan = *PlanSampling({"sin[x]", "-1000", "1000", kStepThousandth}, r, refusal);
+  int asked = 0;
+  const AnalysisResult a = Analyze({"sin[x]", "", plan, true}, 2, [&] { return ++asked < 3; });
+  EXPECT_TRUE(a.stopped);
+  EXPECT_TRUE(a.findings.empty());
+  EXPECT_EQ(a.integral.end, IntegralValue::End::NotTaken);
+}
+
+TEST(Analysis, AnUnreadableTextFailsTheRun) {
+  const AnalysisResult a = Analysed("1E400", "0", "1");
+  EXPECT_TRUE(a.failed);
+  EXPECT_TRUE(a.findings.empty());
+}
+
+TEST(ValueAt, IsTheSampleValue) {
+  EXPECT_EQ(ValueAt("sin[x]", 0.5, true), 0.479425538604203);
+  EXPECT_EQ(ValueAt("sin[x]", 30, false), 0.5);
+  EXPECT_EQ(ValueAt("1/x", 0, true), std::nullopt);
+}
+
+}  // namespace
+}  // namespace veltrum
