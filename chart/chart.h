@@ -67,6 +67,16 @@ class Chart : public QCustomPlot, public ChartModel {
 
   const ChartReadout& Readout() const { return *readout_; }
 
+  // A point another window points out: a ring in the series' colour with
+  // its coordinates beside it; the area between a curve (points in
+  // ascending x) and y = 0 shaded in the series' colour. Both stay until
+  // ClearMarks.
+  void SetMark(int series, double x, double y, const QString& text);
+  void SetShading(int series, const QVector<double>& xs, const QVector<double>& ys);
+  void ClearMarks();
+  bool HasMark() const;
+  bool HasShading() const;
+
   // Repaints by visiting every point of every series instead of using the
   // series' summaries: the same picture, slower. For the tests and
   // benchmarks that compare the two.
@@ -118,6 +128,9 @@ class Chart : public QCustomPlot, public ChartModel {
   std::optional<View> beforeZoom_;
   QPointer<QMenu> popupMenu_;
   ChartReadout* readout_ = nullptr;  // owned by the chart as a layerable
+  QCPGraph* mark_ = nullptr;         // made on first use, never in the legend
+  QCPItemText* markText_ = nullptr;
+  QCPGraph* shading_ = nullptr;
 
   Drag drag_ = Drag::None;
   bool dragStarted_ = false;

@@ -261,6 +261,12 @@ AnalysisResult Analyze(const AnalysisRequest& r, int threads, const std::functio
     return result;
   }
   Collect(tasks, f, r.plan.step, result);
+  const std::size_t every = n / kCurvePoints + 1;
+  for (std::size_t i = 0; i < n; ++i)
+    if (f.has[i] && (i % every == 0 || i + 1 == n)) {
+      result.curveX.push_back(f.xs[i]);
+      result.curveY.push_back(f.ys[i]);
+    }
   return result;
 }
 

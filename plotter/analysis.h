@@ -39,6 +39,9 @@ struct AnalysisRequest {
 struct AnalysisResult {
   std::vector<Finding> findings;  // ascending x
   IntegralValue integral;
+  // The samples of F with a value, thinned to at most kCurvePoints: the
+  // curve a window shades the integral under.
+  std::vector<double> curveX, curveY;
   bool stopped = false;  // keepGoing said no: nothing is reported
   bool failed = false;   // a text the evaluator cannot read: the calculation message
   std::size_t evaluations = 0;
@@ -47,6 +50,7 @@ struct AnalysisResult {
 // Most evaluations a finding's refinement and the integral may use.
 inline constexpr int kMaxRefineEvaluations = 200;
 inline constexpr int kMaxIntegralEvaluations = 100'000;
+inline constexpr std::size_t kCurvePoints = 4000;
 
 // Runs on threads workers, each with a calculator and an evaluator of its
 // own; the result is the same for every number of threads. keepGoing is

@@ -71,6 +71,18 @@ for t in $(printf '%s\n' 2 "$(nproc)" | sort -nu); do
       "${t_s} s vs ${one_s} s on one thread: ×$(awk -v a="$one_s" -v b="$t_s" 'BEGIN {printf "%.2f", a / b}') faster, $same" "$target"
 done
 
+# The whole analysis of a function against the sampling run of the same
+# range with the same threads, both timed here, one after the other.
+for t in $(printf '%s\n' 1 "$(nproc)" | sort -nu); do
+  for args in "sin[x]|-500|500|0,001" "x^3-3*x|-4|4|0,01"; do
+    IFS='|' read -r f lo hi st <<<"$args"
+    plot_s=$(median_seconds 5 "$cli" plot --from "$lo" --to "$hi" --step "$st" --threads "$t" -- "$f")
+    an_s=$(median_seconds 5 "$cli" analyze --from "$lo" --to "$hi" --step "$st" --threads "$t" -- "$f")
+    row "veltrum-cli analyze $f from $lo to $hi step $st, --threads $t" \
+        "${an_s} s vs ${plot_s} s for plot: ×$(ratio "$an_s" "$plot_s")" "<= ×1.5 the sampling run"
+  done
+done
+
 # Window benchmarks print their own "| name | value | target |" rows.
 for tool in "$B"/bench/gui/*_bench; do
   [ -x "$tool" ] && while IFS= read -r line; do rows+=("$line"); done < <("$tool" 2>/dev/null | grep '^|')

@@ -28,6 +28,7 @@ namespace veltrum {
 
 class BackgroundSampling;
 class Chart;
+class TfrmAnalysis;
 struct Sample;
 
 inline constexpr std::string_view kPlotWindowCaption = "Построение графиков функций Y=F(X)";
@@ -98,6 +99,10 @@ class TForm3 : public QWidget {
   // Ctrl+O), every function then drawn as "Обновить все" draws it.
   void mnuSaveSetClick();
   void mnuOpenSetClick();
+  // The list's context menu and Ctrl+I: the analysis window beside this
+  // one, for the selected entry (the first when none is selected).
+  void mnuAnalysisClick();
+  TfrmAnalysis* AnalysisWindow() const { return frmAnalysis_; }
 
  signals:
   // The last run asked for has ended and its box, if any, was closed.
@@ -166,6 +171,8 @@ class TForm3 : public QWidget {
   QAction* mnuSavePoints;
   QAction* mnuSaveSet;
   QAction* mnuOpenSet;
+  QAction* mnuAnalysis;
+  TfrmAnalysis* frmAnalysis_ = nullptr;
 };
 
 }  // namespace veltrum

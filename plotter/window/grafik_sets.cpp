@@ -12,6 +12,7 @@
 
 #include "calculator/number_text.h"
 #include "chart/chart.h"
+#include "plotter/window/analysis_window.h"
 #include "plotter/window/grafik.h"
 #include "window/text.h"
 
@@ -44,6 +45,7 @@ void TForm3::CreateListMenu() {
   };
   mnuSaveSet = add(kSaveSetItem, "mnuSaveSet", Qt::CTRL | Qt::Key_S, &TForm3::mnuSaveSetClick);
   mnuOpenSet = add(kOpenSetItem, "mnuOpenSet", Qt::CTRL | Qt::Key_O, &TForm3::mnuOpenSetClick);
+  mnuAnalysis = add(kAnalysisItem, "mnuAnalysis", Qt::CTRL | Qt::Key_I, &TForm3::mnuAnalysisClick);
   ListBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 

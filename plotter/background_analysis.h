@@ -1,0 +1,37 @@
+#pragma once
+// An analysis computed away from the caller's thread, so that a window
+// stays in its own event loop: the caller starts it, may ask it to stop,
+// and takes the result once finished has been called.
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "plotter/analysis.h"
+
+namespace veltrum {
+
+class BackgroundAnalysis {
+ public:
+  // finished is called on the run's own thread once the result is ready.
+  BackgroundAnalysis(AnalysisRequest request, int threads, std::function<void()> finished);
+  // Stops the run and waits for its threads.
+  ~BackgroundAnalysis();
+  BackgroundAnalysis(const BackgroundAnalysis&) = delete;
+  BackgroundAnalysis& operator=(const BackgroundAnalysis&) = delete;
+
+  void Stop() { stop_.store(true, std::memory_order_relaxed); }
+  // The result once the run has ended; a failure that is not the
+  // calculator's own is thrown again here, on the caller's thread.
+  std::optional<AnalysisResult> Result();
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::optional<AnalysisResult> result_;
+  std::exception_ptr error_;
+  std::thread thread_;
+};
+
+}  // namespace veltrum

@@ -1,0 +1,128 @@
+// The analysis window opened from the plot window, offscreen, on the real
+// calculator core.
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "plotter/window/analysis_window.h"
+#include "tests/plotter/window/window_fixture.h"
+
+namespace veltrum {
+namespace {
+
+class AnalysisWindowTest : public PlotWindowTest {
+ protected:
+  // Ctrl+I in the plot window, then the search's end.
+  TfrmAnalysis& OpenFor(const QString& expression, const char* from, const char* to) {
+    Type("txtFLeft", from);
+    Type("txtFRight", to);
+    Add(expression);
+    QTest::keyClick(&form, Qt::Key_I, Qt::ControlModifier);
+    TfrmAnalysis* w = form.AnalysisWindow();
+    EXPECT_NE(w, nullptr);
+    WaitForSearch(*w);
+    return *w;
+  }
+
+  static void WaitForSearch(const TfrmAnalysis& w) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.IsRunning(); }, 60'000));
+  }
+
+  static std::vector<QString> Rows(const TfrmAnalysis& w) {
+    std::vector<QString> rows;
+    for (int i = 0; i < w.Results()->count(); ++i) rows.push_back(w.Results()->item(i)->text());
+    return rows;
+  }
+};
+
+TEST_F(AnalysisWindowTest, ListsZerosExtremaAndTheIntegralOfSine) {
+  TfrmAnalysis& w = OpenFor("sin[x]", "-4", "4");
+  EXPECT_EQ(w.windowTitle(), "Анализ функции");
+  const std::vector<QString> rows = Rows(w);
+  ASSERT_EQ(rows.size(), 6u);
+  EXPECT_EQ(rows[0], "Нуль: x = -3,14159265358979; y = -3,23846172363808E-15");
+  EXPECT_TRUE(rows[1].startsWith("Минимум: x = -1,570796326"));
+  EXPECT_EQ(rows[2], "Нуль: x = 0; y = 0");
+  EXPECT_TRUE(rows[3].startsWith("Максимум: x = 1,570796326"));
+  EXPECT_TRUE(rows[4].startsWith("Нуль: x = 3,14159265358979"));
+  EXPECT_TRUE(rows[5].startsWith("Интеграл = "));
+  EXPECT_TRUE(w.Results()->hasFocus() || !w.isActiveWindow());
+}
+
+TEST_F(AnalysisWindowTest, ARowIsMarkedOnTheChartAndTheIntegralShadedUntilTheWindowCloses) {
+  TfrmAnalysis& w = OpenFor("sin[x]", "-4", "4");
+  w.Results()->setCurrentRow(3);
+  EXPECT_TRUE(chart->HasMark());
+  EXPECT_TRUE(chart->accessibleDescription().startsWith("Максимум: x = 1,570796326"));
+  w.Results()->setCurrentRow(5);
+  EXPECT_FALSE(chart->HasMark());
+  EXPECT_TRUE(chart->HasShading());
+  w.close();
+  EXPECT_FALSE(chart->HasShading());
+}
+
+TEST_F(AnalysisWindowTest, EnterSendsTheSelectedXToTheDisplayAsAPastedNumber) {
+  TfrmAnalysis& w = OpenFor("sin[x]", "-4", "4");
+  w.Results()->setCurrentRow(4);
+  QTest::keyClick(w.Results(), Qt::Key_Return);
+  EXPECT_EQ(calc.Text1(), "3,14159265358979");
+  w.Results()->setCurrentRow(3);
+  QTest::mouseClick(w.findChild<QAbstractButton*>("optSendY"), Qt::LeftButton);
+  QTest::mouseClick(w.findChild<QAbstractButton*>("cmdSend"), Qt::LeftButton);
+  EXPECT_EQ(calc.Text1(), "1");
+}
+
+TEST_F(AnalysisWindowTest, AFunctionChangedInThePlotWindowLosesItsFindingsAndMarks) {
+  TfrmAnalysis& w = OpenFor("sin[x]", "-4", "4");
+  w.Results()->setCurrentRow(0);
+  ASSERT_TRUE(chart->HasMark());
+  Select(0);
+  boxes.Answer(QString("1:F(X)=cos[x]"));
+  Click("cmdChange");
+  EXPECT_EQ(w.Results()->count(), 0);
+  EXPECT_FALSE(chart->HasMark());
+}
+
+TEST_F(AnalysisWindowTest, ARefusedRangeShowsTheSamplingRunsMessage) {
+  TfrmAnalysis& w = OpenFor("x", "-1", "1");
+  boxes.lines.clear();
+  QLineEdit* to = w.findChild<QLineEdit*>("txtTo");
+  to->setText("-1");
+  QTest::mouseClick(w.findChild<QAbstractButton*>("cmdFind"), Qt::LeftButton);
+  EXPECT_EQ(boxes.lines, std::vector<std::string>{kRangeMessage});
+  EXPECT_EQ(w.Results()->count(), 0);
+}
+
+TEST_F(AnalysisWindowTest, TheValueAtAPointIsTheSampleValue) {
+  TfrmAnalysis& w = OpenFor("sin[x]", "-4", "4");
+  QLineEdit* x = w.findChild<QLineEdit*>("txtPointX");
+  QTest::keyClicks(x, "0,5");
+  EXPECT_EQ(w.findChild<QLabel*>("lblPointY")->text(), "F(x) = 0,479425538604203");
+  x->setText("abc");
+  EXPECT_EQ(w.findChild<QLabel*>("lblPointY")->text(), "F(x) = —");
+}
+
+TEST_F(AnalysisWindowTest, EscStopsALongSearchAndTheWindowStaysLive) {
+  TfrmAnalysis& w = OpenFor("sin[x]", "-4", "4");
+  w.findChild<QLineEdit*>("txtFrom")->setText("-500");
+  w.findChild<QLineEdit*>("txtTo")->setText("500");
+  w.findChild<QComboBox*>("cboStep")->setCurrentIndex(2);
+  QTest::mouseClick(w.findChild<QAbstractButton*>("cmdFind"), Qt::LeftButton);
+  ASSERT_TRUE(w.IsRunning());
+  EXPECT_FALSE(w.findChild<QAbstractButton*>("cmdFind")->isEnabled());
+  QTest::keyClick(&w, Qt::Key_Escape);
+  WaitForSearch(w);
+  EXPECT_EQ(w.findChild<QLabel*>("lblStatus")->text(), "Поиск остановлен.");
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(w.findChild<QAbstractButton*>("cmdFind")->isEnabled());
+}
+
+TEST_F(AnalysisWindowTest, EveryControlHasAnAccessibleName) {
+  TfrmAnalysis& w = OpenFor("x", "-1", "1");
+  for (QWidget* c : w.findChildren<QWidget*>())
+    if (!qobject_cast<QLabel*>(c) && !c->objectName().isEmpty() && !c->objectName().startsWith("qt_"))
+      EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
+}
+
+}  // namespace
+}  // namespace veltrum
