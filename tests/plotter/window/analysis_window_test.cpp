@@ -119,9 +119,11 @@ TEST_F(AnalysisWindowTest, EscStopsALongSearchAndTheWindowStaysLive) {
 
 TEST_F(AnalysisWindowTest, EveryControlHasAnAccessibleName) {
   TfrmAnalysis& w = OpenFor("x", "-1", "1");
-  for (QWidget* c : w.findChildren<QWidget*>())
-    if (!qobject_cast<QLabel*>(c) && !c->objectName().isEmpty() && !c->objectName().startsWith("qt_"))
+  for (QWidget* c : w.findChildren<QWidget*>()) {
+    if (!qobject_cast<QLabel*>(c) && !c->objectName().isEmpty() && !c->objectName().startsWith("qt_")) {
       EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
+    }
+  }
 }
 
 }  // namespace
