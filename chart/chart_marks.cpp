@@ -22,7 +22,6 @@ void Chart::SetMark(int series, double x, double y, const QString& text) {
     mark_->removeFromLegend();
     mark_->setLineStyle(QCPGraph::lsNone);
     markText_ = new QCPItemText(this);
-    markText_->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
     markText_->setPadding(QMargins(4, 2, 4, 2));
     markText_->setBrush(QBrush(Qt::white));
     markText_->setPen(QPen(Qt::black));
@@ -31,6 +30,10 @@ void Chart::SetMark(int series, double x, double y, const QString& text) {
   mark_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(colour, 2.5), Qt::NoBrush, kRingSize));
   mark_->setData(QVector<double>{x}, QVector<double>{y}, true);
   mark_->setVisible(true);
+  // The text stays inside the plot area: it hangs below a point in the
+  // upper half and reaches left from a point in the right half.
+  const bool right = x > xAxis->range().center(), upper = y > yAxis->range().center();
+  markText_->setPositionAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | (upper ? Qt::AlignTop : Qt::AlignBottom));
   markText_->position->setCoords(x, y);
   markText_->setText(text);
   markText_->setVisible(true);

@@ -598,3 +598,60 @@ def scenario_function_sets(s, workdir):
         expect_box(s, "Строка 2: неизвестный ключ «zoom».", "return")
         if entries(s) != expected:
             s.fail(f"the list holds {entries(s)}")
+
+
+ANALYSIS = "Анализ функции"
+
+
+def analysis_rows(s):
+    results = s.get(s.window(ANALYSIS), "Результаты", R.LIST)
+    return [item.get_name() for item in s.find_all(results, role=R.LIST_ITEM)]
+
+
+def scenario_analysis(s, workdir):
+    shots = os.environ.get("VELTRUM_E2E_SHOTS", workdir)
+    open_plot(s)
+    with s.step("sin[x] drawn from -4 to 4"):
+        set_edit(s, 5, "-4")
+        set_edit(s, 6, "4")
+        set_edit(s, 0, "sin[x]")
+        plot_click(s, "Добавить")
+        idle(s)
+    with s.step("Ctrl+I opens the analysis beside the plot window"):
+        s.key("ctrl+i")
+        s.window(ANALYSIS)
+        s.wait_until(lambda: len(analysis_rows(s)) == 6, 10, f"six rows (there are {analysis_rows(s)})")
+        window = Atspi.Component.get_extents(s.window(ANALYSIS), Atspi.CoordType.SCREEN)
+        base = Atspi.Component.get_extents(plot(s), Atspi.CoordType.SCREEN)
+        if base.x < window.x + window.width and window.x < base.x + base.width and \
+                base.y < window.y + window.height and window.y < base.y + base.height:
+            s.fail(f"the analysis window at {window.x},{window.y} covers the plot window")
+    with s.step("three zeros and two extrema read over the accessibility bus"):
+        rows = analysis_rows(s)
+        zeros = [r for r in rows if r.startswith("Нуль: ")]
+        if [z.split(";")[0] for z in zeros] != ["Нуль: x = -3,14159265358979", "Нуль: x = 0",
+                                                  "Нуль: x = 3,14159265358979"]:
+            s.fail(f"the zeros are {zeros}")
+        if not rows[1].startswith("Минимум: x = -1,570796326") or not rows[1].endswith("y = -1"):
+            s.fail(f"the minimum row is {rows[1]!r}")
+        if not rows[3].startswith("Максимум: x = 1,570796326") or not rows[3].endswith("y = 1"):
+            s.fail(f"the maximum row is {rows[3]!r}")
+    with s.step("a selected extremum is ringed on the chart, the integral shaded"):
+        results = s.get(s.window(ANALYSIS), "Результаты", R.LIST)
+        s.click(s.get(results, rows[3], R.LIST_ITEM))
+        time.sleep(0.5)
+        s.screenshot(os.path.join(shots, "analysis_maximum.png"))
+        s.click(s.get(results, rows[5], R.LIST_ITEM))
+        time.sleep(0.5)
+        s.screenshot(os.path.join(shots, "analysis_integral.png"))
+    with s.step("Enter on the zero at pi sends it to the display"):
+        s.click(s.get(results, rows[4], R.LIST_ITEM))
+        s.key("Return")
+        expect_display(s, "3,14159265358979")
+    with s.step("the number joins a chain and shows on the tape"):
+        s.focus_window(CALC)
+        s.type("*2=")
+        expect_display(s, "6,28318530717958")
+        s.key("ctrl+j")
+        s.wait_until(lambda: tape_lines(s)[-1:] == ["3,14159265358979 * 2 = 6,28318530717958"], 2,
+                     f"the tape's last line (it has {tape_lines(s)})")

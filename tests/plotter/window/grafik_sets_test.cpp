@@ -145,7 +145,8 @@ TEST_F(PlotSetTest, TheListOffersBothCommandsAndCtrlSSavesTheSet) {
   QStringList texts;
   for (QAction* action : list->actions()) texts << action->text() + " " + action->shortcut().toString();
   EXPECT_EQ(texts, (QStringList{QStringLiteral("Сохранить набор функций… Ctrl+S"),
-                                QStringLiteral("Открыть набор функций… Ctrl+O")}));
+                                QStringLiteral("Открыть набор функций… Ctrl+O"),
+                                QStringLiteral("Анализ функции… Ctrl+I")}));
   EXPECT_EQ(list->contextMenuPolicy(), Qt::ActionsContextMenu);
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
