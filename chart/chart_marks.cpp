@@ -23,6 +23,7 @@ void Chart::SetMark(int series, double x, double y, const QString& text) {
     mark_->setLineStyle(QCPGraph::lsNone);
     markText_ = new QCPItemText(this);
     markText_->setPadding(QMargins(4, 2, 4, 2));
+    markText_->setTextAlignment(Qt::AlignLeft);
     markText_->setBrush(QBrush(Qt::white));
     markText_->setPen(QPen(Qt::black));
   }

@@ -264,8 +264,13 @@ void TfrmAnalysis::ShowSelection() {
                         QVector<double>(curveY_.begin(), curveY_.end()));
     return;
   }
-  const double y = item->data(HasYRole).toBool() ? item->data(YRole).toDouble() : 0.0;
-  chart_.SetMark(runSeries_, item->data(XRole).toDouble(), y, item->text());
+  // On the chart the row's parts stand one under another, narrow enough
+  // for the plot area.
+  const bool hasY = item->data(HasYRole).toBool();
+  const double y = hasY ? item->data(YRole).toDouble() : 0.0;
+  QString text = item->text();
+  text.replace(QStringLiteral(": "), QStringLiteral("\n")).replace(QStringLiteral("; "), QStringLiteral("\n"));
+  chart_.SetMark(runSeries_, item->data(XRole).toDouble(), y, text);
 }
 
 void TfrmAnalysis::ShowPointValue() {

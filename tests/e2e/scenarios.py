@@ -655,3 +655,13 @@ def scenario_analysis(s, workdir):
         s.key("ctrl+j")
         s.wait_until(lambda: tape_lines(s)[-1:] == ["3,14159265358979 * 2 = 6,28318530717958"], 2,
                      f"the tape's last line (it has {tape_lines(s)})")
+    with s.step("a reversed range in the analysis window shows the sampling run's box"):
+        s.focus_window(ANALYSIS)
+        to = s.get(s.window(ANALYSIS), "x до", R.TEXT)
+        s.click(to)
+        s.key("ctrl+a", "BackSpace")
+        s.type("-5")
+        s.key("Return")
+        expect_box(s, RANGE_TEXT, "return")
+        if analysis_rows(s):
+            s.fail(f"rows stayed after the refusal: {analysis_rows(s)}")

@@ -53,7 +53,7 @@ TEST_F(AnalysisWindowTest, ARowIsMarkedOnTheChartAndTheIntegralShadedUntilTheWin
   TfrmAnalysis& w = OpenFor("sin[x]", "-4", "4");
   w.Results()->setCurrentRow(3);
   EXPECT_TRUE(chart->HasMark());
-  EXPECT_TRUE(chart->accessibleDescription().startsWith("Максимум: x = 1,570796326"));
+  EXPECT_TRUE(chart->accessibleDescription().startsWith("Максимум\nx = 1,570796326"));
   w.Results()->setCurrentRow(5);
   EXPECT_FALSE(chart->HasMark());
   EXPECT_TRUE(chart->HasShading());
