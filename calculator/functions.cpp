@@ -4,7 +4,7 @@
 #include <type_traits>
 
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 namespace veltrum {
 namespace {

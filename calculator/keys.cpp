@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "elements/elements.h"
+#include "calculator/element_keys.h"
 
 namespace veltrum {
 namespace {
@@ -41,7 +41,7 @@ constexpr std::array<std::pair<char, Key>, 23> kKeyboardMap{{
 int KeyCount() { return kFixedKeyCount + kElementKeyCount; }
 
 std::string_view KeyName(Key k) {
-  if (IsElementKey(k)) return Elements()[static_cast<std::size_t>(ElementIndex(k))].name;
+  if (IsElementKey(k)) return ElementKeys()[static_cast<std::size_t>(ElementIndex(k))].name;
   return kFixedNames[static_cast<std::size_t>(k)];
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The one door into the calculator: every key of the calculator window is a
 // Key, named after its control. Element and group keys follow the fixed
-// keys, one per row of the element table.
+// keys, one per row of ElementKeys().
 #include <cstdint>
 #include <optional>
 #include <string_view>

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <array>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "elements/elements.h"
 #include "elements/formula_errors.h"
 
@@ -249,8 +249,8 @@ class Parser {
   std::size_t pending_ = kNone, pendingAt_ = 0, pendingLength_ = 0;
   Expect expect_ = Expect::PartStart;
   std::optional<FormulaError> error_;
-  std::array<std::size_t, kElementKeyCount> slot_{};
-  std::array<std::size_t, kElementKeyCount> firstSeen_{};
+  std::array<std::size_t, kElementCount> slot_{};
+  std::array<std::size_t, kElementCount> firstSeen_{};
 };
 
 }  // namespace
@@ -269,7 +269,7 @@ FormulaResult ParseFormula(std::string_view formula) {
     const Extended contribution = static_cast<Extended>(a.count) * ElementMass(a.element);
     value.mass += contribution;
     value.elements.push_back(
-        {a.element, Elements()[static_cast<std::size_t>(a.element)].caption, a.count, contribution, 0});
+        {a.element, Elements()[static_cast<std::size_t>(a.element)].symbol, a.count, contribution, 0});
   }
   for (FormulaElement& e : value.elements) e.fraction = e.contribution / value.mass * 100;
   value.text = NumberText(value.mass);
