@@ -2,11 +2,12 @@
 // The element and group keys of the periodic-table panel: one row per
 // control. A click puts the row's mass text on the display as if typed.
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace veltrum {
 
-enum class ElementPlace { Table, Side, Group };
+enum class ElementPlace : std::uint8_t { Table, Side, Group };
 
 struct ElementKeyInfo {
   std::string_view name;     // control name: cmdF + symbol (+ 2 in the side column)
