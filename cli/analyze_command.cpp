@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "cli/commands.h"
 #include "plotter/analysis.h"
 

@@ -12,7 +12,7 @@
 #include <mutex>
 #include <thread>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "plotter/analysis_refine.h"
 #include "plotter/sample_grid.h"
 

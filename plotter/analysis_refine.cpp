@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 namespace veltrum {
 namespace {

@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "chart/chart.h"
 #include "plotter/background_analysis.h"
 #include "plotter/window/grafik.h"
@@ -156,7 +156,9 @@ void TfrmAnalysis::SetEntries(const QStringList& entries) {
   const bool changed = k < 0 || k >= entries.size() || entries_.value(k) != entries[k];
   entries_ = entries;
   if (!changed) return;
-  if (run_) run_->Stop();
+  // A search for the old text has nothing to report.
+  run_.reset();
+  SetRunning(false);
   ClearFindings();
   const int keep = std::min(k, static_cast<int>(entries.size()) - 1);
   cboFunction->clear();

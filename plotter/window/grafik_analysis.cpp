@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "calculator/failure.h"
+#include "number/failure.h"
 #include "plotter/window/analysis_window.h"
 #include "plotter/window/grafik.h"
 #include "window/beside.h"
