@@ -157,7 +157,10 @@ void Collect(const std::vector<Task>& tasks, const Samples& f, double step, Anal
   for (const Task& t : tasks) {
     if (t.kind == TaskKind::Integral) {
       if (t.integral.end == IntegralValue::End::Computed) {
-        if (integral.end == IntegralValue::End::Computed) integral.value += t.integral.value;
+        if (integral.end == IntegralValue::End::Computed) {
+          integral.extended += t.integral.extended;
+          integral.value = static_cast<double>(integral.extended);
+        }
       } else if (integral.end == IntegralValue::End::Computed) {
         integral = t.integral;
       }
@@ -195,7 +198,11 @@ void Collect(const std::vector<Task>& tasks, const Samples& f, double step, Anal
     if (!f.has[i]) undefined = f.xs[i];
   for (const Finding& g : result.findings)
     if (g.kind == FindingKind::Break && (!undefined || g.x < *undefined)) undefined = g.x;
-  if (undefined) integral = {IntegralValue::End::Undefined, 0, *undefined};
+  if (undefined) {
+    integral = {};
+    integral.end = IntegralValue::End::Undefined;
+    integral.undefinedAt = *undefined;
+  }
   std::stable_sort(result.findings.begin(), result.findings.end(),
                    [](const Finding& p, const Finding& q) { return p.x < q.x; });
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "number/failure.h"
 #include "plotter/sampling.h"
 
 namespace veltrum {
@@ -26,6 +27,7 @@ struct Finding {
 struct IntegralValue {
   enum class End { Computed, Undefined, NotConverged, NotTaken } end = End::NotTaken;
   double value = 0;
+  Extended extended = 0;  // the value as summed, before it is stored
   double undefinedAt = 0;  // the x where the function is not defined
 };
 

@@ -1,5 +1,7 @@
 // The analysis window opened from the plot window, offscreen, on the real
 // calculator core.
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -70,6 +72,16 @@ TEST_F(AnalysisWindowTest, EnterSendsTheSelectedXToTheDisplayAsAPastedNumber) {
   QTest::mouseClick(w.findChild<QAbstractButton*>("optSendY"), Qt::LeftButton);
   QTest::mouseClick(w.findChild<QAbstractButton*>("cmdSend"), Qt::LeftButton);
   EXPECT_EQ(calc.Text1(), "1");
+}
+
+TEST_F(AnalysisWindowTest, CtrlCCopiesTheSelectedRows) {
+  TfrmAnalysis& w = OpenFor("x^2-2", "0", "3");
+  w.Results()->selectAll();
+  QTest::keyClick(w.Results(), Qt::Key_C, Qt::ControlModifier);
+  const std::vector<QString> rows = Rows(w);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], "Нуль: x = 1,41421356237309; y = -1,4210854715202E-14");
+  EXPECT_EQ(QApplication::clipboard()->text(), rows[0] + "\n" + rows[1] + "\n");
 }
 
 TEST_F(AnalysisWindowTest, AFunctionChangedInThePlotWindowLosesItsFindingsAndMarks) {
