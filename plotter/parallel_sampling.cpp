@@ -88,7 +88,7 @@ class Workers {
  private:
   void Work() {
     Calculator calc;
-    calc.SelectAngleUnit(radians_);
+    calc.Press(radians_ ? Key::optRad : Key::optGrad);
     PlotRun run(calc);
     Evaluator evaluator;
     for (;;) {
