@@ -42,7 +42,7 @@ struct StyleRow {
   QColor colour;
 };
 
-TEST_F(ChartTest, TenSeriesDrawFilledDiscsInTheirColoursWithoutLines) {
+TEST_F(ChartTest, TenSeriesDrawDiscsInTheirColoursWithoutLinesAndEdgedLegendMarkers) {
   const StyleRow rows[] = {
       {"F1", QColor(255, 0, 0)},   {"F2", QColor(0, 128, 0)},     {"F3", QColor(255, 255, 0)},
       {"F4", QColor(0, 0, 255)},   {"F5", QColor(255, 255, 255)}, {"F6", QColor(128, 128, 128)},
@@ -55,11 +55,14 @@ TEST_F(ChartTest, TenSeriesDrawFilledDiscsInTheirColoursWithoutLines) {
     QCPGraph* graph = chart.graph(i);
     EXPECT_EQ(graph->name(), QString::fromLatin1(rows[i].name));
     EXPECT_EQ(graph->lineStyle(), QCPGraph::lsNone);
+    // The scatter style is the legend's marker: a disc of the series'
+    // colour in a dark grey edge, so that the white F5 shows on the white
+    // legend. How far a point's disc reaches is tested on the picture below.
     const QCPScatterStyle& style = graph->scatterStyle();
-    EXPECT_EQ(style.shape(), QCPScatterStyle::ssDisc);
+    EXPECT_EQ(style.shape(), QCPScatterStyle::ssCircle);
     EXPECT_EQ(style.brush().color(), rows[i].colour);
-    EXPECT_EQ(style.pen().style(), Qt::NoPen);
-    EXPECT_EQ(style.size(), 6.0);  // reaches 3 px from the point
+    EXPECT_EQ(style.pen().color(), QColor(0x40, 0x40, 0x40));
+    EXPECT_EQ(style.size(), 8.0);
     EXPECT_TRUE(graph->adaptiveSampling());
   }
 }
