@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
 #include "plotter/sample_grid.h"

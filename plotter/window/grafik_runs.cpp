@@ -13,7 +13,7 @@
 #include <exception>
 #include <string>
 
-#include "calculator/failure.h"
+#include "number/failure.h"
 #include "chart/chart.h"
 #include "plotter/background_sampling.h"
 #include "plotter/window/grafik.h"
