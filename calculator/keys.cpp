@@ -50,11 +50,10 @@ std::optional<Key> KeyFromName(std::string_view name) {
     std::vector<std::pair<std::string_view, Key>> v;
     v.reserve(static_cast<std::size_t>(KeyCount()));
     for (int i = 0; i < KeyCount(); ++i) v.emplace_back(KeyName(static_cast<Key>(i)), static_cast<Key>(i));
-    std::sort(v.begin(), v.end());
+    std::ranges::sort(v);
     return v;
   }();
-  auto it = std::lower_bound(sorted.begin(), sorted.end(), name,
-                             [](const auto& e, std::string_view n) { return e.first < n; });
+  auto it = std::ranges::lower_bound(sorted, name, {}, [](const auto& e) { return e.first; });
   if (it == sorted.end() || it->first != name) return std::nullopt;
   return it->second;
 }

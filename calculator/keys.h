@@ -8,7 +8,9 @@
 namespace veltrum {
 
 // clang-format off
-enum class Key : std::uint16_t {
+// Two bytes, though the declared values fit in one: the element keys follow
+// them as casts, and a longer element table would pass 255.
+enum class Key : std::uint16_t {  // NOLINT(performance-enum-size)
   cmd0, cmd1, cmd2, cmd3, cmd4, cmd5, cmd6, cmd7, cmd8, cmd9,
   cmdpoint, cmdis, cmdplus, cmdminus, cmdmulti, cmddivide, cmdstepen,
   cmdon, cmdce, cmdBackSpace,

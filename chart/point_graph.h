@@ -29,7 +29,9 @@ class PointGraph : public QCPGraph {
   Q_OBJECT
 
  public:
-  PointGraph(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour);
+  // outline: the colour of the edge of the discs, for a series too light
+  // to stand out from the plot area; transparent for none.
+  PointGraph(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour, const QColor& outline = Qt::transparent);
 
   // The points were cleared: the summary starts again.
   void PointsCleared() { index_.Reset(); }
@@ -66,6 +68,7 @@ class PointGraph : public QCPGraph {
   void DrawShapes(QCPPainter* painter, const QRect& area);
 
   QRgb colour_;
+  QRgb outline_;
   bool reference_ = false;
   PointIndex index_;
   // The series are drawn one after the other on the window's thread: they

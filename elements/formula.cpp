@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "number/number_text.h"
 #include "elements/elements.h"
@@ -38,7 +39,7 @@ struct Level {
   bool partHasAtoms;
 };
 
-enum class Expect { PartStart, AfterLeadingCount, AfterItem, AfterCount };
+enum class Expect : std::uint8_t { PartStart, AfterLeadingCount, AfterItem, AfterCount };
 
 class Parser {
  public:
@@ -261,7 +262,7 @@ FormulaResult ParseFormula(std::string_view formula) {
   result.error = parser.Run();
   if (result.error) return result;
   std::vector<Atom> atoms = parser.Atoms();
-  std::sort(atoms.begin(), atoms.end(), [&](const Atom& a, const Atom& b) {
+  std::ranges::sort(atoms, [&](const Atom& a, const Atom& b) {
     return parser.FirstSeen(a.element) < parser.FirstSeen(b.element);
   });
   FormulaMass& value = result.value;

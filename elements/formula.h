@@ -23,7 +23,7 @@ inline constexpr std::uint64_t kMaxFormulaCount = 999'999;
 // the calculator's 15 digits.
 inline constexpr std::uint64_t kMaxElementAtoms = 999'999'999'999'999;
 
-enum class FormulaErrorKind {
+enum class FormulaErrorKind : std::uint8_t {
   Empty,            // nothing in the formula, a part or a pair of brackets
   UnknownSymbol,    // "Xx", or letters that start with a small one
   NotInTable,       // a real element this table leaves out (Ce, U ...)

@@ -55,7 +55,7 @@ int FindElementSymbol(std::string_view symbol) {
 }
 
 bool IsElementOutsideTable(std::string_view symbol) {
-  return std::find(std::begin(kOutsideTable), std::end(kOutsideTable), symbol) != std::end(kOutsideTable);
+  return std::ranges::find(kOutsideTable, symbol) != std::end(kOutsideTable);
 }
 
 Extended ElementMass(int index) { return Symbols().masses[static_cast<std::size_t>(index)]; }

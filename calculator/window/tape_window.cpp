@@ -24,6 +24,7 @@ constexpr int kFailedRole = Qt::UserRole + 1;
 constexpr std::string_view kSaveCaption = "Сохранить журнал";
 constexpr std::string_view kSaveFilter = "Текстовый файл (*.txt)";
 constexpr std::string_view kSaveFailedText = "Не удалось сохранить журнал: ";
+constexpr std::string_view kClearQuestion = "Очистить журнал вычислений? Его строки не вернуть.";
 
 }  // namespace
 
@@ -137,7 +138,9 @@ void TfrmTape::RecallClick() {
   recall_(item->data(kResultRole).toString().toStdString());
 }
 
+// The tape lives only in memory: a cleared line is gone for good.
 void TfrmTape::ClearClick() {
+  if (lstTape_->count() > 0 && !dialogs_.Question(kClearQuestion)) return;
   tape_.Clear();
   lstTape_->clear();
   UpdateCommands();

@@ -40,6 +40,7 @@ inline constexpr int kChangeMaxLength = 255;
 inline constexpr int kMaxFunctions = 10;
 inline constexpr std::string_view kSaveFailedText = "Не удалось сохранить файл: ";
 inline constexpr std::string_view kReplaceListText = "Заменить список функций и границы набором из файла?";
+inline constexpr std::string_view kSaveSetQuestion = "Сохранить набор функций?";
 // While a run goes on, the chart and the progress bar take its new samples
 // this often.
 inline constexpr int kRunCollectIntervalMs = 20;
@@ -98,6 +99,15 @@ class TForm3 : public QWidget {
   void mnuSaveSetClick();
   void mnuOpenSetClick();
 
+  // Whether the list, the bounds or the step differ from the set last
+  // saved or opened; a list that was never saved counts once it holds a
+  // function.
+  bool HasUnsavedSet() const;
+  // Before the program ends: with unsaved changes asks "Сохранить набор
+  // функций?"; Да saves through the save dialog. False when the program
+  // should go on (Отмена, or the set was not saved after Да).
+  bool MayDiscardSet();
+
  signals:
   // The last run asked for has ended and its box, if any, was closed.
   void runsFinished();
@@ -105,6 +115,7 @@ class TForm3 : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   int Count() const;
@@ -118,6 +129,8 @@ class TForm3 : public QWidget {
   // The window's list, bounds and step as a set; nothing when a bound is
   // not a number (the box says so).
   std::optional<FunctionSet> CurrentSet();
+  // The window's list, bounds and step as they stand, unchecked.
+  FunctionSet ShownSet() const;
   void ApplySet(const FunctionSet& set);
   QString SuggestedPath(const QString& name) const;
   void ReportSaveFailure(const QString& path);
@@ -134,6 +147,8 @@ class TForm3 : public QWidget {
   FileChooser* files_ = &ownFiles_;
   // The folder of the last file saved, offered for the next one.
   QString saveDir_;
+  // The set as last saved or opened; none before the first.
+  std::optional<FunctionSet> savedSet_;
 
   // The run in progress and the series it fills; the runs waiting for
   // their turn.

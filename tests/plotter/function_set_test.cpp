@@ -56,14 +56,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST(FunctionSetTest, ReadsWhatPeopleWrite) {
-  // Windows line ends, a byte order mark, blank lines, keys in any order,
-  // keys left out keep the design's values.
+  // Windows line ends, a byte order mark, blank lines, blanks around "="
+  // of every key, keys in any order, keys left out keep the design's values.
   const auto result = ReadFunctionSet(
       "\xEF\xBB\xBF"
-      "F(X)=sin[x]\r\n\r\nF(X)=√x\r\n step = 0,001\r\nto=2,5\r\n");
+      "F(X)=sin[x]\r\n\r\nF(X) = √x\r\n step = 0,001\r\nto=2,5\t\r\nfrom =\t-1 \r\n");
   ASSERT_TRUE(std::holds_alternative<FunctionSet>(result));
   FunctionSet expected;
   expected.expressions = {"sin[x]", "√x"};
+  expected.from = "-1";
   expected.to = "2,5";
   expected.step = kStepThousandth;
   EXPECT_EQ(std::get<FunctionSet>(result), expected);

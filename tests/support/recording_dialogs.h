@@ -1,7 +1,7 @@
 #pragma once
 // Dialogs for tests: records every box as a "CAPTION: TEXT" line and never
-// blocks. InputQuery and Question answer from scripted queues; an empty
-// queue answers Cancel or No.
+// blocks. InputQuery and the questions answer from scripted queues; an
+// empty queue answers Cancel, No or Отмена.
 #include <QString>
 #include <deque>
 #include <optional>
@@ -27,11 +27,12 @@ class RecordingDialogs : public Dialogs {
     lines.push_back((caption + ": " + prompt).toStdString());
     queries.push_back({caption, prompt, value, maxLength});
     if (answers.empty()) return false;
-    std::optional<QString> answer = answers.front();
+    // Read in place: g++ 14 takes a copied optional<QString> for uninitialised.
+    const std::optional<QString>& answer = answers.front();
+    const bool accepted = answer.has_value();
+    if (accepted) value = maxLength > 0 ? answer->left(maxLength) : *answer;
     answers.pop_front();
-    if (!answer) return false;
-    value = maxLength > 0 ? answer->left(maxLength) : *answer;
-    return true;
+    return accepted;
   }
 
   bool Question(std::string_view text) override {
@@ -40,6 +41,14 @@ class RecordingDialogs : public Dialogs {
     const bool yes = replies.front();
     replies.pop_front();
     return yes;
+  }
+
+  Choice QuestionWithCancel(std::string_view text) override {
+    lines.push_back(std::string(kQuestionCaption) + ": " + std::string(text));
+    if (choices.empty()) return Choice::Cancel;
+    const Choice a = choices.front();
+    choices.pop_front();
+    return a;
   }
 
   void ErrorBox(const QString& text) override {
@@ -52,6 +61,9 @@ class RecordingDialogs : public Dialogs {
   // Replies to the next questions, in order (true is Yes); an empty queue
   // answers No.
   void Reply(bool yes) { replies.push_back(yes); }
+  // Answers to the next questions that offer Отмена, in order; an empty
+  // queue answers Отмена.
+  void Reply(Choice a) { choices.push_back(a); }
 
   // The recorded lines, forgotten afterwards.
   std::vector<std::string> Take() {
@@ -64,6 +76,7 @@ class RecordingDialogs : public Dialogs {
   std::vector<Query> queries;
   std::deque<std::optional<QString>> answers;
   std::deque<bool> replies;
+  std::deque<Choice> choices;
 };
 
 }  // namespace veltrum

@@ -3,6 +3,7 @@
 // control.
 #include "calculator/window/layout.h"
 
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -12,6 +13,7 @@
 #include "calculator/element_keys.h"
 #include "tests/calculator/window/window_fixture.h"
 #include "tests/support/frame_line.h"
+#include "window/design_fonts.h"
 
 namespace veltrum {
 
@@ -116,6 +118,17 @@ TEST_P(ElementKeyTest, PlacedFromElementTable) {
   // outside it.
   const QRect frame(kTableFrameLeft, kTableFrameTop, kTableFrameWidth, kTableFrameHeight);
   EXPECT_EQ(frame.contains(key->geometry()), at.place == ElementPlace::Table);
+}
+
+// A stand-in that is not installed falls back to some other face: a wide
+// one clips the narrow keys' captions ("M1+", "x^2").
+TEST(DesignFonts, EachDesignFaceIsDrawnInItsStandIn) {
+  for (const DesignFont& f : kDesignFonts) {
+    QFont font;
+    font.setFamilies({QString::fromLatin1(f.design)});
+    font.setPixelSize(kWindowFontPixels);
+    EXPECT_EQ(QFontInfo(font).family(), QString::fromLatin1(f.standIn)) << f.design;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Elements, ElementKeyTest, ::testing::Range(0, kElementKeyCount),
