@@ -730,6 +730,7 @@ def inside_screen(s, title):
     width, height = s.size
     if x < 0 or y < 0 or x + w > width or y + h > height:
         s.fail(f"'{title}' lies at x={x}, y={y}, {w}x{h}: beyond the {width}x{height} screen")
+    print(f"'{title}' at x={x}, y={y}, {w}x{h} on the {width}x{height} screen")
     return x, y, w, h
 
 

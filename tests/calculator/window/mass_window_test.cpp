@@ -105,7 +105,7 @@ TEST_F(MassWindowTest, ReopenedItTakesANewFormulaAndTheCalculatorTheNextKeys) {
   }
   QApplication::setActiveWindow(w);
   QTest::keyClick(Edit(w), Qt::Key_Return);
-  EXPECT_EQ(QApplication::activeWindow(), form.get());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }, 2000));
   EXPECT_EQ(Display(), "46,0684");
 }
 
