@@ -15,6 +15,7 @@
 #include "number/number_text.h"
 #include "plotter/analysis_refine.h"
 #include "plotter/sample_grid.h"
+#include "plotter/sampling_workers.h"
 
 namespace veltrum {
 namespace {
@@ -22,6 +23,10 @@ namespace {
 // The integral's pieces: fixed, so that its value does not depend on the
 // number of threads.
 constexpr int kIntegralPieces = 4;
+// As the plot run's chunks: large enough that handing one over costs
+// nothing, small enough that short ranges spread over every worker.
+constexpr std::size_t kMaxChunk = 4096;
+constexpr std::size_t kChunksAhead = 4;
 
 struct Samples {
   std::vector<double> xs, ys;
@@ -29,24 +34,62 @@ struct Samples {
   bool Valued(std::size_t i) const { return i < has.size() && has[i]; }
 };
 
-// Samples one expression over the plan; false when the run did not end.
+// Samples one expression over the plan on the sampling run's workers, in
+// chunks taken back in ascending x; false when the run did not end.
 bool Sample(const AnalysisRequest& r, std::string_view expression, int threads,
             const std::function<bool()>& keepGoing, Samples& out, AnalysisResult& result) {
   const std::size_t expected = static_cast<std::size_t>(r.plan.samples);
   out.xs.reserve(expected);
   out.ys.reserve(expected);
   out.has.reserve(expected);
-  const SamplesTaken taken = TakeSamplesInParallel(
-      SampleGrid(r.plan.from, r.plan.to, r.plan.step, r.plan.decimals), expression, r.radians, threads, expected,
-      keepGoing, [&](double x, std::optional<double> y) {
-        out.xs.push_back(x);
-        out.ys.push_back(y.value_or(0.0));
-        out.has.push_back(y.has_value());
-      });
-  result.evaluations += taken.count;
-  result.failed = taken.end == SamplesTaken::End::Failed;
-  result.stopped = taken.end == SamplesTaken::End::Stopped;
-  return taken.end == SamplesTaken::End::Completed;
+  const std::size_t workerCount = static_cast<std::size_t>(std::max(threads, 1));
+  const std::size_t chunkSize = std::clamp<std::size_t>(expected / (workerCount * 8), 1, kMaxChunk);
+  // The chunks outlive the workers, which may still be writing to them.
+  std::vector<SampleChunk> slots(workerCount * kChunksAhead);
+  SamplingWorkers workers(static_cast<int>(workerCount), expression, r.radians, nullptr);
+  SampleGrid grid(r.plan.from, r.plan.to, r.plan.step, r.plan.decimals);
+  std::size_t produced = 0, consumed = 0;
+  bool gridEnded = false;
+  const auto cutAhead = [&] {
+    while (!gridEnded && produced - consumed < slots.size()) {
+      SampleChunk& c = slots[produced % slots.size()];
+      c.xs.clear();
+      double x;
+      while (c.xs.size() < chunkSize && grid.Next(x)) c.xs.push_back(x);
+      if (c.xs.size() < chunkSize) gridEnded = true;
+      if (c.xs.empty()) break;
+      workers.Submit(c);
+      ++produced;
+    }
+  };
+  cutAhead();
+  while (consumed < produced) {
+    const SampleChunk& c = slots[consumed % slots.size()];
+    while (!workers.WaitFor(c, std::chrono::milliseconds(kPollIntervalMs))) {
+      if (keepGoing && !keepGoing()) {
+        result.stopped = true;
+        return false;
+      }
+    }
+    if (c.error) std::rethrow_exception(c.error);
+    for (std::size_t i = 0; i < c.xs.size(); ++i) {
+      if (i == c.failedAt) {
+        result.failed = true;
+        return false;
+      }
+      out.xs.push_back(c.xs[i]);
+      out.ys.push_back(c.has[i] ? c.ys[i] : 0.0);
+      out.has.push_back(c.has[i]);
+    }
+    result.evaluations += c.xs.size();
+    ++consumed;
+    if (keepGoing && !keepGoing()) {
+      result.stopped = true;
+      return false;
+    }
+    cutAhead();
+  }
+  return true;
 }
 
 enum class TaskKind { Zero, Cross, Minimum, Maximum, Integral };
