@@ -322,7 +322,7 @@ AnalysisResult Analyze(const AnalysisRequest& r, int threads, const std::functio
 
 std::optional<double> ValueAt(std::string_view expression, double x, bool radians) {
   Calculator calc;
-  calc.SelectAngleUnit(radians);
+  calc.Press(radians ? Key::optRad : Key::optGrad);
   PlotRun run(calc);
   return Evaluator().At(calc, expression, x);
 }

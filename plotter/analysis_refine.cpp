@@ -41,14 +41,15 @@ double ToNumberText(double x) {
   return ReadNumberDouble(std::string_view(buf, n));
 }
 
-Probe::Probe(std::string_view f, std::string_view g, bool radians) : f_(f), g_(g), run_(calc_) {
-  calc_.SelectAngleUnit(radians);
+Probe::Probe(std::string_view f, std::string_view g, bool radians) : f_(f), g_(g) {
+  calc_.Press(radians ? Key::optRad : Key::optGrad);
+  run_.emplace(calc_);
 }
 
 std::optional<double> Probe::Eval(std::string_view expression, double x) {
   ++count_;
   const std::optional<double> y = evaluator_.At(calc_, expression, x);
-  run_.NextSample();
+  run_->NextSample();
   return y;
 }
 

@@ -27,7 +27,7 @@ class Probe {
 
   std::string_view f_, g_;
   Calculator calc_;
-  PlotRun run_;
+  std::optional<PlotRun> run_;  // begins once the angle unit is chosen
   Evaluator evaluator_;
   int count_ = 0;
 };
