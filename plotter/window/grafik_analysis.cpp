@@ -28,7 +28,7 @@ void TForm3::mnuAnalysisClick() {
         *Chart1, dialogs_,
         [this](const std::string& number) {
           try {
-            if (!calc_.PasteNumber(number)) dialogs_.ShowMessage(MessageKind::Information, kPasteRefusedText);
+            if (!calc_.Press(Input::Pasted(number))) dialogs_.ShowMessage(MessageKind::Information, kPasteRefusedText);
           } catch (const std::exception& e) {
             dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
           }
