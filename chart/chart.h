@@ -43,6 +43,9 @@ class Chart : public QCustomPlot, public ChartModel {
   bool IsActive(int series) const override;
   void Clear(int series) override;
   void Reserve(int series, std::size_t points) override;
+  // The new memory Reserve would take for this many points of a series
+  // (the room it already has counts), with their summary.
+  std::size_t BytesToReserve(int series, std::size_t points) const;
   void AddPoint(int series, double x, double y) override;
   int PointCount(int series) const override;
   void SetAxisRange(ChartAxis axis, double minimum, double maximum) override;

@@ -137,11 +137,19 @@ int RunPlot(const std::vector<std::string>& args) {
   // A function that is refused or fails does not stop the ones after it,
   // as in the window's "Обновить все".
   bool failed = false;
-  for (std::size_t k = 0; k < set.expressions.size() && !interrupted; ++k) {
-    if (!setPath.empty()) series.SetPrefix(std::to_string(k + 1) + '\t');
-    const SamplingEnd end =
-        RunSampling(calc, {set.expressions[k], set.from, set.to, set.step}, series, progress, messages, run);
-    failed = failed || end == SamplingEnd::Refused || end == SamplingEnd::Failed;
+  try {
+    for (std::size_t k = 0; k < set.expressions.size() && !interrupted; ++k) {
+      if (!setPath.empty()) series.SetPrefix(std::to_string(k + 1) + '\t');
+      const SamplingEnd end =
+          RunSampling(calc, {set.expressions[k], set.from, set.to, set.step}, series, progress, messages, run);
+      failed = failed || end == SamplingEnd::Refused || end == SamplingEnd::Failed;
+    }
+  } catch (const std::exception& e) {
+    if (!IsOutOfMemory(e)) throw;
+    // Lines are written whole into the buffer, so what it holds goes out
+    // whole before the message.
+    messages.ShowMessage(MessageKind::Error, kOutOfMemoryText);
+    return 1;
   }
   std::fflush(stdout);
   if (interrupted) {

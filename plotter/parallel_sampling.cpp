@@ -11,6 +11,7 @@
 #include <deque>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -48,7 +49,13 @@ class Workers {
   Workers(int threads, std::string_view expression, bool radians)
       : expression_(expression), radians_(radians) {
     threads_.reserve(static_cast<std::size_t>(threads));
-    for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+    try {
+      for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+    } catch (const std::system_error&) {
+      // No room for another thread's stack: the run goes on with the
+      // workers it has, and only without any fails.
+      if (threads_.empty()) throw;
+    }
   }
   Workers(const Workers&) = delete;
   Workers& operator=(const Workers&) = delete;

@@ -2,6 +2,8 @@
 
 #include <climits>
 #include <cmath>
+#include <new>
+#include <system_error>
 
 #include "calculator/number_text.h"
 #include "calculator/plot_run.h"
@@ -77,6 +79,12 @@ constexpr NamedStep kNamedSteps[] = {
     {kStepTenth, "0,1"}, {kStepHundredth, "0,01"}, {kStepThousandth, "0,001"}};
 
 }  // namespace
+
+bool IsOutOfMemory(const std::exception& e) {
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return true;
+  const auto* system = dynamic_cast<const std::system_error*>(&e);
+  return system && system->code() == std::errc::resource_unavailable_try_again;
+}
 
 std::string_view StepText(SamplingStep step) {
   for (const NamedStep& named : kNamedSteps)

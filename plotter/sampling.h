@@ -3,6 +3,7 @@
 // from the first x to the last on the step grid, every sample computed by
 // pressing calculator keys.
 #include <cstddef>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -83,6 +84,14 @@ enum class SamplingEnd {
 inline constexpr std::string_view kRangeErrorText = "Неправильно заданы границы вычисления значений функции.";
 inline constexpr std::string_view kTooManyPointsText =
     "Слишком много точек: уменьшите диапазон или увеличьте шаг.";
+// A run that memory could not hold ends with this message; the points it
+// has stay.
+inline constexpr std::string_view kOutOfMemoryText =
+    "Недостаточно памяти: построены не все точки. Уменьшите диапазон или увеличьте шаг.";
+// Whether e is memory that ran out: an allocation, or a worker thread
+// whose stack could not be mapped.
+bool IsOutOfMemory(const std::exception& e);
+
 // A run of more than this many samples could not finish or fit in memory.
 inline constexpr double kMaxSamples = 10'000'000;
 

@@ -11,10 +11,12 @@
 #include <QTimer>
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <string>
 
 #include "calculator/failure.h"
 #include "chart/chart.h"
+#include "plotter/available_memory.h"
 #include "plotter/background_sampling.h"
 #include "plotter/window/grafik.h"
 
@@ -79,13 +81,26 @@ void TForm3::StartRuns() {
     if (!plan) continue;
     BarProgress(*ProgressBar1).SetRange(0, plan->progressMaximum);
     ProgressBar1->setValue(0);
-    Chart1->Reserve(k, static_cast<std::size_t>(plan->samples) + 1);
+    try {
+      // Room for every point is made before the first sample: a run that
+      // memory cannot hold is refused here, before it starts. Room the
+      // machine has no memory behind counts as none.
+      const std::size_t points = static_cast<std::size_t>(plan->samples) + 1;
+      const std::optional<std::size_t> available = AvailableMemoryBytes();
+      if (available && Chart1->BytesToReserve(k, points) > *available) throw std::bad_alloc();
+      Chart1->Reserve(k, points);
+      run_ = std::make_unique<BackgroundSampling>(*plan, expression, calc_.Radians(), threads_, [this] {
+        QMetaObject::invokeMethod(this, &TForm3::CollectRun, Qt::QueuedConnection);
+      });
+    } catch (const std::exception& e) {
+      if (!IsOutOfMemory(e)) throw;
+      pendingRuns_.clear();
+      dialogs_.ShowMessage(MessageKind::Error, kOutOfMemoryText);
+      continue;
+    }
     runSeries_ = k;
     runPosition_ = 0;
     SetRunning(true);
-    run_ = std::make_unique<BackgroundSampling>(*plan, expression, calc_.Radians(), threads_, [this] {
-      QMetaObject::invokeMethod(this, &TForm3::CollectRun, Qt::QueuedConnection);
-    });
     runTimer_->start();
   }
   starting_ = false;
@@ -97,26 +112,32 @@ void TForm3::StartRuns() {
 
 void TForm3::CollectRun() {
   if (!run_) return;
-  collected_.clear();
-  run_->Collect(collected_);
-  if (!collected_.empty()) {
-    ChartUpdate update(*Chart1);
-    for (const Sample& s : collected_)
-      if (s.y) Chart1->AddPoint(runSeries_, s.x, *s.y);
-    runPosition_ += static_cast<int>(collected_.size());
-    BarProgress(*ProgressBar1).SetPosition(runPosition_);
-  }
   std::optional<SamplesTaken> result;
   try {
+    collected_.clear();
+    run_->Collect(collected_);
+    if (!collected_.empty()) {
+      ChartUpdate update(*Chart1);
+      for (const Sample& s : collected_)
+        if (s.y) Chart1->AddPoint(runSeries_, s.x, *s.y);
+      runPosition_ += static_cast<int>(collected_.size());
+      BarProgress(*ProgressBar1).SetPosition(runPosition_);
+    }
     result = run_->Result();
   } catch (const std::exception& e) {
-    // A failure that is not the calculator's own (out of memory) ends the
-    // command and is reported as the event loop reports an escaped error.
+    // A failure that is not the calculator's own ends the command, the
+    // points so far kept. Memory that ran out says so; anything else is
+    // reported as the event loop reports an escaped error.
     runTimer_->stop();
     run_.reset();
     pendingRuns_.clear();
+    collected_ = {};
     SetRunning(false);
-    dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
+    ProgressBar1->setValue(0);
+    if (IsOutOfMemory(e))
+      dialogs_.ShowMessage(MessageKind::Error, kOutOfMemoryText);
+    else
+      dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
     emit runsFinished();
     return;
   }
