@@ -6,7 +6,7 @@
 #include <string>
 
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
 

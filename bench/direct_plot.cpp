@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 int main(int argc, char** argv) {
   using veltrum::Extended;

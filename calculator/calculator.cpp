@@ -1,7 +1,7 @@
 #include "calculator/calculator.h"
 
-#include "calculator/number_text.h"
-#include "elements/elements.h"
+#include "number/number_text.h"
+#include "calculator/element_keys.h"
 
 namespace veltrum {
 
@@ -175,7 +175,7 @@ void Calculator::cmdceClick() {
 }
 
 void Calculator::ElementClick(int index) {
-  EnterNumberText(Elements()[static_cast<std::size_t>(index)].mass);
+  EnterNumberText(ElementOfKey(index).mass);
 }
 
 void Calculator::EnterNumberText(std::string_view text) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "calculator/failure.h"
+#include "number/failure.h"
 #include "calculator/key_report.h"
 #include "calculator/keys.h"
 #include "calculator/state.h"

@@ -1,17 +1,18 @@
 // One-operand function keys, the second-function shift and the angle unit.
 // Every function computes and shows its result in extended precision.
 #include <cmath>
+#include <numbers>
 #include <type_traits>
 
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 namespace veltrum {
 namespace {
 
 // The processor's own pi constant: pi rounded to the 64-bit significand.
-constexpr Extended kPi = 3.141592653589793238462643383279502884L;
-constexpr Extended kLn2 = 0.693147180559945309417232121458176568L;
+constexpr Extended kPi = std::numbers::pi_v<Extended>;
+constexpr Extended kLn2 = std::numbers::ln2_v<Extended>;
 constexpr Extended kLg2 = 0.301029995663981195213738894724493027L;
 
 Extended Log2Checked(Extended x) {
@@ -128,7 +129,7 @@ void Calculator::cmdFactorialClick() {
 
 void Calculator::cmdpiClick() {
   ApplyPendingOperation();
-  ShowValue(ShiftOn ? std::exp(1.0L) : kPi);
+  ShowValue(ShiftOn ? std::numbers::e_v<Extended> : kPi);
   EntryState = false;
   MarkNewNumber();
 }

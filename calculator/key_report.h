@@ -4,6 +4,7 @@
 // applied first and whether a calculation failed with the error box. An
 // observer only reads; it gets copies and can change nothing. Keys pressed
 // during a plot run are not reported.
+#include <cstdint>
 #include <string>
 
 #include "calculator/keys.h"
@@ -12,7 +13,7 @@
 namespace veltrum {
 
 // How a number came onto the display besides a key.
-enum class EntryKind {
+enum class EntryKind : std::uint8_t {
   Key,         // a key of the window (element keys included)
   NumberText,  // a finished number text entered as an element key enters its mass
   Paste,       // a pasted number

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "elements/elements.h"
+#include "calculator/element_keys.h"
 
 namespace veltrum {
 namespace {
@@ -41,7 +41,7 @@ constexpr std::array<std::pair<char, Key>, 23> kKeyboardMap{{
 int KeyCount() { return kFixedKeyCount + kElementKeyCount; }
 
 std::string_view KeyName(Key k) {
-  if (IsElementKey(k)) return Elements()[static_cast<std::size_t>(ElementIndex(k))].name;
+  if (IsElementKey(k)) return ElementKeys()[static_cast<std::size_t>(ElementIndex(k))].name;
   return kFixedNames[static_cast<std::size_t>(k)];
 }
 
@@ -50,11 +50,10 @@ std::optional<Key> KeyFromName(std::string_view name) {
     std::vector<std::pair<std::string_view, Key>> v;
     v.reserve(static_cast<std::size_t>(KeyCount()));
     for (int i = 0; i < KeyCount(); ++i) v.emplace_back(KeyName(static_cast<Key>(i)), static_cast<Key>(i));
-    std::sort(v.begin(), v.end());
+    std::ranges::sort(v);
     return v;
   }();
-  auto it = std::lower_bound(sorted.begin(), sorted.end(), name,
-                             [](const auto& e, std::string_view n) { return e.first < n; });
+  auto it = std::ranges::lower_bound(sorted, name, {}, [](const auto& e) { return e.first; });
   if (it == sorted.end() || it->first != name) return std::nullopt;
   return it->second;
 }

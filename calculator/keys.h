@@ -1,7 +1,7 @@
 #pragma once
 // The one door into the calculator: every key of the calculator window is a
 // Key, named after its control. Element and group keys follow the fixed
-// keys, one per row of the element table.
+// keys, one per row of ElementKeys().
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -9,7 +9,9 @@
 namespace veltrum {
 
 // clang-format off
-enum class Key : std::uint16_t {
+// Two bytes, though the declared values fit in one: the element keys follow
+// them as casts, and a longer element table would pass 255.
+enum class Key : std::uint16_t {  // NOLINT(performance-enum-size)
   cmd0, cmd1, cmd2, cmd3, cmd4, cmd5, cmd6, cmd7, cmd8, cmd9,
   cmdpoint, cmdis, cmdplus, cmdminus, cmdmulti, cmddivide, cmdstepen,
   cmdon, cmdce, cmdBackSpace,

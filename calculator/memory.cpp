@@ -1,7 +1,7 @@
 // Three memory registers. Store, add and subtract neither apply a waiting
 // operator nor change the display; recall applies it and shows the value.
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 namespace veltrum {
 

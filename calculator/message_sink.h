@@ -2,11 +2,12 @@
 // Where the program's message boxes go: the calculator's error message,
 // the sampling run's messages, the windows' own. The windows show a modal
 // box, the command-line tool writes a line, tests record.
+#include <cstdint>
 #include <string_view>
 
 namespace veltrum {
 
-enum class MessageKind { Error, Information };
+enum class MessageKind : std::uint8_t { Error, Information };
 
 // The toolkit's own words for the caption of a message box.
 constexpr std::string_view MessageCaption(MessageKind kind) {

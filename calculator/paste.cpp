@@ -2,7 +2,7 @@
 // waiting operator is applied, the number shown in the display's format,
 // and the next digit starts a new number.
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 namespace veltrum {
 

@@ -8,11 +8,11 @@
 namespace veltrum {
 
 // Operator codes: the values of PendingKey and SimpleOp.
-enum class Op : std::int32_t { None = 0, Plus = 1, Minus = 2, Multiply = 3, Divide = 4, Power = 5, Root = 6 };
+enum class Op : std::uint8_t { None = 0, Plus = 1, Minus = 2, Multiply = 3, Divide = 4, Power = 5, Root = 6 };
 
 // ChainState: a two-level chain waiting for its last operand n. Each code
 // is the accumulator A joined to a term of the factor F.
-enum class ChainCode : std::int32_t {
+enum class ChainCode : std::uint16_t {
   None = 0,
   PlusTimes = 1,     // A + F * n
   MinusTimes = 2,    // A - F * n
@@ -30,7 +30,7 @@ enum class ChainCode : std::int32_t {
 
 // PowerState: the three-level chain, a power or root of the base B waiting
 // on a product or quotient inside a sum or difference.
-enum class PowerCode : std::int32_t {
+enum class PowerCode : std::uint16_t {
   None = 0,
   PlusTimesPower = 1,    // A + F * pow(B, n)
   MinusTimesPower = 2,   // A - F * pow(B, n)

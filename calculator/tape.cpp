@@ -4,8 +4,8 @@
 #include "calculator/tape.h"
 
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
-#include "elements/elements.h"
+#include "number/number_text.h"
+#include "calculator/element_keys.h"
 
 namespace veltrum {
 namespace {
@@ -93,7 +93,7 @@ void Tape::OwnWork(const KeyReport& r) {
   const std::string& start = r.applied != Op::None ? r.displayAfterApplying : r.displayBefore;
   const bool changed = r.display != start;
   if (IsElementKey(k)) {
-    operand_ = Elements()[static_cast<std::size_t>(ElementIndex(k))].caption;
+    operand_ = ElementOfKey(ElementIndex(k)).symbol;
   } else if (k <= Key::cmdpoint || k == Key::cmdce || RegisterOf(k, Key::cmdM1R) >= 0) {
     operand_ = r.display;
   } else if (k == Key::cmdon) {

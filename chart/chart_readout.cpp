@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "chart/chart.h"
 
 namespace veltrum {

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "cli/commands.h"
 #include "elements/formula.h"
 

@@ -9,7 +9,7 @@
 #include <variant>
 
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "cli/commands.h"
 #include "plotter/function_set.h"
 #include "plotter/sampling.h"

@@ -1,26 +1,21 @@
 #pragma once
-// The element and group keys of the periodic-table panel: one row per
-// control. A click puts the row's mass text on the display as if typed.
+// The elements of the periodic-table panel and its four groups: symbol,
+// Russian name and the mass text exactly as the panel puts it on the display.
 #include <array>
 #include <string_view>
 
 namespace veltrum {
 
-enum class ElementPlace { Table, Side, Group };
-
-struct ElementKeyInfo {
-  std::string_view name;     // control name: cmdF + symbol (+ 2 in the side column)
-  std::string_view caption;  // element symbol, or the group formula of a picture
-  std::string_view hint;     // Russian element name; groups have none
-  std::string_view mass;     // the text put on the display, exactly
-  ElementPlace place;
-  int row;                       // 1..10 in the table, 1..11 in the side column
-  int column;                    // 1..10 in the table
-  int left, top, width, height;  // position in the calculator window
+struct Element {
+  std::string_view symbol;  // element symbol, or the formula of a group
+  std::string_view name;    // Russian element name; groups have none
+  std::string_view mass;    // relative atomic mass as the panel writes it
 };
 
-inline constexpr int kElementKeyCount = 96;
+// The 81 elements of the table in reading order, then the four groups.
+inline constexpr int kElementCount = 81;
+inline constexpr int kGroupCount = 4;
 
-const std::array<ElementKeyInfo, kElementKeyCount>& Elements();
+const std::array<Element, kElementCount + kGroupCount>& Elements();
 
 }  // namespace veltrum

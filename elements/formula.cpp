@@ -10,8 +10,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "elements/elements.h"
 #include "elements/formula_errors.h"
 
@@ -38,7 +39,7 @@ struct Level {
   bool partHasAtoms;
 };
 
-enum class Expect { PartStart, AfterLeadingCount, AfterItem, AfterCount };
+enum class Expect : std::uint8_t { PartStart, AfterLeadingCount, AfterItem, AfterCount };
 
 class Parser {
  public:
@@ -249,8 +250,8 @@ class Parser {
   std::size_t pending_ = kNone, pendingAt_ = 0, pendingLength_ = 0;
   Expect expect_ = Expect::PartStart;
   std::optional<FormulaError> error_;
-  std::array<std::size_t, kElementKeyCount> slot_{};
-  std::array<std::size_t, kElementKeyCount> firstSeen_{};
+  std::array<std::size_t, kElementCount> slot_{};
+  std::array<std::size_t, kElementCount> firstSeen_{};
 };
 
 }  // namespace
@@ -261,7 +262,7 @@ FormulaResult ParseFormula(std::string_view formula) {
   result.error = parser.Run();
   if (result.error) return result;
   std::vector<Atom> atoms = parser.Atoms();
-  std::sort(atoms.begin(), atoms.end(), [&](const Atom& a, const Atom& b) {
+  std::ranges::sort(atoms, [&](const Atom& a, const Atom& b) {
     return parser.FirstSeen(a.element) < parser.FirstSeen(b.element);
   });
   FormulaMass& value = result.value;
@@ -269,7 +270,7 @@ FormulaResult ParseFormula(std::string_view formula) {
     const Extended contribution = static_cast<Extended>(a.count) * ElementMass(a.element);
     value.mass += contribution;
     value.elements.push_back(
-        {a.element, Elements()[static_cast<std::size_t>(a.element)].caption, a.count, contribution, 0});
+        {a.element, Elements()[static_cast<std::size_t>(a.element)].symbol, a.count, contribution, 0});
   }
   for (FormulaElement& e : value.elements) e.fraction = e.contribution / value.mass * 100;
   value.text = NumberText(value.mass);

@@ -3,7 +3,7 @@
 // "CuSO4·5H2O". The molar mass is summed in extended precision from the
 // table's own mass texts, so a formula and the element keys agree.
 //
-// Grammar: a symbol is a table caption (case matters: "Co" is cobalt, "CO"
+// Grammar: a symbol is a table element symbol (case matters: "Co" is cobalt, "CO"
 // carbon and oxygen); a count of 1..999 999 may follow a symbol or a closing
 // bracket; round and square brackets nest to any depth; parts joined by
 // '*', '·' or '.' may each start with a count; spaces and tabs are ignored.
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calculator/failure.h"
+#include "number/failure.h"
 
 namespace veltrum {
 
@@ -23,7 +23,7 @@ inline constexpr std::uint64_t kMaxFormulaCount = 999'999;
 // the calculator's 15 digits.
 inline constexpr std::uint64_t kMaxElementAtoms = 999'999'999'999'999;
 
-enum class FormulaErrorKind {
+enum class FormulaErrorKind : std::uint8_t {
   Empty,            // nothing in the formula, a part or a pair of brackets
   UnknownSymbol,    // "Xx", or letters that start with a small one
   NotInTable,       // a real element this table leaves out (Ce, U ...)
@@ -67,7 +67,7 @@ FormulaResult ParseFormula(std::string_view formula);
 // (an invalid byte counts as one character).
 std::string FormulaErrorText(std::string_view formula, const FormulaError& error);
 
-// Symbol lookup over the table's element captions (groups are no symbols).
+// Symbol lookup over the table's element symbols (groups are no symbols).
 // The row of Elements() for symbol, or -1.
 int FindElementSymbol(std::string_view symbol);
 // Whether symbol names a real element that this table leaves out.

@@ -1,9 +1,9 @@
-// Symbols of the formula language: the element captions of the table, the
+// Symbols of the formula language: the element symbols of the table, the
 // elements it leaves out, and the masses read from its texts.
 #include <algorithm>
 #include <array>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "elements/elements.h"
 #include "elements/formula.h"
 
@@ -15,20 +15,17 @@ constexpr int kNoSmall = 26;
 
 struct SymbolTable {
   std::array<std::array<int, 27>, 26> rows;
-  std::array<Extended, kElementKeyCount> masses{};
+  std::array<Extended, kElementCount> masses{};
 
   SymbolTable() {
     for (auto& r : rows) r.fill(-1);
     const auto& table = Elements();
-    for (int i = 0; i < kElementKeyCount; ++i) {
-      const ElementKeyInfo& e = table[static_cast<std::size_t>(i)];
+    for (int i = 0; i < kElementCount; ++i) {
+      const Element& e = table[static_cast<std::size_t>(i)];
       masses[static_cast<std::size_t>(i)] = ReadNumber(e.mass);
-      // The side column repeats table elements; the first row keeps the symbol.
-      if (e.place == ElementPlace::Group) continue;
-      const int big = e.caption[0] - 'A';
-      const int small = e.caption.size() > 1 ? e.caption[1] - 'a' : kNoSmall;
-      int& slot = rows[static_cast<std::size_t>(big)][static_cast<std::size_t>(small)];
-      if (slot < 0) slot = i;
+      const int big = e.symbol[0] - 'A';
+      const int small = e.symbol.size() > 1 ? e.symbol[1] - 'a' : kNoSmall;
+      rows[static_cast<std::size_t>(big)][static_cast<std::size_t>(small)] = i;
     }
   }
 };
@@ -58,7 +55,7 @@ int FindElementSymbol(std::string_view symbol) {
 }
 
 bool IsElementOutsideTable(std::string_view symbol) {
-  return std::find(std::begin(kOutsideTable), std::end(kOutsideTable), symbol) != std::end(kOutsideTable);
+  return std::ranges::find(kOutsideTable, symbol) != std::end(kOutsideTable);
 }
 
 Extended ElementMass(int index) { return Symbols().masses[static_cast<std::size_t>(index)]; }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "plotter/evaluator_keys.h"
 
 namespace veltrum {

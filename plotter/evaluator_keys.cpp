@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "plotter/evaluator.h"
 
 namespace veltrum {

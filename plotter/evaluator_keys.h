@@ -3,6 +3,7 @@
 // character and of a function name, and the calculation of a whole text.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -36,7 +37,7 @@ std::size_t SignMarkPlace(std::string_view t);
 // How the characters of a working text become key presses: a run of
 // digits and commas in one call of PressNumberKeys, or each through Press
 // (the reference the tests compare with).
-enum class Typing { Runs, KeyByKey };
+enum class Typing : std::uint8_t { Runs, KeyByKey };
 
 // Presses C, the keys of text (its sign moved behind first) and equals;
 // false when a key failed. number is working room for the text's value.

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "plotter/function_set_reader.h"
 
 namespace veltrum {

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "calculator/calculator.h"
-#include "calculator/failure.h"
+#include "number/failure.h"
 #include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
 #include "plotter/sample_grid.h"

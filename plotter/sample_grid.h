@@ -1,6 +1,7 @@
 #pragma once
 // The x values of a sampling run and the runs that compute them.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -30,7 +31,7 @@ class SampleGrid {
 using SampleSink = std::function<void(double x, std::optional<double> y)>;
 
 struct SamplesTaken {
-  enum class End { Completed, Failed, Stopped } end = End::Completed;
+  enum class End : std::uint8_t { Completed, Failed, Stopped } end = End::Completed;
   std::size_t count = 0;  // samples handed over (the failed one not included)
   double lastX = 0;       // the last sample handed over
   double failedX = 0;     // the sample that failed

@@ -5,7 +5,7 @@
 #include <new>
 #include <system_error>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
 #include "plotter/sample_grid.h"

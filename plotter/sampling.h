@@ -3,6 +3,7 @@
 // from the first x to the last on the step grid, every sample computed by
 // pressing calculator keys.
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <optional>
@@ -74,7 +75,7 @@ struct SamplingOptions {
 inline constexpr int kPollIntervalMs = 20;
 
 // How a run ended.
-enum class SamplingEnd {
+enum class SamplingEnd : std::uint8_t {
   Completed,  // every sample taken (samples without value are no failure)
   Refused,    // the bounds or the sample count were refused with a message
   Failed,     // a failure ended the run with a message

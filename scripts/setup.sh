@@ -17,8 +17,17 @@ PACKAGES=(
   xdotool xclip x11-xkb-utils openbox wmctrl imagemagick
   dbus at-spi2-core python3 python3-pyatspi
   dpkg-dev file lintian appstream
-  clang clang-tidy clang-format libclang-rt-14-dev
+  clang clang-tidy clang-format libclang-rt-dev
 )
+# The one package name that differs between the supported releases: Debian 13
+# moved Liberation Sans Narrow (the face standing in for "Arial Narrow") out of
+# fonts-liberation into a package of its own; Debian 12's fonts-liberation
+# still has it (releases after 13, and testing, keep the new name).
+. /etc/os-release
+case "${VERSION_ID:-}" in
+  12) ;;
+  *) PACKAGES+=(fonts-liberation-sans-narrow) ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -34,6 +34,20 @@ struct CalcControlRow {
 // Every control of the calculator part of the window.
 std::span<const CalcControlRow> CalculatorControls();
 
+// Where an element key of the panel stands: in the table's frame, in the
+// side column left of it, or as a group picture below it.
+enum class ElementPlace { Table, Side, Group };
+
+struct ElementKeyPlace {
+  ElementPlace place;
+  int left, top, width, height;  // in the window's client area
+};
+
+// The places of the element keys, row by row of ElementKeys(). Table rows
+// lie at top 16 + 40 (r - 1) and columns at left 360 + 40 (c - 1); the side
+// column repeats eleven elements at left 312.
+std::span<const ElementKeyPlace> ElementKeyPlaces();
+
 // Font of the element keys of the periodic table.
 inline constexpr Face kElementFace = Face::ArialNarrow;
 inline constexpr int kElementPixels = 19;

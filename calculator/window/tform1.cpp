@@ -13,7 +13,7 @@
 #include "calculator/window/layout.h"
 #include "calculator/window/pictures.h"
 #include "calculator/window/spoken_names.h"
-#include "elements/elements.h"
+#include "calculator/element_keys.h"
 #include "window/classic_frame.h"
 #include "window/control_rows.h"
 #include "window/text.h"
@@ -135,18 +135,21 @@ void TForm1::BuildControls() {
 void TForm1::BuildPeriodicTable() {
   QWidget* client = centralWidget();
   const QFont font = ControlFont(kElementFace, kElementPixels, true);
-  for (const ElementKeyInfo& e : Elements()) {
+  const auto places = ElementKeyPlaces();
+  for (int i = 0; i < kElementKeyCount; ++i) {
+    const ElementKeyPlace& at = places[static_cast<std::size_t>(i)];
+    const Element& e = ElementOfKey(i);
     QAbstractButton* key;
-    if (e.place == ElementPlace::Group) {
-      key = new FormulaPicture(FromUtf8(e.caption), client);
+    if (at.place == ElementPlace::Group) {
+      key = new FormulaPicture(FromUtf8(e.symbol), client);
     } else {
-      key = new QPushButton(FromUtf8(e.caption), client);
+      key = new QPushButton(FromUtf8(e.symbol), client);
       key->setFont(font);
-      key->setToolTip(FromUtf8(e.hint));
-      key->setAccessibleDescription(FromUtf8(e.hint));
+      key->setToolTip(FromUtf8(e.name));
+      key->setAccessibleDescription(FromUtf8(e.name));
     }
-    key->setObjectName(FromUtf8(e.name));
-    key->setGeometry(e.left, e.top, e.width, e.height);
+    key->setObjectName(FromUtf8(ElementKeys()[static_cast<std::size_t>(i)].name));
+    key->setGeometry(at.left, at.top, at.width, at.height);
     tablePanel_.push_back(key);
   }
 }

@@ -13,7 +13,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "elements/formula.h"
 #include "elements/window/composition_bars.h"
 #include "window/design_fonts.h"

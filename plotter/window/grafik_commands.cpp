@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "calculator/failure.h"
-#include "calculator/number_text.h"
+#include "number/failure.h"
+#include "number/number_text.h"
 #include "chart/chart.h"
 #include "plotter/window/grafik.h"
 #include "window/text.h"

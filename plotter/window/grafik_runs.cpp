@@ -14,7 +14,7 @@
 #include <new>
 #include <string>
 
-#include "calculator/failure.h"
+#include "number/failure.h"
 #include "chart/chart.h"
 #include "plotter/available_memory.h"
 #include "plotter/background_sampling.h"

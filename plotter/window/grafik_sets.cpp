@@ -10,7 +10,7 @@
 #include <array>
 #include <variant>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "chart/chart.h"
 #include "plotter/window/grafik.h"
 #include "window/text.h"

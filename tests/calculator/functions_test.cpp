@@ -2,7 +2,7 @@
 // keyboard map, all through key traces.
 #include <cmath>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "calculator/trace.h"
 
 namespace veltrum::testing {

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 namespace veltrum {
 namespace {

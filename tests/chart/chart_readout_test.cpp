@@ -8,7 +8,7 @@
 #include <QAccessible>
 #include <QTest>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "chart/chart.h"
 
 namespace veltrum {

@@ -2,66 +2,49 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 #include <string>
 
 #include "calculator/calculator.h"
-#include "calculator/number_text.h"
+#include "calculator/element_keys.h"
+#include "number/number_text.h"
 
 namespace veltrum {
 namespace {
 
 TEST(Elements, EveryMassTextReadsAsNumber) {
-  for (const ElementKeyInfo& e : Elements()) {
+  for (const Element& e : Elements()) {
     const Extended v = ReadNumber(e.mass);
-    EXPECT_GT(v, 0) << e.name;
-    EXPECT_LT(v, 300) << e.name;
+    EXPECT_GT(v, 0) << e.symbol;
+    EXPECT_LT(v, 300) << e.symbol;
   }
 }
 
-TEST(Elements, TableHasItsRowsColumnsAndPlaces) {
-  int table = 0, side = 0, groups = 0;
-  std::set<std::pair<int, int>> cells;
-  std::set<std::string_view> names;
-  for (const ElementKeyInfo& e : Elements()) {
-    EXPECT_TRUE(names.insert(e.name).second) << e.name;
-    switch (e.place) {
-      case ElementPlace::Table:
-        ++table;
-        EXPECT_TRUE(cells.insert({e.row, e.column}).second) << e.name;
-        EXPECT_EQ(e.left, 360 + 40 * (e.column - 1)) << e.name;
-        EXPECT_EQ(e.top, 16 + 40 * (e.row - 1)) << e.name;
-        EXPECT_EQ(e.name, "cmdF" + std::string(e.caption));
-        break;
-      case ElementPlace::Side:
-        ++side;
-        EXPECT_EQ(e.left, 312);
-        EXPECT_EQ(e.top, 16 + 40 * (e.row - 1));
-        break;
-      case ElementPlace::Group:
-        ++groups;
-        EXPECT_EQ(e.top, 424);
-        break;
+TEST(ElementKeys, TableKeysThenSideColumnThenGroups) {
+  std::set<std::string_view> names, symbols;
+  for (int i = 0; i < kElementKeyCount; ++i) {
+    const ElementKeyInfo& k = ElementKeys()[static_cast<std::size_t>(i)];
+    const Element& e = ElementOfKey(i);
+    EXPECT_TRUE(names.insert(k.name).second) << k.name;
+    if (i < kElementCount) {
+      EXPECT_EQ(k.element, i);
+      EXPECT_EQ(k.name, "cmdF" + std::string(e.symbol));
+      EXPECT_TRUE(symbols.insert(e.symbol).second) << k.name;
+    } else if (i < kElementKeyCount - kGroupCount) {
+      EXPECT_EQ(k.name, "cmdF" + std::string(e.symbol) + "2");
+    } else {
+      EXPECT_GE(k.element, kElementCount) << k.name;
+      EXPECT_EQ(e.name, "") << k.name;
     }
   }
-  EXPECT_EQ(table, 81);
-  EXPECT_EQ(side, 11);
-  EXPECT_EQ(groups, 4);
 }
 
-TEST(Elements, SideColumnRepeatsTableElements) {
-  std::map<std::string_view, const ElementKeyInfo*> byName;
-  for (const ElementKeyInfo& e : Elements()) byName[e.name] = &e;
+TEST(ElementKeys, SideColumnRepeatsTableElements) {
   const char* side[] = {"C", "O", "N", "S", "F", "Cl", "Br", "I", "P", "Na", "K"};
-  int row = 1;
+  int index = kElementCount;
   for (const char* symbol : side) {
-    const ElementKeyInfo* twin = byName.at("cmdF" + std::string(symbol) + "2");
-    const ElementKeyInfo* original = byName.at("cmdF" + std::string(symbol));
-    EXPECT_EQ(twin->row, row++);
-    EXPECT_EQ(twin->mass, original->mass);
-    EXPECT_EQ(twin->hint, original->hint);
-    EXPECT_EQ(twin->caption, original->caption);
+    EXPECT_EQ(ElementKeys()[static_cast<std::size_t>(index)].name, "cmdF" + std::string(symbol) + "2");
+    EXPECT_EQ(ElementOfKey(index++).symbol, symbol);
   }
 }
 
@@ -80,7 +63,7 @@ TEST(Elements, ListedMassesAndHints) {
     calc.Press(*KeyFromName(r.name));
     EXPECT_EQ(calc.Text1(), r.mass) << r.name;
   }
-  EXPECT_EQ(Elements()[0].hint, "Водород - Гидроген");
+  EXPECT_EQ(Elements()[0].name, "Водород - Гидроген");
 }
 
 }  // namespace

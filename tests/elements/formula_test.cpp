@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 namespace veltrum {
 namespace {

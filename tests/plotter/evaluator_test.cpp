@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "calculator/plot_run.h"
 
 namespace veltrum {

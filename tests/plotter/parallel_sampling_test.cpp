@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 #include "plotter/background_sampling.h"
 #include "plotter/sampling.h"
 

@@ -27,11 +27,12 @@ class RecordingDialogs : public Dialogs {
     lines.push_back((caption + ": " + prompt).toStdString());
     queries.push_back({caption, prompt, value, maxLength});
     if (answers.empty()) return false;
-    std::optional<QString> answer = answers.front();
+    // Read in place: g++ 14 takes a copied optional<QString> for uninitialised.
+    const std::optional<QString>& answer = answers.front();
+    const bool accepted = answer.has_value();
+    if (accepted) value = maxLength > 0 ? answer->left(maxLength) : *answer;
     answers.pop_front();
-    if (!answer) return false;
-    value = maxLength > 0 ? answer->left(maxLength) : *answer;
-    return true;
+    return accepted;
   }
 
   bool Question(std::string_view text) override {

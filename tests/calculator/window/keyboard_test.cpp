@@ -8,6 +8,8 @@
 namespace veltrum {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 struct TypedCase {
   const char* name;
   const char* typed;
@@ -61,16 +63,16 @@ void TypeRussian(QWidget* w, Qt::Key key, const QString& text) {
 
 TEST_F(WindowTest, RussianLayoutKeysActAsTheirLatinLetters) {
   QTest::keyClicks(form.get(), "123");
-  TypeRussian(form.get(), Qt::Key_B, u"и"_qs);  // b: backspace
+  TypeRussian(form.get(), Qt::Key_B, u"и"_s);  // b: backspace
   EXPECT_EQ(Display(), "12");
-  TypeRussian(form.get(), Qt::Key_F, u"а"_qs);  // f: shift
+  TypeRussian(form.get(), Qt::Key_F, u"а"_s);  // f: shift
   EXPECT_EQ(Button("cmdShift")->text(), "2F: ON");
-  TypeRussian(form.get(), Qt::Key_F, u"А"_qs);  // capitals stay ignored
+  TypeRussian(form.get(), Qt::Key_F, u"А"_s);  // capitals stay ignored
   EXPECT_EQ(Button("cmdShift")->text(), "2F: ON");
   QTest::keyClicks(form.get(), "+5");
-  TypeRussian(form.get(), Qt::Key_E, u"у"_qs);  // e: clear entry
+  TypeRussian(form.get(), Qt::Key_E, u"у"_s);  // e: clear entry
   EXPECT_EQ(Display(), "0");
-  TypeRussian(form.get(), Qt::Key_C, u"с"_qs);  // c: clear
+  TypeRussian(form.get(), Qt::Key_C, u"с"_s);  // c: clear
   QTest::keyClicks(form.get(), "7=");
   EXPECT_EQ(Display(), "7");
 }

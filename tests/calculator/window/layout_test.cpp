@@ -3,19 +3,21 @@
 // control.
 #include "calculator/window/layout.h"
 
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <algorithm>
+#include <set>
 
-#include "elements/elements.h"
+#include "calculator/element_keys.h"
 #include "tests/calculator/window/window_fixture.h"
 #include "tests/support/frame_line.h"
+#include "window/design_fonts.h"
 
 namespace veltrum {
 
 void PrintTo(const CalcControlRow& row, std::ostream* os) { *os << row.name; }
-void PrintTo(const ElementKeyInfo& e, std::ostream* os) { *os << e.name; }
 
 namespace {
 
@@ -91,20 +93,23 @@ TEST_P(LayoutRowTest, BuiltAsDesigned) {
 INSTANTIATE_TEST_SUITE_P(Calculator, LayoutRowTest, ::testing::ValuesIn(CalculatorControls()),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class ElementKeyTest : public WindowTest, public ::testing::WithParamInterface<ElementKeyInfo> {};
+class ElementKeyTest : public WindowTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ElementKeyTest, PlacedFromElementTable) {
-  const ElementKeyInfo& e = GetParam();
-  QAbstractButton* key = Button(Q(e.name));
+  const int index = GetParam();
+  const std::string_view name = ElementKeys()[static_cast<std::size_t>(index)].name;
+  const Element& e = ElementOfKey(index);
+  const ElementKeyPlace& at = ElementKeyPlaces()[static_cast<std::size_t>(index)];
+  QAbstractButton* key = Button(Q(name));
   ASSERT_NE(key, nullptr);
   EXPECT_EQ(key->parentWidget()->objectName(), "Form1Client");
-  EXPECT_EQ(key->geometry(), QRect(e.left, e.top, e.width, e.height));
-  if (const DesignedPlace* designed = ByHand(kElementsByHand, e.name)) {
+  EXPECT_EQ(key->geometry(), QRect(at.left, at.top, at.width, at.height));
+  if (const DesignedPlace* designed = ByHand(kElementsByHand, name)) {
     EXPECT_EQ(key->geometry(), designed->rect);
   }
-  EXPECT_EQ(key->text(), Q(e.caption));
-  EXPECT_EQ(key->toolTip(), Q(e.hint));
-  if (e.place != ElementPlace::Group) {
+  EXPECT_EQ(key->text(), Q(e.symbol));
+  EXPECT_EQ(key->toolTip(), Q(e.name));
+  if (at.place != ElementPlace::Group) {
     EXPECT_EQ(key->font().pixelSize(), 19);
     EXPECT_TRUE(key->font().bold());
     EXPECT_EQ(key->font().families().value(0), "Arial Narrow");
@@ -112,11 +117,52 @@ TEST_P(ElementKeyTest, PlacedFromElementTable) {
   // Table keys lie inside the frame, the side column and the pictures
   // outside it.
   const QRect frame(kTableFrameLeft, kTableFrameTop, kTableFrameWidth, kTableFrameHeight);
-  EXPECT_EQ(frame.contains(key->geometry()), e.place == ElementPlace::Table);
+  EXPECT_EQ(frame.contains(key->geometry()), at.place == ElementPlace::Table);
 }
 
-INSTANTIATE_TEST_SUITE_P(Elements, ElementKeyTest, ::testing::ValuesIn(Elements()),
-                         [](const auto& info) { return std::string(info.param.name); });
+// A stand-in that is not installed falls back to some other face: a wide
+// one clips the narrow keys' captions ("M1+", "x^2").
+TEST(DesignFonts, EachDesignFaceIsDrawnInItsStandIn) {
+  for (const DesignFont& f : kDesignFonts) {
+    QFont font;
+    font.setFamilies({QString::fromLatin1(f.design)});
+    font.setPixelSize(kWindowFontPixels);
+    EXPECT_EQ(QFontInfo(font).family(), QString::fromLatin1(f.standIn)) << f.design;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Elements, ElementKeyTest, ::testing::Range(0, kElementKeyCount),
+                         [](const auto& info) {
+                           return std::string(ElementKeys()[static_cast<std::size_t>(info.param)].name);
+                         });
+
+// The table's keys sit on its 40-pixel grid, one key a cell; the side
+// column on the same rows at 312; the pictures in one row below.
+TEST(ElementKeyPlaces, GridOfTheTable) {
+  int table = 0, side = 0, groups = 0;
+  std::set<std::pair<int, int>> cells;
+  for (const ElementKeyPlace& at : ElementKeyPlaces()) {
+    switch (at.place) {
+      case ElementPlace::Table:
+        ++table;
+        EXPECT_EQ((at.left - 360) % 40, 0);
+        EXPECT_EQ((at.top - 16) % 40, 0);
+        EXPECT_TRUE(cells.insert({at.left, at.top}).second) << at.left << "," << at.top;
+        break;
+      case ElementPlace::Side:
+        EXPECT_EQ(at.left, 312);
+        EXPECT_EQ(at.top, 16 + 40 * side++);
+        break;
+      case ElementPlace::Group:
+        ++groups;
+        EXPECT_EQ(at.top, 424);
+        break;
+    }
+  }
+  EXPECT_EQ(table, kElementCount);
+  EXPECT_EQ(side, 11);
+  EXPECT_EQ(groups, kGroupCount);
+}
 
 // A place typed by hand for a control that has left the tables would check
 // nothing.
@@ -127,7 +173,7 @@ TEST(DesignedPlaces, NameRowsOfTheTables) {
         << p.name;
   }
   for (const DesignedPlace& p : kElementsByHand) {
-    const auto& rows = Elements();
+    const auto& rows = ElementKeys();
     EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const auto& r) { return r.name == p.name; }))
         << p.name;
   }

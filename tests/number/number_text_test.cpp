@@ -1,4 +1,4 @@
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 #include <cfloat>
 #include <charconv>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <optional>
 
-#include "calculator/recent_texts.h"
+#include "number/recent_texts.h"
 
 namespace veltrum {
 namespace {

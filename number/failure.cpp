@@ -1,4 +1,4 @@
-#include "calculator/failure.h"
+#include "number/failure.h"
 
 #include <climits>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "calculator/failure.h"
+#include "number/failure.h"
 
 namespace veltrum {
 

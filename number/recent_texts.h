@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "calculator/number_text.h"
+#include "number/number_text.h"
 
 namespace veltrum::detail {
 

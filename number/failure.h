@@ -3,6 +3,7 @@
 // result at the boundary (checked divide, checked store into a double,
 // checked power), so no infinity or NaN ever travels further.
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -12,7 +13,7 @@ namespace veltrum {
 // where its state stores values: the alias marks where rounding happens.
 using Extended = long double;
 
-enum class FailureKind { DivisionByZero, Overflow, InvalidOperation, Conversion };
+enum class FailureKind : std::uint8_t { DivisionByZero, Overflow, InvalidOperation, Conversion };
 
 // A failed arithmetic step or a display text that does not convert.
 class CalcFailure : public std::runtime_error {
