@@ -10,6 +10,9 @@ ProgramWindows::ProgramWindows(Dialogs& dialogs)
   Form3.SetHelpWindow(&frmSynt);
   Form3.SetCalculatorWindow(&Form1);
   Form1.SetPlotWindow(&Form3);
+  // A function set that was never saved, or changed since, is not lost
+  // without asking when the program ends.
+  Form1.SetExitCheck([this] { return Form3.MayDiscardSet(); });
 }
 
 }  // namespace veltrum

@@ -12,9 +12,9 @@ namespace veltrum {
 
 namespace {
 
-// Filled discs reaching 3 px from the point, the component's default of
-// 4 px less one.
-constexpr double kPointSize = 6.0;
+// The legend's disc: the component's default size, which leaves room for
+// the colour inside a one-pixel edge.
+constexpr double kLegendMarkerSize = 8.0;
 // The legend's colour swatches are wide: 40 px against the default 12.
 constexpr int kLegendIconWidth = 40;
 constexpr int kLegendIconHeight = 12;
@@ -23,6 +23,15 @@ constexpr int kLegendIconHeight = 12;
 constexpr double kDataMargin = 0.02;
 
 QColor ColourOf(const SeriesStyle& style) { return QColor(style.red, style.green, style.blue); }
+
+// The yellow F3 and the white F5 all but vanish on the white legend and
+// the light plot area: their discs, and every legend marker, are edged in
+// a dark grey.
+const QColor kOutlineColour(0x40, 0x40, 0x40);
+
+bool IsLight(const SeriesStyle& style) {
+  return 299 * style.red + 587 * style.green + 114 * style.blue > 200'000;
+}
 
 QCPRange WithMargin(QCPRange range) {
   if (range.size() == 0) return QCPRange(range.lower - 1, range.upper + 1);
@@ -43,6 +52,11 @@ Chart::Chart(QWidget* parent) : QCustomPlot(parent) {
   setInteractions(QCP::Interactions());
   setSelectionRectMode(QCP::srmNone);
   setFocusPolicy(Qt::TabFocus);
+  // Tick labels are numbers of the program: with the decimal comma and
+  // without group separators.
+  QLocale numbers(QLocale::Russian, QLocale::Russia);
+  numbers.setNumberOptions(QLocale::OmitGroupSeparator);
+  setLocale(numbers);
   SetUpSeries();
   SetUpLegend();
   readout_ = new ChartReadout(this);
@@ -76,12 +90,16 @@ class ReservingContainer : public QCPGraphDataContainer {
 void Chart::SetUpSeries() {
   for (int i = 0; i < kSeriesCount; ++i) {
     const SeriesStyle& style = kSeriesStyles[i];
-    auto* graph = new PointGraph(xAxis, yAxis, ColourOf(style));
+    auto* graph =
+        new PointGraph(xAxis, yAxis, ColourOf(style), IsLight(style) ? kOutlineColour : QColor(Qt::transparent));
     graph->setName(QString::fromLatin1(style.name));
     graph->setLineStyle(QCPGraph::lsNone);
     graph->setPen(QPen(ColourOf(style)));
-    graph->setScatterStyle(
-        QCPScatterStyle(QCPScatterStyle::ssDisc, Qt::NoPen, QBrush(ColourOf(style)), kPointSize));
+    // The scatter style draws only the legend's marker, a disc a little
+    // larger than a point so that its colour shows inside the edge; the
+    // points are the graph's own drawing.
+    graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(kOutlineColour), QBrush(ColourOf(style)),
+                                           kLegendMarkerSize));
     graph->setData(QSharedPointer<QCPGraphDataContainer>(new ReservingContainer));
     graphs_[i] = graph;
     data_[i] = graph->data().data();
@@ -134,7 +152,6 @@ void Chart::Clear(int series) {
   data_[series]->clear();
   values_[series].reset();
   static_cast<PointGraph*>(graphs_[series])->PointsCleared();
-  ++generation_[series];
   DataChanged();
   RequestRepaint();
 }
@@ -196,6 +213,8 @@ std::size_t Chart::SummaryBytes() const {
 }
 
 int Chart::PointCount(int series) const { return data_[series]->size(); }
+
+const PointIndex& Chart::Summary(int series) { return static_cast<PointGraph*>(graphs_[series])->Summary(); }
 
 void Chart::SetAxisRange(ChartAxis axis, double minimum, double maximum) {
   QCPAxis* target = axis == ChartAxis::Left ? yAxis : xAxis;

@@ -3,6 +3,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <cstdlib>
 
 #include "chart/chart.h"
@@ -99,11 +101,30 @@ void Chart::ShowPopupMenu(QPoint at) {
 
 void Chart::paintEvent(QPaintEvent* event) {
   QCustomPlot::paintEvent(event);
-  if (drag_ != Drag::Left || !dragStarted_) return;
   QPainter painter(this);
+  // The chart takes the keyboard (its menu key) like any control, and
+  // shows it the same way.
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect().adjusted(1, 1, -1, -1);
+    focus.backgroundColor = palette().window().color();
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
+  if (drag_ != Drag::Left || !dragStarted_) return;
   painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(QRect(pressPos_, currentPos_).normalized());
+}
+
+void Chart::focusInEvent(QFocusEvent* event) {
+  QCustomPlot::focusInEvent(event);
+  update();
+}
+
+void Chart::focusOutEvent(QFocusEvent* event) {
+  QCustomPlot::focusOutEvent(event);
+  update();
 }
 
 void Chart::SaveViewBeforeZoom() {

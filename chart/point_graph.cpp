@@ -22,8 +22,8 @@ PointGraph::Canvas& PointGraph::SharedCanvas() {
   return canvas;
 }
 
-PointGraph::PointGraph(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour)
-    : QCPGraph(keyAxis, valueAxis), colour_(colour.rgba()) {}
+PointGraph::PointGraph(QCPAxis* keyAxis, QCPAxis* valueAxis, const QColor& colour, const QColor& outline)
+    : QCPGraph(keyAxis, valueAxis), colour_(colour.rgba()), outline_(outline.rgba()) {}
 
 void PointGraph::draw(QCPPainter* painter) {
   QCPAxis* keyAxis = mKeyAxis.data();
@@ -51,10 +51,28 @@ void PointGraph::DrawRaster(QCPPainter* painter, const QRect& area) {
   if (image_.width() < area.width() || image_.height() < area.height())
     image_ = QImage(area.width() * 5 / 4, area.height() * 5 / 4, QImage::Format_ARGB32_Premultiplied);
   const QRgb colour = qPremultiply(colour_);
+  const QRgb outline = qPremultiply(outline_);
+  const bool outlined = qAlpha(outline_) != 0;
+  const int width = area.width();
   for (int y = first; y <= last; ++y) {
     const std::uint8_t* covered = raster_.CoveredRow(y);
     auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-    for (int x = 0; x < area.width(); ++x) line[x] = covered[x] ? colour : 0;
+    if (!outlined) {
+      for (int x = 0; x < width; ++x) line[x] = covered[x] ? colour : 0;
+      continue;
+    }
+    // The edge of the covered pixels: a covered pixel beside an uncovered
+    // one. The border of the area is no edge: a disc cut there stays open.
+    const std::uint8_t* above = y > 0 ? raster_.CoveredRow(y - 1) : covered;
+    const std::uint8_t* below = y + 1 < area.height() ? raster_.CoveredRow(y + 1) : covered;
+    for (int x = 0; x < width; ++x) {
+      if (!covered[x]) {
+        line[x] = 0;
+        continue;
+      }
+      const bool edge = !above[x] || !below[x] || (x > 0 && !covered[x - 1]) || (x + 1 < width && !covered[x + 1]);
+      line[x] = edge ? outline : colour;
+    }
   }
   // The discs are already pixels: no half-pixel shift of antialiasing.
   painter->save();
@@ -82,6 +100,9 @@ void PointGraph::DrawShapes(QCPPainter* painter, const QRect& area) {
   if (discs.isEmpty()) return;
   painter->save();
   painter->setAntialiasing(true);
+  // An outline is the union's edge: stroked first, then covered by the
+  // fill up to its inner half, as on the screen.
+  if (qAlpha(outline_) != 0) painter->strokePath(discs, QPen(QColor::fromRgba(outline_), 2));
   painter->setPen(Qt::NoPen);
   painter->setBrush(QColor::fromRgba(colour_));
   painter->drawPath(discs);

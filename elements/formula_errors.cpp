@@ -114,6 +114,13 @@ FormulaError StrayCharacter(std::string_view formula, std::size_t position) {
     return Make(FormulaErrorKind::StrayCharacter,
                 std::string("Управляющему знаку с кодом ") + code + " нет места в формуле", position, 1);
   }
+  // Н, С, О, К, Р, В look like H, C, O, K, P, B: a formula typed in the
+  // Russian layout fails at its first letter.
+  if (length == 2 && c >= 0xD0 && c <= 0xD3)
+    return Make(FormulaErrorKind::StrayCharacter,
+                "Символы элементов пишутся латинскими буквами, а " + Quoted(formula.substr(position, length)) +
+                    " — буква кириллицы",
+                position, length);
   return Make(FormulaErrorKind::StrayCharacter,
               "Знаку " + Quoted(formula.substr(position, length)) + " нет места в формуле", position, length);
 }

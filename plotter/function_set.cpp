@@ -119,10 +119,16 @@ std::optional<SetRefusal> SetReader::Line(std::string_view line) {
   const std::size_t eq = line.find('=');
   if (eq == std::string_view::npos) return Refuse("ожидается «F(X)=выражение» или «ключ=значение».");
   const std::string key(TrimBlanks(line.substr(0, eq)));
-  const std::string_view value = line.substr(eq + 1);
+  // Blanks around "=" are a hand-edited file's, for every key alike.
+  const std::string_view value = TrimBlanks(line.substr(eq + 1));
+  if (key == kFunctionPrefix.substr(0, kFunctionPrefix.size() - 1)) {
+    if (set_.expressions.size() == kMaxSetFunctions) return Refuse("функций больше десяти.");
+    set_.expressions.emplace_back(value);
+    return std::nullopt;
+  }
   if (!seen_.insert(key).second) return Refuse("ключ «" + key + "» уже был задан.");
   if (key == kStepKey) {
-    if (const std::optional<SamplingStep> step = StepFromText(TrimBlanks(value))) {
+    if (const std::optional<SamplingStep> step = StepFromText(value)) {
       set_.step = *step;
       return std::nullopt;
     }

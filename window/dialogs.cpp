@@ -23,6 +23,24 @@ void ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text
   box.exec();
 }
 
+// The question boxes speak the program's language whatever translation of
+// the toolkit is loaded; Да is the default button.
+QMessageBox::StandardButton QuestionWithButtons(std::string_view text, QMessageBox::StandardButtons buttons) {
+  QMessageBox box(QMessageBox::Question, FromUtf8(kQuestionCaption), FromUtf8(text), buttons,
+                  QApplication::activeWindow());
+  box.setWindowModality(Qt::ApplicationModal);
+  box.button(QMessageBox::Yes)->setText("Да");
+  box.button(QMessageBox::No)->setText("Нет");
+  if (QAbstractButton* cancel = box.button(QMessageBox::Cancel)) {
+    cancel->setText("Отмена");
+    box.setEscapeButton(cancel);
+  } else {
+    box.setEscapeButton(box.button(QMessageBox::No));
+  }
+  box.setDefaultButton(QMessageBox::Yes);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 }  // namespace
 
 void QtDialogs::ShowMessage(MessageKind kind, std::string_view text) {
@@ -59,16 +77,18 @@ bool QtDialogs::InputQuery(const QString& caption, const QString& prompt, QStrin
   return true;
 }
 
-// Yes is the default button: the user asked for what the question
+// Да is the default button: the user asked for what the question
 // confirms.
 bool QtDialogs::Question(std::string_view text) {
-  QMessageBox box(QMessageBox::Question, FromUtf8(kQuestionCaption), FromUtf8(text),
-                  QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
-  box.setWindowModality(Qt::ApplicationModal);
-  box.button(QMessageBox::Yes)->setText("Yes");
-  box.button(QMessageBox::No)->setText("No");
-  box.setDefaultButton(QMessageBox::Yes);
-  return box.exec() == QMessageBox::Yes;
+  return QuestionWithButtons(text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+Choice QtDialogs::QuestionWithCancel(std::string_view text) {
+  switch (QuestionWithButtons(text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes: return Choice::Yes;
+    case QMessageBox::No: return Choice::No;
+    default: return Choice::Cancel;
+  }
 }
 
 void QtDialogs::ErrorBox(const QString& text) {

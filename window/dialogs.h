@@ -10,8 +10,11 @@
 
 namespace veltrum {
 
-// The toolkit's own word for the caption of a question box.
-inline constexpr std::string_view kQuestionCaption = "Confirm";
+// The caption of a question box; its buttons are "Да", "Нет" and "Отмена",
+// in the program's language as the file dialogs are.
+inline constexpr std::string_view kQuestionCaption = "Подтверждение";
+
+enum class Choice { Yes, No, Cancel };
 
 class Dialogs : public MessageSink {
  public:
@@ -22,8 +25,11 @@ class Dialogs : public MessageSink {
   // after OK, the edited one. maxLength limits typing in the edit.
   virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength) = 0;
   // A modal question box with the caption kQuestionCaption, its icon and
-  // the buttons Yes and No; true for Yes.
+  // the buttons Да and Нет; true for Да.
   virtual bool Question(std::string_view text) = 0;
+  // The same with a third button, Отмена, which also answers Escape and
+  // the title-bar close.
+  virtual Choice QuestionWithCancel(std::string_view text) = 0;
   // The standard error box for an error that escapes a handler: title
   // kApplicationTitle, stop icon, OK; text already passed through ErrorBoxText.
   virtual void ErrorBox(const QString& text) = 0;
@@ -35,6 +41,7 @@ class QtDialogs : public Dialogs {
   void ShowMessage(MessageKind kind, std::string_view text) override;
   bool InputQuery(const QString& caption, const QString& prompt, QString& value, int maxLength) override;
   bool Question(std::string_view text) override;
+  Choice QuestionWithCancel(std::string_view text) override;
   void ErrorBox(const QString& text) override;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // Boxes that never block a benchmark: messages go to standard error, the
-// input dialog and the question are answered "Cancel" and "No".
+// input dialog and the questions are answered "Cancel", "No" and "Отмена".
 #include <cstdio>
 #include <string_view>
 
@@ -13,5 +13,6 @@ class SilentDialogs : public veltrum::Dialogs {
   }
   bool InputQuery(const QString&, const QString&, QString&, int) override { return false; }
   bool Question(std::string_view) override { return false; }
+  veltrum::Choice QuestionWithCancel(std::string_view) override { return veltrum::Choice::Cancel; }
   void ErrorBox(const QString&) override {}
 };

@@ -8,9 +8,10 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
-#include <QSaveFile>
+#include <QFile>
 #include <QVBoxLayout>
 
+#include "files/text_file.h"
 #include "window/design_fonts.h"
 #include "window/text.h"
 
@@ -23,6 +24,7 @@ constexpr int kFailedRole = Qt::UserRole + 1;
 constexpr std::string_view kSaveCaption = "Сохранить журнал";
 constexpr std::string_view kSaveFilter = "Текстовый файл (*.txt)";
 constexpr std::string_view kSaveFailedText = "Не удалось сохранить журнал: ";
+constexpr std::string_view kClearQuestion = "Очистить журнал вычислений? Его строки не вернуть.";
 
 }  // namespace
 
@@ -136,7 +138,9 @@ void TfrmTape::RecallClick() {
   recall_(item->data(kResultRole).toString().toStdString());
 }
 
+// The tape lives only in memory: a cleared line is gone for good.
 void TfrmTape::ClearClick() {
+  if (lstTape_->count() > 0 && !dialogs_.Question(kClearQuestion)) return;
   tape_.Clear();
   lstTape_->clear();
   UpdateCommands();
@@ -148,18 +152,10 @@ void TfrmTape::SaveClick() {
   int filter = 0;
   if (!files_->SaveFileName(FromUtf8(kSaveCaption), {FromUtf8(kSaveFilter)}, path, filter) || path.isEmpty())
     return;
-  QSaveFile file(path);
-  bool ok = file.open(QIODevice::WriteOnly);
-  for (const TapeLine& line : tape_.Lines()) {
-    if (!ok) break;
-    const std::string text = line.Text() + "\n";
-    ok = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
-  }
-  if (ok) ok = file.commit();
-  if (!ok) {
-    const std::string reason = file.errorString().toStdString();
-    dialogs_.ShowMessage(MessageKind::Error, std::string(kSaveFailedText) + reason);
-  }
+  std::string text;
+  for (const TapeLine& line : tape_.Lines()) text += line.Text() + "\n";
+  if (const std::optional<std::string> reason = SaveTextFile(QFile::encodeName(path).toStdString(), text))
+    dialogs_.ShowMessage(MessageKind::Error, std::string(kSaveFailedText) + *reason);
 }
 
 }  // namespace veltrum

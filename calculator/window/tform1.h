@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "calculator/calculator.h"
@@ -34,6 +35,9 @@ class TForm1 : public QMainWindow, private CalculatorView {
   void SetPlotWindow(QWidget* window) { plotWindow_ = window; }
   // The window that mnuAbout ("О программе") shows.
   void SetAboutBox(QWidget* window) { aboutBox_ = window; }
+  // Asked before "Выход" or the close of this window ends the program:
+  // false keeps it running (the user chose to stay, or saving failed).
+  void SetExitCheck(std::function<bool()> check) { exitCheck_ = std::move(check); }
 
   // Reads display, shift caption, memory texts and angle unit from the core
   // again, for a client that detached the view for a while.
@@ -88,6 +92,8 @@ class TForm1 : public QMainWindow, private CalculatorView {
   void SetClientWidth(int width);
   bool IsFirstDelivery(QObject* watched, QEvent* event);
   bool OfferFunctionKey(int key);
+  void TakeTyping();
+  bool MayEnd();
 
   void DisplayChanged(std::string_view text) override;
   void ShiftCaptionChanged(std::string_view caption) override;
@@ -122,6 +128,7 @@ class TForm1 : public QMainWindow, private CalculatorView {
   QPointer<QWidget> aboutBox_;
   QPointer<TfrmMass> frmMass_;
   QPointer<TfrmTape> frmTape_;
+  std::function<bool()> exitCheck_;
 
   // The key press being previewed and the widget it was last offered to.
   const QEvent* previewed_ = nullptr;

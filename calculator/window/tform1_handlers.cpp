@@ -12,6 +12,7 @@
 
 #include "calculator/window/layout.h"
 #include "calculator/window/tform1.h"
+#include "window/beside.h"
 #include "window/text.h"
 #include "window/top_level.h"
 
@@ -53,7 +54,7 @@ void TForm1::Press(Key key, const QAbstractButton* sender) {
   try {
     // The digit keys share one handler that reads the digit from the caption.
     if (IsDigitKey(key) && sender && !sender->text().isEmpty())
-      calculator_.ButtonClick(static_cast<char>(sender->text()[0].unicode()));
+      calculator_.Press(DigitKey(sender->text()[0].unicode() - u'0'));
     else
       calculator_.Press(key);
   } catch (const std::exception& e) {
@@ -113,7 +114,9 @@ void TForm1::N2Click() {
   for (QWidget* w : tablePanel_) w->setVisible(TableHidden == 0);
 }
 
-void TForm1::mnuEndClick() { QCoreApplication::exit(0); }
+void TForm1::mnuEndClick() {
+  if (MayEnd()) QCoreApplication::exit(0);
+}
 
 void TForm1::mnuAboutClick() {
   if (!aboutBox_) return;
@@ -127,15 +130,17 @@ void TForm1::mnuMassClick() {
         [this](std::string_view text, std::string_view formula) {
           try {
             tape_.NameNextEntry(std::string(formula));
-            calculator_.EnterNumberText(text);
+            calculator_.Press(Input::Entered(text));
           } catch (const std::exception& e) {
             dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
           }
+          TakeTyping();
         },
         this);
-    frmMass_->move(x() + width() + 8, y());
   }
+  if (!frmMass_->isVisible()) PlaceBeside(*frmMass_, *this);
   BringToFront(*frmMass_);
+  frmMass_->FormShow();
 }
 
 void TForm1::mnuTapeClick() {
@@ -144,19 +149,30 @@ void TForm1::mnuTapeClick() {
         tape_,
         [this](const std::string& result) {
           try {
-            if (!calculator_.PasteNumber(result))
+            if (!calculator_.Press(Input::Pasted(result)))
               dialogs_.ShowMessage(MessageKind::Information, kPasteRefusedText);
           } catch (const std::exception& e) {
             dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
           }
+          TakeTyping();
         },
         dialogs_, this);
     frmTape_->resize(360, height());
   }
   // Beside the calculator window, which keeps its size.
-  if (!frmTape_->isVisible()) frmTape_->move(frameGeometry().right() + 8, y());
+  if (!frmTape_->isVisible()) PlaceBeside(*frmTape_, *this);
   BringToFront(*frmTape_);
 }
+
+// After a window has sent a value here, the next keys typed are for the
+// calculator: "+1=" after a recall goes on with the recalled number.
+void TForm1::TakeTyping() {
+  if (!isVisible() || !isEnabled()) return;
+  raise();
+  activateWindow();
+}
+
+bool TForm1::MayEnd() { return !exitCheck_ || exitCheck_(); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
   // While the about box holds the window disabled, a close request from the
@@ -165,7 +181,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  // Closing the main window ends the program, whatever else is open.
+  // Closing the main window ends the program, whatever else is open, once
+  // nothing unsaved stands in the way.
+  if (!MayEnd()) {
+    event->ignore();
+    return;
+  }
   event->accept();
   QCoreApplication::exit(0);
 }

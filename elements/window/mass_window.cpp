@@ -3,6 +3,7 @@
 // underlined in the edit line, with no box and nothing sent to the display.
 #include "elements/window/mass_window.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -94,7 +95,17 @@ TfrmMass::TfrmMass(EnterText enter, QWidget* parent) : QWidget(parent), enter_(s
   connect(txtFormula_, &QLineEdit::textChanged, this, &TfrmMass::txtFormulaChange);
   connect(txtFormula_, &QLineEdit::returnPressed, this, &TfrmMass::cmdDisplayClick);
   connect(cmdDisplay_, &QPushButton::clicked, this, &TfrmMass::cmdDisplayClick);
+  // Escape closes the window as it closes the program's other small ones.
+  auto* close = new QAction(this);
+  close->setShortcut(Qt::Key_Escape);
+  addAction(close);
+  connect(close, &QAction::triggered, this, &QWidget::close);
   txtFormulaChange();
+}
+
+void TfrmMass::FormShow() {
+  txtFormula_->selectAll();
+  txtFormula_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TfrmMass::txtFormulaChange() {

@@ -27,6 +27,10 @@ class TfrmMass : public QWidget {
   // when nothing is marked.
   QPair<int, int> ErrorMark() const { return mark_; }
 
+  // Puts the keyboard in the formula with its text selected, so that what
+  // is typed next replaces it; the window shows this way each time.
+  void FormShow();
+
   // Handlers.
   void txtFormulaChange();
   void cmdDisplayClick();

@@ -33,6 +33,8 @@ QWidget* Create(const ControlRow& row, QWidget& form) {
     case ControlKind::Chart: {
       auto* chart = new Chart(&form);
       chart->setAccessibleName(QStringLiteral("График"));
+      chart->setToolTip(FromUtf8(kChartMouseHint));
+      chart->setAccessibleDescription(FromUtf8(kChartMouseHint));
       return chart;
     }
     case ControlKind::ProgressBar: {

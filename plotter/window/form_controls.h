@@ -22,6 +22,13 @@ enum class ControlKind {
   RichEdit,  // read-only viewer, word wrap, vertical scroll bar
 };
 
+// The mouse on the chart, beyond what the syntax help's fixed text says.
+inline constexpr std::string_view kChartMouseHint =
+    "Левая кнопка: обведите часть графика вправо-вниз, чтобы увеличить её; "
+    "влево-вверх — вернуть изначальные размеры.\n"
+    "Правая кнопка: перетаскивание сдвигает график, щелчок открывает меню.\n"
+    "Под указателем — координаты ближайшей точки.";
+
 struct ControlRow {
   const char* name;
   ControlKind kind;

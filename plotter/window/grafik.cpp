@@ -14,8 +14,9 @@
 #include <thread>
 
 #include "chart/chart.h"
-#include "plotter/background_sampling.h"
+#include "plotter/sampling_run.h"
 #include "plotter/window/form_controls.h"
+#include "window/beside.h"
 #include "window/top_level.h"
 
 namespace veltrum {
@@ -138,7 +139,9 @@ SamplingStep TForm3::CheckedStep() const {
 }
 
 void TForm3::cmdHelpClick() {
-  if (frmSynt_) BringToFront(*frmSynt_);
+  if (!frmSynt_) return;
+  if (!frmSynt_->isVisible()) KeepOnScreen(*frmSynt_);
+  BringToFront(*frmSynt_);
 }
 
 void TForm3::ShowCalculatorWindow() {
@@ -158,6 +161,15 @@ void TForm3::closeEvent(QCloseEvent* event) {
   StopRuns();
   FormClose();
   event->accept();
+}
+
+// The window opens, and comes back, for typing a function: what is typed
+// replaces the last one.
+void TForm3::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (IsRunning()) return;
+  txtMain->selectAll();
+  txtMain->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TForm3::keyPressEvent(QKeyEvent* event) {

@@ -26,9 +26,8 @@ class QTimer;
 
 namespace veltrum {
 
-class BackgroundSampling;
 class Chart;
-struct Sample;
+class SamplingRun;
 
 inline constexpr std::string_view kPlotWindowCaption = "Построение графиков функций Y=F(X)";
 inline constexpr std::string_view kTooManyFunctionsText =
@@ -41,9 +40,10 @@ inline constexpr int kChangeMaxLength = 255;
 inline constexpr int kMaxFunctions = 10;
 inline constexpr std::string_view kSaveFailedText = "Не удалось сохранить файл: ";
 inline constexpr std::string_view kReplaceListText = "Заменить список функций и границы набором из файла?";
+inline constexpr std::string_view kSaveSetQuestion = "Сохранить набор функций?";
 // While a run goes on, the chart and the progress bar take its new samples
-// this often (a run also hands its last samples over the moment it ends).
-inline constexpr int kRunCollectIntervalMs = 50;
+// this often.
+inline constexpr int kRunCollectIntervalMs = 20;
 
 // The expression of a list entry: everything after its first "=", or the
 // whole entry when it has none.
@@ -99,6 +99,15 @@ class TForm3 : public QWidget {
   void mnuSaveSetClick();
   void mnuOpenSetClick();
 
+  // Whether the list, the bounds or the step differ from the set last
+  // saved or opened; a list that was never saved counts once it holds a
+  // function.
+  bool HasUnsavedSet() const;
+  // Before the program ends: with unsaved changes asks "Сохранить набор
+  // функций?"; Да saves through the save dialog. False when the program
+  // should go on (Отмена, or the set was not saved after Да).
+  bool MayDiscardSet();
+
  signals:
   // The last run asked for has ended and its box, if any, was closed.
   void runsFinished();
@@ -106,6 +115,7 @@ class TForm3 : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   int Count() const;
@@ -119,6 +129,8 @@ class TForm3 : public QWidget {
   // The window's list, bounds and step as a set; nothing when a bound is
   // not a number (the box says so).
   std::optional<FunctionSet> CurrentSet();
+  // The window's list, bounds and step as they stand, unchecked.
+  FunctionSet ShownSet() const;
   void ApplySet(const FunctionSet& set);
   QString SuggestedPath(const QString& name) const;
   void ReportSaveFailure(const QString& path);
@@ -135,13 +147,13 @@ class TForm3 : public QWidget {
   FileChooser* files_ = &ownFiles_;
   // The folder of the last file saved, offered for the next one.
   QString saveDir_;
+  // The set as last saved or opened; none before the first.
+  std::optional<FunctionSet> savedSet_;
 
-  // The run in progress, the series it fills and the samples it handed
-  // over so far; the runs waiting for their turn.
-  std::unique_ptr<BackgroundSampling> run_;
+  // The run in progress and the series it fills; the runs waiting for
+  // their turn.
+  std::unique_ptr<SamplingRun> run_;
   int runSeries_ = 0;
-  int runPosition_ = 0;
-  std::vector<Sample> collected_;
   std::deque<int> pendingRuns_;
   QTimer* runTimer_;
   bool running_ = false;

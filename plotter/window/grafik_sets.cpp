@@ -47,6 +47,40 @@ void TForm3::CreateListMenu() {
   ListBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
+FunctionSet TForm3::ShownSet() const {
+  FunctionSet set;
+  for (int k = 0; k < Count(); ++k)
+    set.expressions.push_back(ExpressionOf(ListBox1->item(k)->text()).toStdString());
+  const std::array<std::pair<const QLineEdit*, std::string*>, 6> bounds{{
+      {txtXLeft, &set.xLeft},
+      {txtXRight, &set.xRight},
+      {txtYLeft, &set.yLeft},
+      {txtYRight, &set.yRight},
+      {txtFLeft, &set.from},
+      {txtFRight, &set.to},
+  }};
+  for (const auto& [edit, text] : bounds) *text = edit->text().toStdString();
+  set.step = CheckedStep();
+  return set;
+}
+
+bool TForm3::HasUnsavedSet() const {
+  if (!savedSet_) return Count() > 0;
+  return ShownSet() != *savedSet_;
+}
+
+bool TForm3::MayDiscardSet() {
+  if (!HasUnsavedSet()) return true;
+  switch (dialogs_.QuestionWithCancel(kSaveSetQuestion)) {
+    case Choice::Yes:
+      mnuSaveSetClick();
+      return !HasUnsavedSet();
+    case Choice::No: return true;
+    case Choice::Cancel: return false;
+  }
+  return false;
+}
+
 std::optional<FunctionSet> TForm3::CurrentSet() {
   FunctionSet set;
   for (int k = 0; k < Count(); ++k)
@@ -116,6 +150,7 @@ void TForm3::mnuSaveSetClick() {
     ReportSaveFailure(path);
     return;
   }
+  savedSet_ = ShownSet();
   saveDir_ = QFileInfo(path).absolutePath();
 }
 
@@ -133,6 +168,7 @@ void TForm3::mnuOpenSetClick() {
   }
   if (Count() > 0 && !dialogs_.Question(kReplaceListText)) return;
   ApplySet(std::get<FunctionSet>(read));
+  savedSet_ = ShownSet();
   saveDir_ = QFileInfo(path).absolutePath();
   cmdReDrawAllClick();
 }

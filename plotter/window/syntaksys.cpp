@@ -33,9 +33,12 @@ TfrmSynt::TfrmSynt(QWidget* plotWindow, QWidget* parent)
   RichEdit1 = Control<QPlainTextEdit>(*this, "RichEdit1");
   RichEdit1->setFont(ControlFont(Face::CourierNew, kTextPixels, true));
   connect(Control<QPushButton>(*this, "Button1"), &QPushButton::clicked, this, &TfrmSynt::Button1Click);
-  // Escape closes the window as its button does.
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  connect(escape, &QShortcut::activated, this, &TfrmSynt::Button1Click);
+  // Escape, Return and the keypad's Enter close the window as its button
+  // does, wherever the focus is: the viewer has nothing to type into.
+  for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+    auto* shortcut = new QShortcut(QKeySequence(key), this);
+    connect(shortcut, &QShortcut::activated, this, &TfrmSynt::Button1Click);
+  }
 }
 
 void TfrmSynt::FormActivate() {

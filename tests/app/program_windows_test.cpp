@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "app/program_windows.h"
+#include "tests/support/modal_box.h"
 #include "tests/support/recording_dialogs.h"
 
 namespace veltrum {
@@ -102,6 +103,39 @@ TEST_F(ProgramWindowsTest, F4FromPlotWindowEndsProgram) {
   QTimer::singleShot(0, [&plot] { PressIn(plot, Qt::Key_F4); });
   QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
   EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
+// The program's real question box: its words, and Отмена keeps the program
+// running with the list as it was.
+TEST(ProgramExitTest, F4WithAnUnsavedListAsksAndОтменаKeepsTheProgram) {
+  QtDialogs dialogs;
+  ProgramWindows windows(dialogs);
+  windows.Form1.show();
+  QTest::keyClick(&windows.Form1, Qt::Key_F2);
+  QTest::mouseClick(windows.Form3.findChild<QPushButton*>("cmdAdd"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.Form3.IsRunning(); }, 60'000));
+  QString title;
+  QStringList buttons;
+  WhenModalBoxOpens([&](QWidget* box) {
+    title = box->windowTitle();
+    QPushButton* cancel = nullptr;
+    for (QPushButton* b : box->findChildren<QPushButton*>()) {
+      buttons << b->text();
+      if (b->text() == "Отмена") cancel = b;
+    }
+    if (cancel) QTest::mouseClick(cancel, Qt::LeftButton);
+  });
+  QTimer::singleShot(0, [&] {
+    QWidget& plot = windows.Form3;
+    QTest::keyClick(plot.focusWidget() ? plot.focusWidget() : &plot, Qt::Key_F4);
+    QTimer::singleShot(0, [] { QCoreApplication::exit(7); });
+  });
+  EXPECT_EQ(QCoreApplication::exec(), 7);
+  EXPECT_EQ(title, "Подтверждение");
+  buttons.sort();
+  EXPECT_EQ(buttons, (QStringList{"Да", "Нет", "Отмена"}));
+  EXPECT_TRUE(windows.Form3.isVisible());
+  EXPECT_TRUE(windows.Form3.HasUnsavedSet());
 }
 
 }  // namespace

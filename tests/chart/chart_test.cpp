@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <algorithm>
 #include <vector>
 
 namespace veltrum {
@@ -41,7 +42,7 @@ struct StyleRow {
   QColor colour;
 };
 
-TEST_F(ChartTest, TenSeriesDrawFilledDiscsInTheirColoursWithoutLines) {
+TEST_F(ChartTest, TenSeriesDrawDiscsInTheirColoursWithoutLinesAndEdgedLegendMarkers) {
   const StyleRow rows[] = {
       {"F1", QColor(255, 0, 0)},   {"F2", QColor(0, 128, 0)},     {"F3", QColor(255, 255, 0)},
       {"F4", QColor(0, 0, 255)},   {"F5", QColor(255, 255, 255)}, {"F6", QColor(128, 128, 128)},
@@ -54,11 +55,14 @@ TEST_F(ChartTest, TenSeriesDrawFilledDiscsInTheirColoursWithoutLines) {
     QCPGraph* graph = chart.graph(i);
     EXPECT_EQ(graph->name(), QString::fromLatin1(rows[i].name));
     EXPECT_EQ(graph->lineStyle(), QCPGraph::lsNone);
+    // The scatter style is the legend's marker: a disc of the series'
+    // colour in a dark grey edge, so that the white F5 shows on the white
+    // legend. How far a point's disc reaches is tested on the picture below.
     const QCPScatterStyle& style = graph->scatterStyle();
-    EXPECT_EQ(style.shape(), QCPScatterStyle::ssDisc);
+    EXPECT_EQ(style.shape(), QCPScatterStyle::ssCircle);
     EXPECT_EQ(style.brush().color(), rows[i].colour);
-    EXPECT_EQ(style.pen().style(), Qt::NoPen);
-    EXPECT_EQ(style.size(), 6.0);  // reaches 3 px from the point
+    EXPECT_EQ(style.pen().color(), QColor(0x40, 0x40, 0x40));
+    EXPECT_EQ(style.size(), 8.0);
     EXPECT_TRUE(graph->adaptiveSampling());
   }
 }
@@ -126,17 +130,53 @@ TEST_F(ChartTest, ClearRemovesEveryPointAndRepaintsAtOnce) {
   EXPECT_EQ(replots, 1);
 }
 
-TEST_F(ChartTest, APointIsPaintedAsADiscInItsSeriesColour) {
+// The light series are edged in dark grey so that they stand out from the
+// plot area; the others are plain discs.
+TEST_F(ChartTest, APointIsPaintedAsADiscInItsSeriesColourEdgedWhenLight) {
+  const QColor edge(0x40, 0x40, 0x40);
+  const struct {
+    const char* name;
+    int series;
+    QColor colour;
+    QColor rim;
+  } rows[] = {
+      {"F4 blue", 3, QColor(0, 0, 255), QColor(0, 0, 255)},
+      {"F3 yellow", 2, QColor(255, 255, 0), edge},
+      {"F5 white", 4, QColor(255, 255, 255), edge},
+  };
   chart.SetAxisRange(ChartAxis::Left, 0, 10);
   chart.SetAxisRange(ChartAxis::Bottom, 0, 10);
-  chart.AddPoint(3, 5, 5);
-  chart.Refresh();
-  const QImage picture = chart.grab().toImage();
-  const QPoint centre(qRound(chart.xAxis->coordToPixel(5)), qRound(chart.yAxis->coordToPixel(5)));
-  EXPECT_EQ(picture.pixelColor(centre), QColor(0, 0, 255));
-  EXPECT_EQ(picture.pixelColor(centre + QPoint(3, 0)), QColor(0, 0, 255));
-  EXPECT_NE(picture.pixelColor(centre + QPoint(4, 0)), QColor(0, 0, 255));
-  EXPECT_NE(picture.pixelColor(centre + QPoint(3, 3)), QColor(0, 0, 255));
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (int i = 0; i < kSeriesCount; ++i) chart.Clear(i);
+    chart.AddPoint(row.series, 5, 5);
+    chart.Refresh();
+    const QImage picture = chart.grab().toImage();
+    const QPoint centre(qRound(chart.xAxis->coordToPixel(5)), qRound(chart.yAxis->coordToPixel(5)));
+    EXPECT_EQ(picture.pixelColor(centre), row.colour);
+    EXPECT_EQ(picture.pixelColor(centre + QPoint(2, 0)), row.colour);
+    EXPECT_EQ(picture.pixelColor(centre + QPoint(3, 0)), row.rim);
+    EXPECT_EQ(picture.pixelColor(centre + QPoint(0, -3)), row.rim);
+    EXPECT_NE(picture.pixelColor(centre + QPoint(4, 0)), row.colour);
+    EXPECT_NE(picture.pixelColor(centre + QPoint(3, 3)), row.colour);
+  }
+}
+
+TEST_F(ChartTest, TickLabelsWriteTheDecimalComma) {
+  chart.SetAxisRange(ChartAxis::Bottom, -1, 1);
+  chart.SetAxisRange(ChartAxis::Left, -3000000, 3000000);
+  chart.replot();
+  const QStringList bottom = chart.xAxis->tickVectorLabels().toList();
+  EXPECT_TRUE(bottom.contains("-0,5")) << bottom.join(' ').toStdString();
+  EXPECT_TRUE(bottom.contains("0,5")) << bottom.join(' ').toStdString();
+  const QStringList left = chart.yAxis->tickVectorLabels().toList();
+  // The minus of the display, not a typographic one.
+  EXPECT_TRUE(std::any_of(left.begin(), left.end(), [](const QString& l) { return l.startsWith(u'-'); }))
+      << left.join(' ').toStdString();
+  for (const QString& label : bottom + left) {
+    EXPECT_FALSE(label.contains(u'.')) << label.toStdString();
+    EXPECT_FALSE(label.contains(u'\u00A0')) << label.toStdString();  // no group separator
+  }
 }
 
 TEST_F(ChartTest, PointsOutOfOrderAreKeptInAscendingX) {

@@ -18,7 +18,8 @@ def main():
     with tempfile.TemporaryDirectory() as workdir:
         session = None
         try:
-            session = harness.Session(program, workdir)
+            session = harness.Session(program, workdir, getattr(scenario, "screen", harness.SCREEN),
+                                      getattr(scenario, "scale", None))
             scenario(session, workdir)
         except harness.Failure as e:
             print(f"FAILED {name}: {e}")

@@ -7,6 +7,7 @@ close within two seconds of its command, or a program that stops
 answering the accessibility bus, fails the scenario and names the step.
 """
 import os
+import re
 import signal
 import subprocess
 import time
@@ -28,9 +29,25 @@ def _alarm(signum, frame):
     raise Failure("the program stopped answering (step did not end)")
 
 
+# The screen a scenario runs on unless it asks for another (see screen()).
+SCREEN = (1280, 900)
+
+
+def screen(width, height, scale=None):
+    """Runs the decorated scenario on a screen of width x height pixels,
+    with the program drawn at QT_SCALE_FACTOR=scale when one is given."""
+    def mark(scenario):
+        scenario.screen = (width, height)
+        scenario.scale = scale
+        return scenario
+    return mark
+
+
 class Session:
-    def __init__(self, program, workdir):
+    def __init__(self, program, workdir, size=SCREEN, scale=None):
         self.program = program
+        self.size = size
+        self.scale = scale or 1
         # The program's title names it on the accessibility bus.
         self.title = subprocess.run([program, "--version"], capture_output=True, text=True,
                                     check=True).stdout.strip()
@@ -40,6 +57,8 @@ class Session:
         display = self._start_x()
         self.env = dict(os.environ, DISPLAY=display, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                         QT_QPA_PLATFORM="xcb")
+        if scale is not None:
+            self.env["QT_SCALE_FACTOR"] = str(scale)
         os.environ["DISPLAY"] = display
         self._spawn(["openbox", "--sm-disable"], quiet=True)
         time.sleep(0.5)
@@ -58,7 +77,8 @@ class Session:
     # ---- processes ----
     def _start_x(self):
         r, w = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0",
+                                 f"{self.size[0]}x{self.size[1]}x24", "-nolisten", "tcp"],
                                 pass_fds=(w,), stderr=subprocess.DEVNULL)
         os.close(w)
         number = b""
@@ -234,8 +254,10 @@ class Session:
         return Atspi.Value.get_current_value(node)
 
     def centre(self, node):
+        """The middle of a control in screen pixels: the bus gives the
+        program's own coordinates, which a scale factor multiplies."""
         r = Atspi.Component.get_extents(node, Atspi.CoordType.SCREEN)
-        return r.x + r.width // 2, r.y + r.height // 2
+        return round((r.x + r.width / 2) * self.scale), round((r.y + r.height / 2) * self.scale)
 
     # ---- real X input ----
     def click(self, node, button=1, dx=0, dy=0):
@@ -267,6 +289,34 @@ class Session:
 
     def set_clipboard(self, text):
         subprocess.run(["xclip", "-i", "-selection", "clipboard"], input=text, text=True, env=self.env, check=True)
+
+    def geometry(self, title):
+        """The geometry (x, y, width, height) of a window's client area in screen
+        pixels, as the X server has it."""
+        self.window(title)
+        ids = self.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"]).stdout.split()
+        if not ids:
+            self.fail(f"no X window named '{title}'")
+        shell = self.run(["xdotool", "getwindowgeometry", "--shell", ids[-1]]).stdout
+        g = dict(line.split("=", 1) for line in shell.split())
+        return int(g["X"]), int(g["Y"]), int(g["WIDTH"]), int(g["HEIGHT"])
+
+    def focused(self, root):
+        """The control of root that has the keyboard focus, or None. A list
+        line keeps its focused mark after the focus left the list, so a
+        control counts before a line."""
+        stack, lines = [root], []
+        while stack:
+            node = stack.pop()
+            if node is None:
+                continue
+            if node is not root and node.get_state_set().contains(Atspi.StateType.FOCUSED):
+                if node.get_role() != Atspi.Role.LIST_ITEM:
+                    return node
+                lines.append(node)
+            for i in range(node.get_child_count() - 1, -1, -1):
+                stack.append(node.get_child_at_index(i))
+        return lines[0] if lines else None
 
     def screenshot(self, path):
         self.run(["import", "-window", "root", path])

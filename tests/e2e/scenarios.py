@@ -3,6 +3,8 @@ does. s.step() names what is being done; a failure names that step."""
 import os
 import time
 
+import harness
+
 from gi.repository import Atspi
 
 R = Atspi.Role
@@ -598,3 +600,224 @@ def scenario_function_sets(s, workdir):
         expect_box(s, "Строка 2: неизвестный ключ «zoom».", "return")
         if entries(s) != expected:
             s.fail(f"the list holds {entries(s)}")
+
+
+# ---- where the typing goes, the screen, unsaved work ----
+
+MASS = "Молярная масса по формуле"
+
+
+def formula_edit(s):
+    return s.get(s.window(MASS), "Формула", R.TEXT)
+
+
+def scenario_formula_window_focus(s, workdir):
+    s.focus_window(CALC)
+    with s.step("Ctrl+M opens the formula window for typing"):
+        s.key("ctrl+m")
+        s.window(MASS)
+        s.type("H2SO4")
+        s.wait_until(lambda: s.text(formula_edit(s)) == "H2SO4", 2, "the formula H2SO4")
+    with s.step("Escape closes the formula window"):
+        s.key("Escape")
+        s.gone(MASS)
+    with s.step("Ctrl+M again: the old formula is selected and typing replaces it"):
+        s.focus_window(CALC)
+        s.key("ctrl+m")
+        s.window(MASS)
+        s.type("C2H5OH")
+        s.wait_until(lambda: s.text(formula_edit(s)) == "C2H5OH", 2,
+                     f"the formula C2H5OH (it holds {s.text(formula_edit(s))!r})")
+    with s.step("the window comes back to the front selected when it is open already"):
+        s.focus_window(CALC)
+        s.key("ctrl+m")
+        s.type("NaCl")
+        s.wait_until(lambda: s.text(formula_edit(s)) == "NaCl", 2,
+                     f"the formula NaCl (it holds {s.text(formula_edit(s))!r})")
+
+
+def scenario_typing_returns_to_calculator(s, workdir):
+    s.focus_window(CALC)
+    with s.step("a recall from the tape with Enter"):
+        s.type("2+3=")
+        expect_display(s, "5")
+        s.key("ctrl+j")
+        s.focus_window(TAPE)
+        s.key("End", "Return")
+        expect_display(s, "5")
+    with s.step("the next keys go to the calculator"):
+        s.type("+1=")
+        expect_display(s, "6")
+    with s.step("a recall by double-click"):
+        s.focus_window(TAPE)
+        item = s.get(s.get(s.window(TAPE), TAPE, R.LIST), "2 + 3 = 5", R.LIST_ITEM)
+        x, y = s.centre(item)
+        s.run(["xdotool", "mousemove", str(x), str(y), "sleep", "0.1", "click", "--repeat", "2", "--delay", "80",
+               "1"])
+        expect_display(s, "5")
+        s.type("*3=")
+        expect_display(s, "15")
+    with s.step("На дисплей in the formula window"):
+        s.key("ctrl+m")
+        s.window(MASS)
+        s.type("H2O")
+        s.key("Return")
+        expect_display(s, "18,0148")
+        s.type("*2=")
+        expect_display(s, "36,0296")
+
+
+def focused_name(s):
+    node = s.focused(plot(s))
+    if node is None:
+        return None
+    # The list reports its current line as focused.
+    if node.get_role() == R.LIST_ITEM:
+        return "Список функций"
+    return node.get_name()
+
+
+def scenario_plot_window_focus(s, workdir):
+    with s.step("F2 opens the plot window with the focus in F(X)"):
+        s.focus_window(CALC)
+        s.key("F2")
+        plot(s)
+        s.gone(CALC)
+        time.sleep(0.5)
+        s.type("x/2")
+        s.key("Return")
+        idle(s)
+        s.wait_until(lambda: entries(s) == ["1:F(X)=x/2"], 2, f"the entry of x/2 (the list holds {entries(s)})")
+    with s.step("Tab walks the design's order from F(X)"):
+        expected = ["Добавить", "Список функций", "Изменить", "Удалить", "Обновить", "Очистить",
+                    "Очистить все", "Обновить все"]
+        s.click(edits(s)[0])
+        for name in expected:
+            s.key("Tab")
+            s.wait_until(lambda: focused_name(s) == name, 2, f"the focus on '{name}' (it is on {focused_name(s)!r})")
+    with s.step("the window comes back with the focus in F(X), its text selected"):
+        plot_click(s, "Закрыть")
+        s.gone(PLOT)
+        s.focus_window(CALC)
+        s.key("F2")
+        plot(s)
+        time.sleep(0.5)
+        s.type("x*3")
+        s.key("Return")
+        idle(s)
+        s.wait_until(lambda: entries(s) == ["1:F(X)=x/2", "2:F(X)=x*3"], 2,
+                     f"the entry of x*3 (the list holds {entries(s)})")
+
+
+def scenario_help_return_closes(s, workdir):
+    open_plot(s)
+    for key in ("Return", "KP_Enter"):
+        with s.step(f"{key} closes the help"):
+            plot_click(s, "Справка")
+            s.window(HELP)
+            s.focus_window(HELP)
+            s.key(key)
+            s.gone(HELP)
+    with s.step("Return with the viewer focused closes it too"):
+        plot_click(s, "Справка")
+        s.click(s.get(s.window(HELP), "Справка", R.TEXT))
+        s.key("Return")
+        s.gone(HELP)
+
+
+def inside_screen(s, title):
+    x, y, w, h = s.geometry(title)
+    width, height = s.size
+    if x < 0 or y < 0 or x + w > width or y + h > height:
+        s.fail(f"'{title}' lies at x={x}, y={y}, {w}x{h}: beyond the {width}x{height} screen")
+    print(f"'{title}' at x={x}, y={y}, {w}x{h} on the {width}x{height} screen")
+    return x, y, w, h
+
+
+@harness.screen(2560, 1600, scale=2)
+def scenario_wide_screen_windows(s, workdir):
+    s.focus_window(CALC)
+    with s.step("the periodic table shown at twice the size"):
+        s.key("F3")
+        s.wait_until(lambda: s.find(s.window(CALC), "Li", R.PUSH_BUTTON) is not None, 2, "the table shown")
+    with s.step("the formula window opens within the screen"):
+        s.key("ctrl+m")
+        s.window(MASS)
+        inside_screen(s, MASS)
+    with s.step("its На дисплей can be pressed"):
+        s.type("H2O")
+        s.click(s.get(s.window(MASS), "На дисплей", R.PUSH_BUTTON))
+        expect_display(s, "18,0148")
+    with s.step("the tape opens within the screen"):
+        s.focus_window(CALC)
+        s.key("ctrl+j")
+        s.window(TAPE)
+        inside_screen(s, TAPE)
+        s.screenshot("/tmp/e2e-wide_screen_windows.png")
+    with s.step("the help window within the screen"):
+        # The plot window keeps its designed place (left -3).
+        open_plot(s)
+        plot_click(s, "Справка")
+        inside_screen(s, HELP)
+
+
+def ended(s, timeout=3):
+    s.wait_until(lambda: s.proc.poll() is not None, timeout, "the program to end")
+
+
+def answer(s, text, button):
+    box = s.box()
+    if text not in box_text(s, box):
+        s.fail(f"the box says {box_text(s, box)!r}, not {text!r}")
+    s.click(s.get(box, button, R.PUSH_BUTTON))
+    s.closed(box, "the question")
+
+
+SAVE_SET_QUESTION = "Сохранить набор функций?"
+
+
+def scenario_unsaved_work_asks(s, workdir):
+    s.focus_window(CALC)
+    with s.step("Очистить журнал asks first"):
+        s.type("2+2=")
+        s.key("ctrl+j")
+        s.focus_window(TAPE)
+        s.click(s.get(s.get(s.window(TAPE), TAPE, R.LIST), "2 + 2 = 4", R.LIST_ITEM), button=3)
+        time.sleep(0.5)
+        s.key("Down", "Down", "Down", "Return")
+        answer(s, "Очистить журнал", "Нет")
+        expect_tape(s, ["2 + 2 = 4"])
+        s.click(s.get(s.get(s.window(TAPE), TAPE, R.LIST), "2 + 2 = 4", R.LIST_ITEM), button=3)
+        time.sleep(0.5)
+        s.key("Down", "Down", "Down", "Return")
+        answer(s, "Очистить журнал", "Да")
+        expect_tape(s, [])
+    with s.step("a function added and not saved"):
+        open_plot(s)
+        plot_click(s, "Добавить")
+        idle(s)
+    with s.step("F4 asks; Отмена keeps the program running"):
+        s.key("F4")
+        answer(s, SAVE_SET_QUESTION, "Отмена")
+        time.sleep(0.5)
+        if s.proc.poll() is not None:
+            s.fail("the program ended after Отмена")
+        plot(s)
+    with s.step("closing the calculator window asks too"):
+        plot_click(s, "Закрыть")
+        s.gone(PLOT)
+        s.run(["wmctrl", "-c", CALC])
+        answer(s, SAVE_SET_QUESTION, "Отмена")
+        time.sleep(0.5)
+        if s.proc.poll() is not None:
+            s.fail("the program ended after Отмена")
+    target = os.path.join(workdir, "exit.vfs")
+    with s.step("Да saves the set through the file dialog, then the program ends"):
+        s.focus_window(CALC)
+        s.key("F4")
+        answer(s, SAVE_SET_QUESTION, "Да")
+        choose_file(s, target)
+        ended(s)
+        with open(target, encoding="utf-8") as f:
+            if not f.read().startswith("F(X)=sin[x]\n"):
+                s.fail(f"the file {target} holds no set")

@@ -108,6 +108,8 @@ const ErrorCase kErrors[] = {
     {"H2 3", FormulaErrorKind::StrayCharacter, 3, 1, "Число не на своём месте"},
     {"H2O%", FormulaErrorKind::StrayCharacter, 3, 1, "Знаку «%» нет места в формуле"},
     {"H₂O", FormulaErrorKind::StrayCharacter, 1, 3, "Знаку «₂» нет места в формуле"},
+    {"Н2О", FormulaErrorKind::StrayCharacter, 0, 2,
+     "Символы элементов пишутся латинскими буквами, а «Н» — буква кириллицы"},
     {"H2O\xC3(", FormulaErrorKind::StrayCharacter, 3, 1, "Байт 0xC3 не в кодировке UTF-8"},
     {"H\t\x01", FormulaErrorKind::StrayCharacter, 2, 1, "Управляющему знаку с кодом 1 нет места в формуле"},
 };

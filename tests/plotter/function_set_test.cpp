@@ -59,14 +59,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.what); });
 
 TEST(FunctionSetTest, ReadsWhatPeopleWrite) {
-  // Windows line ends, a byte order mark, blank lines, keys in any order,
-  // keys left out keep the design's values.
+  // Windows line ends, a byte order mark, blank lines, blanks around "="
+  // of every key, keys in any order, keys left out keep the design's values.
   const auto result = ReadFunctionSet(
       "\xEF\xBB\xBF"
-      "F(X)=sin[x]\r\n\r\nF(X)=√x\r\n step = 0,001\r\nto=2,5\r\n");
+      "F(X)=sin[x]\r\n\r\nF(X) = √x\r\n step = 0,001\r\nto=2,5\t\r\nfrom =\t-1 \r\n");
   ASSERT_TRUE(std::holds_alternative<FunctionSet>(result));
   FunctionSet expected;
   expected.expressions = {"sin[x]", "√x"};
+  expected.from = "-1";
   expected.to = "2,5";
   expected.step = kStepThousandth;
   EXPECT_EQ(std::get<FunctionSet>(result), expected);
@@ -114,6 +115,25 @@ TEST_F(SetFileTest, ASetComesBackByteForByte) {
   EXPECT_EQ(std::get<FunctionSet>(loaded), set);
   ASSERT_TRUE(SaveFunctionSet(std::get<FunctionSet>(loaded), path));
   EXPECT_EQ(Contents(path), written);
+}
+
+// A save through a symbolic link replaces the file it points to, which
+// keeps its permissions; the link stays a link.
+TEST_F(SetFileTest, ASaveThroughALinkWritesItsTargetAndKeepsThePermissions) {
+  FunctionSet set;
+  set.expressions = {"x"};
+  const std::string target = dir + "/real.vfs", link = dir + "/link.vfs";
+  ASSERT_TRUE(SaveFunctionSet(set, target));
+  ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("real.vfs", link.c_str()), 0);
+  set.expressions = {"cos[x]"};
+  ASSERT_TRUE(SaveFunctionSet(set, link));
+  struct stat st {};
+  ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  EXPECT_EQ(Contents(target).substr(0, 12), "F(X)=cos[x]\n");
 }
 
 TEST_F(SetFileTest, AFailedSaveKeepsTheEarlierFileAndLeavesNothing) {

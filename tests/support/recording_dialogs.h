@@ -1,7 +1,7 @@
 #pragma once
 // Dialogs for tests: records every box as a "CAPTION: TEXT" line and never
-// blocks. InputQuery and Question answer from scripted queues; an empty
-// queue answers Cancel or No.
+// blocks. InputQuery and the questions answer from scripted queues; an
+// empty queue answers Cancel, No or Отмена.
 #include <QString>
 #include <deque>
 #include <optional>
@@ -43,6 +43,14 @@ class RecordingDialogs : public Dialogs {
     return yes;
   }
 
+  Choice QuestionWithCancel(std::string_view text) override {
+    lines.push_back(std::string(kQuestionCaption) + ": " + std::string(text));
+    if (choices.empty()) return Choice::Cancel;
+    const Choice a = choices.front();
+    choices.pop_front();
+    return a;
+  }
+
   void ErrorBox(const QString& text) override {
     lines.push_back(std::string(kApplicationTitle) + ": " + text.toStdString());
   }
@@ -53,6 +61,9 @@ class RecordingDialogs : public Dialogs {
   // Replies to the next questions, in order (true is Yes); an empty queue
   // answers No.
   void Reply(bool yes) { replies.push_back(yes); }
+  // Answers to the next questions that offer Отмена, in order; an empty
+  // queue answers Отмена.
+  void Reply(Choice a) { choices.push_back(a); }
 
   // The recorded lines, forgotten afterwards.
   std::vector<std::string> Take() {
@@ -65,6 +76,7 @@ class RecordingDialogs : public Dialogs {
   std::vector<Query> queries;
   std::deque<std::optional<QString>> answers;
   std::deque<bool> replies;
+  std::deque<Choice> choices;
 };
 
 }  // namespace veltrum

@@ -88,6 +88,27 @@ TEST_F(MassWindowTest, MassJoinsTheChainAsTyped) {
   EXPECT_EQ(form->tape().Lines()[1].Text(), "1 + CuSO4·5H2O = 250,682");
 }
 
+// Reopened, the window replaces its old formula with what is typed, and
+// sending a mass gives the keyboard back to the calculator.
+TEST_F(MassWindowTest, ReopenedItTakesANewFormulaAndTheCalculatorTheNextKeys) {
+  TfrmMass* w = Open();
+  QTest::keyClicks(Edit(w), "H2SO4");
+  QApplication::setActiveWindow(w);
+  QTest::keyClick(Edit(w), Qt::Key_Escape);
+  EXPECT_FALSE(w->isVisible());
+  for (int reopen = 0; reopen < 2; ++reopen) {  // once closed, once left open
+    Open();
+    EXPECT_EQ(w->focusWidget(), Edit(w));
+    QTest::keyClicks(w->focusWidget(), "C2H5OH");
+    EXPECT_EQ(Edit(w)->text(), "C2H5OH");
+    EXPECT_EQ(Label(w, "lblMass"), "M = 46,0684 г/моль");
+  }
+  QApplication::setActiveWindow(w);
+  QTest::keyClick(Edit(w), Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }, 2000));
+  EXPECT_EQ(Display(), "46,0684");
+}
+
 TEST_F(MassWindowTest, EveryVisibleControlHasAName) {
   TfrmMass* w = Open();
   for (QWidget* c : w->findChildren<QWidget*>()) {

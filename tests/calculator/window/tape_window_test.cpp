@@ -92,7 +92,7 @@ TEST_F(TapeWindowTest, AnErrorLineRecallsNothing) {
   EXPECT_FALSE(w->findChild<QAction*>("mnuTapeRecall")->isEnabled());
 }
 
-TEST_F(TapeWindowTest, CtrlCCopiesTheSelectedLinesAndClearEmptiesTheTape) {
+TEST_F(TapeWindowTest, CtrlCCopiesTheSelectedLinesAndClearEmptiesTheTapeAfterAsking) {
   ClickTrace("1 + 1 = 2 * 3 = 9 - 4 =");
   TfrmTape* w = Open();
   w->List()->item(0)->setSelected(true);
@@ -100,6 +100,12 @@ TEST_F(TapeWindowTest, CtrlCCopiesTheSelectedLinesAndClearEmptiesTheTape) {
   w->List()->item(1)->setSelected(false);
   QTest::keyClick(w->List(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "1 + 1 = 2\n9 - 4 = 5");
+  // Clearing asks first; Нет keeps every line.
+  w->findChild<QAction*>("mnuTapeClear")->trigger();
+  EXPECT_EQ(dialogs.Take(),
+            std::vector<std::string>{"Подтверждение: Очистить журнал вычислений? Его строки не вернуть."});
+  EXPECT_EQ(w->List()->count(), 3);
+  dialogs.Reply(true);
   w->findChild<QAction*>("mnuTapeClear")->trigger();
   EXPECT_EQ(w->List()->count(), 0);
   EXPECT_TRUE(form->tape().Lines().empty());

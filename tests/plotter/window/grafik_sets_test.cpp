@@ -12,7 +12,7 @@
 namespace veltrum {
 namespace {
 
-const std::string kReplaceQuestion = "Confirm: Заменить список функций и границы набором из файла?";
+const std::string kReplaceQuestion = "Подтверждение: Заменить список функций и границы набором из файла?";
 
 class PlotSetTest : public PlotWindowTest {
  protected:
@@ -154,6 +154,51 @@ TEST_F(PlotSetTest, TheListOffersBothCommandsAndCtrlSSavesTheSet) {
   ASSERT_EQ(chooser.questions.size(), 1u);
   EXPECT_EQ(chooser.questions[0].caption, "Сохранить набор функций");
   EXPECT_TRUE(QFile::exists(Path(QStringLiteral("keys.vfs"))));
+}
+
+// Before the program ends: the answer, the file chooser's reply, and
+// whether the program may end.
+struct DiscardRow {
+  const char* what;
+  Choice answer;
+  bool chooserSaves;
+  bool mayEnd;
+};
+
+TEST_F(PlotSetTest, AnUnsavedListAsksBeforeTheProgramEnds) {
+  const std::string question = "Подтверждение: Сохранить набор функций?";
+  EXPECT_TRUE(form.MayDiscardSet());  // nothing typed yet
+  Add(QStringLiteral("x"));
+  const DiscardRow rows[] = {
+      {"Отмена", Choice::Cancel, true, false},
+      {"Да, then Cancel in the save dialog", Choice::Yes, false, false},
+      {"Нет", Choice::No, true, true},
+      {"Да, saved", Choice::Yes, true, true},
+  };
+  for (const DiscardRow& row : rows) {
+    SCOPED_TRACE(row.what);
+    boxes.Reply(row.answer);
+    if (row.chooserSaves)
+      chooser.answerPath = Path(QStringLiteral("exit.vfs"));
+    else
+      chooser.answerPath.reset();
+    EXPECT_EQ(form.MayDiscardSet(), row.mayEnd);
+    EXPECT_EQ(boxes.Take(), std::vector<std::string>{question});
+  }
+  EXPECT_EQ(Contents(Path(QStringLiteral("exit.vfs"))), QByteArray("F(X)=x\nxleft=-10\nxright=10\nyleft=-10\n"
+                                                                      "yright=10\nfrom=-3\nto=3\nstep=0,1\n"));
+  // Saved: no question until something changes, a bound or the step too.
+  EXPECT_TRUE(form.MayDiscardSet());
+  Find<QRadioButton>("rad001")->click();
+  EXPECT_TRUE(form.HasUnsavedSet());
+  Find<QRadioButton>("rad01")->click();
+  EXPECT_FALSE(form.HasUnsavedSet());
+  Type("txtFRight", QStringLiteral("4"));
+  EXPECT_TRUE(form.HasUnsavedSet());
+  boxes.Reply(true);
+  Trigger("mnuOpenSet", Path(QStringLiteral("exit.vfs")));
+  EXPECT_EQ(boxes.Take(), std::vector<std::string>{kReplaceQuestion});
+  EXPECT_FALSE(form.HasUnsavedSet());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The plot window itself: its controls, the axis bounds, the calculator
 // window around a run, and the windows it shows and hides.
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -76,6 +77,19 @@ TEST_F(PlotWindowTest, TabGoesThroughTheControlsInTheirOrder) {
     QWidget* next = Find<QWidget>(order[i - 1])->nextInFocusChain();
     while (next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
     EXPECT_EQ(next->objectName(), order[i]) << "after " << order[i - 1];
+  }
+}
+
+TEST_F(PlotWindowTest, OpensAndComesBackWithTheExpressionSelectedForTyping) {
+  for (const QString& typed : {QStringLiteral("x/2"), QStringLiteral("x*3")}) {
+    form.hide();
+    form.show();
+    QApplication::setActiveWindow(&form);
+    auto* edit = Find<QLineEdit>("txtMain");
+    EXPECT_EQ(form.focusWidget(), edit);
+    EXPECT_EQ(edit->selectedText(), edit->text());
+    QTest::keyClicks(form.focusWidget(), typed);
+    EXPECT_EQ(edit->text(), typed);
   }
 }
 

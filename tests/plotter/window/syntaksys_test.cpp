@@ -93,5 +93,19 @@ TEST_F(SyntaxWindowTest, OkAndTheTitleBarHideItAndBringBackThePlotWindow) {
   EXPECT_TRUE(help.isVisible());
 }
 
+TEST_F(SyntaxWindowTest, ReturnEnterAndEscapeCloseItWhereverTheFocusIs) {
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+    for (QWidget* focus : {static_cast<QWidget*>(viewer), static_cast<QWidget*>(ok)}) {
+      plot.hide();
+      help.show();
+      QApplication::setActiveWindow(&help);
+      focus->setFocus();
+      QTest::keyClick(focus, key);
+      EXPECT_FALSE(help.isVisible()) << key << " on " << focus->objectName().toStdString();
+      EXPECT_TRUE(plot.isVisible());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace veltrum

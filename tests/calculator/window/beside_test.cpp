@@ -1,0 +1,58 @@
+// A window opened beside another: right of it, else left, else below,
+// else pushed inside; always whole within the screen's available area.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "window/beside.h"
+
+namespace veltrum {
+namespace {
+
+struct BesideRow {
+  const char* what;
+  QRect anchor;      // relative to the available area's top left
+  QPoint expected;   // likewise
+};
+
+TEST(PlaceBesideTest, RightThenLeftThenBelowThenInside) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  ASSERT_GE(area.width(), 600);
+  ASSERT_GE(area.height(), 400);
+  const int w = 200, h = 150;
+  const int right = area.width(), bottom = area.height();
+  const BesideRow rows[] = {
+      {"room on the right", {10, 20, 100, 80}, {118, 20}},
+      {"the right is full", {right - 150, 30, 140, 80}, {right - 150 - 8 - w, 30}},
+      {"both sides full, room below", {0, 10, right, 100}, {0, 118}},
+      {"no room anywhere", {0, 0, right, bottom}, {right - w, 0}},
+      {"low on the screen", {10, bottom - 40, 100, 30}, {118, bottom - h}},
+  };
+  for (const BesideRow& row : rows) {
+    SCOPED_TRACE(row.what);
+    QWidget anchor;
+    anchor.setGeometry(row.anchor.translated(area.topLeft()));
+    QWidget window;
+    window.resize(w, h);
+    PlaceBeside(window, anchor);
+    EXPECT_EQ(window.pos(), row.expected + area.topLeft());
+    EXPECT_TRUE(area.contains(QRect(window.pos(), window.size())));
+  }
+}
+
+TEST(PlaceBesideTest, KeepOnScreenMovesOnlyAWindowThatReachesPastAnEdge) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget window;
+  window.resize(200, 150);
+  window.move(area.topLeft() + QPoint(30, 40));
+  KeepOnScreen(window);
+  EXPECT_EQ(window.pos(), area.topLeft() + QPoint(30, 40));
+  window.move(area.right() - 50, area.bottom() - 20);
+  KeepOnScreen(window);
+  EXPECT_EQ(window.pos(), QPoint(area.right() + 1 - 200, area.bottom() + 1 - 150));
+}
+
+}  // namespace
+}  // namespace veltrum
