@@ -87,15 +87,21 @@ void Calculator::FinishReport() {
   observer_->KeyHandled(report);
 }
 
-void Calculator::Press(Key key) {
-  Reported(EntryKind::Key, key, {}, [&] { PressKey(key); });
+bool Calculator::Press(const Input& input) {
+  switch (input.kind) {
+    case EntryKind::Key:
+      Reported(EntryKind::Key, input.key, {}, [&] { PressKey(input.key); });
+      return true;
+    case EntryKind::NumberText:
+      EnterNumberText(input.text);
+      return true;
+    case EntryKind::Paste:
+      return PasteNumber(input.text);
+  }
+  return false;
 }
 
 void Calculator::PressKey(Key key) {
-  if (IsElementKey(key)) {
-    ElementClick(ElementIndex(key));
-    return;
-  }
   // clang-format off
   switch (key) {
     case Key::cmd0: cmd0Click(); break;
@@ -140,7 +146,7 @@ void Calculator::PressKey(Key key) {
       break;
     case Key::optGrad: SelectAngleUnit(false); break;
     case Key::optRad: SelectAngleUnit(true); break;
-    case Key::FirstElement: break;
+    default: ElementClick(ElementIndex(key)); break;  // Key::FirstElement and the element keys after it
   }
   // clang-format on
 }

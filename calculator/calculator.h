@@ -27,6 +27,22 @@ inline constexpr std::string_view kPasteRefusedText = "В буфере обме�
 // decimal separator; nothing when it is not a number.
 std::optional<Extended> ReadPastedNumber(std::string_view text);
 
+// One input of the calculator: a key as a click presses it, a finished
+// number text entered as an element key enters its mass (text must be a
+// number text), or a text pasted onto the display.
+struct Input {
+  Input(Key k) : key(k) {}  // NOLINT(google-explicit-constructor): a key is the common input
+  static Input Entered(std::string_view text) { return Input(EntryKind::NumberText, text); }
+  static Input Pasted(std::string_view text) { return Input(EntryKind::Paste, text); }
+
+  EntryKind kind = EntryKind::Key;
+  Key key = Key::cmd0;
+  std::string_view text;
+
+ private:
+  Input(EntryKind k, std::string_view t) : kind(k), text(t) {}
+};
+
 class PlotRun;
 
 // The state is a private base: the handlers name its variables as the rest
@@ -40,23 +56,12 @@ class Calculator : private CalculatorState {
   // Told of every key handled outside a plot run, after the key.
   void SetObserver(KeyObserver* observer) { observer_ = observer; }
 
-  // Presses a key as a click would. A failure that no handler catches (a
-  // conversion error left by backspace) propagates as CalcFailure; the
-  // caller shows it as the event loop's error box.
-  void Press(Key key);
-  // Presses the digit and point keys of keys ('0'-'9', ',' or '.') one
-  // after the other as Press does, without its dispatch; stops after a key
-  // that sets CalcError.
-  void PressNumberKeys(std::string_view keys);
-  // The effect of pressing C, the keys of number and equals (a leading "-"
-  // pressed as the sign key right behind the first non-zero digit, as the
-  // plotter types its values) without pressing them, for the numbers whose
-  // keys are known to show the number itself: an optional "-", "0" or
-  // digits without a leading zero, and an optional comma with digits that
-  // do not end in zero, not "0" itself (a negative number below 1 with at
-  // most three zeros behind the comma). False, and nothing done, for any
-  // other number or while a view follows the display.
-  bool EnterShownNumber(std::string_view number);
+  // The one door in: handles a key, an entered or a pasted text as the
+  // window's control would. False, with nothing changed, for a pasted text
+  // that is not a number. A failure that no handler catches (a conversion
+  // error left by backspace) propagates as CalcFailure; the caller shows
+  // it as the event loop's error box.
+  bool Press(const Input& input);
 
   // A copy of the state for tests and checks; writing it changes nothing.
   CalculatorState Snapshot() const { return *this; }
@@ -72,20 +77,23 @@ class Calculator : private CalculatorState {
   const std::string& MemoryText(int i) const { return memoryText_[i]; }
   bool Radians() const { return radians_; }
 
+
+ private:
+  friend class PlotRun;
+
   // The digit keys share one handler that reads the digit from the key's
   // caption, as a click on cmd1..cmd9 does.
   void ButtonClick(char digit);
   // A finished number text entered as an element key enters its mass: the
   // waiting operator is applied, the text shown unchanged, and the next
-  // digit starts a new number. text must be a number text.
+  // digit starts a new number.
   void EnterNumberText(std::string_view text);
   void SelectAngleUnit(bool radians);
-  // Ctrl+V on the display: false (and nothing changed) when the text is not
-  // a number.
+  // Ctrl+V on the display.
   bool PasteNumber(std::string_view text);
-
- private:
-  friend class PlotRun;
+  // The evaluator's fast doors, open through PlotRun (see there).
+  void PressNumberKeys(std::string_view keys);
+  bool EnterShownNumber(std::string_view number);
 
   // The calculator part of window creation.
   void FormCreate();

@@ -104,7 +104,7 @@ bool TypesAsShown(std::string_view t) {
 }  // namespace
 
 bool Calculator::EnterShownNumber(std::string_view number) {
-  if (view_ || !TypesAsShown(number)) return false;
+  if (!PlotMode || !TypesAsShown(number)) return false;
   if (ShiftOn) Press(Key::cmdShift);
   SetText1(number);
   // C, the number keys and equals leave: no operation, chain or exponent
@@ -121,6 +121,11 @@ bool Calculator::EnterShownNumber(std::string_view number) {
 }
 
 void Calculator::PressNumberKeys(std::string_view keys) {
+  // Outside a run every key is pressed and reported as a click would be.
+  if (!PlotMode) {
+    for (char c : keys) Press(c == ',' || c == '.' ? Key::cmdpoint : DigitKey(c - '0'));
+    return;
+  }
   for (std::size_t i = 0; i < keys.size();) {
     if (CalcError) return;
     const char c = keys[i];

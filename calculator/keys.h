@@ -1,6 +1,5 @@
 #pragma once
-// The one door into the calculator: every key of the calculator window is a
-// Key, named after its control. Element and group keys follow the fixed
+// Every key of the calculator window is a Key, named after its control. Element and group keys follow the fixed
 // keys, one per row of ElementKeys().
 #include <cstdint>
 #include <optional>

@@ -1,5 +1,5 @@
 #pragma once
-// The one door through which a sampling run drives a calculator. While a
+// How a sampling run drives a calculator. While a
 // PlotRun lives, a failed calculation sets CalcError instead of showing its
 // message box, and the calculator's view is detached so that the thousands
 // of key presses of a run do not repaint a window; when it ends, PlotMode
@@ -29,6 +29,24 @@ class PlotRun {
 
   // A failed sample is dropped; the next one starts without the error.
   void NextSample() { calc_.CalcError = false; }
+
+  // The evaluator's fast doors. PressNumberKeys presses the digit and point
+  // keys of keys ('0'-'9', ',' or '.') one after the other without the
+  // dispatch of Press, and stops after a key that sets CalcError.
+  // EnterShownNumber has the effect of pressing C, the keys of number and
+  // equals (a leading "-" pressed as the sign key right behind the first
+  // non-zero digit, as the plotter types its values) without pressing
+  // them, for the numbers whose keys are known to show the number itself:
+  // an optional "-", "0" or digits without a leading zero, and an optional
+  // comma with digits that do not end in zero, not "0" itself (a negative
+  // number below 1 with at most three zeros behind the comma); false, and
+  // nothing done, for any other number. Outside a run both do what pressing
+  // the keys does, reported to the observer as keys are: PressNumberKeys
+  // presses each key, EnterShownNumber answers false.
+  static void PressNumberKeys(Calculator& calc, std::string_view keys) { calc.PressNumberKeys(keys); }
+  static bool EnterShownNumber(Calculator& calc, std::string_view number) {
+    return calc.EnterShownNumber(number);
+  }
 
  private:
   Calculator& calc_;

@@ -143,7 +143,6 @@ void Chart::Clear(int series) {
   data_[series]->clear();
   values_[series].reset();
   static_cast<PointGraph*>(graphs_[series])->PointsCleared();
-  ++generation_[series];
   DataChanged();
   RequestRepaint();
 }
@@ -187,6 +186,8 @@ std::size_t Chart::SummaryBytes() const {
 }
 
 int Chart::PointCount(int series) const { return data_[series]->size(); }
+
+const PointIndex& Chart::Summary(int series) { return static_cast<PointGraph*>(graphs_[series])->Summary(); }
 
 void Chart::SetAxisRange(ChartAxis axis, double minimum, double maximum) {
   QCPAxis* target = axis == ChartAxis::Left ? yAxis : xAxis;

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "chart/chart_model.h"
+#include "chart/point_index.h"
 
 namespace veltrum {
 
@@ -33,21 +34,30 @@ constexpr LeftDrag ClassifyLeftDrag(int dx, int dy) {
   return dx > 0 && dy > 0 ? LeftDrag::Zoom : LeftDrag::Restore;
 }
 
-class Chart : public QCustomPlot, public ChartModel {
+class Chart : public QCustomPlot {
   Q_OBJECT
 
  public:
   explicit Chart(QWidget* parent = nullptr);
 
-  void SetActive(int series, bool active) override;
-  bool IsActive(int series) const override;
-  void Clear(int series) override;
-  void Reserve(int series, std::size_t points) override;
-  void AddPoint(int series, double x, double y) override;
-  int PointCount(int series) const override;
-  void SetAxisRange(ChartAxis axis, double minimum, double maximum) override;
-  void BeginUpdate() override;
-  void EndUpdate() override;
+  // An inactive series is not drawn and not in the legend; its points stay.
+  void SetActive(int series, bool active);
+  bool IsActive(int series) const;
+  // Removes every point of the series and repaints.
+  void Clear(int series);
+  // Makes room for a number of points about to be added.
+  void Reserve(int series, std::size_t points);
+  // Adds a point in its place by x; a point before the last is sorted in
+  // among the others. Outside BeginUpdate and EndUpdate the chart repaints
+  // once the event loop comes round, however many points arrive by then.
+  void AddPoint(int series, double x, double y);
+  int PointCount(int series) const;
+  // The axis shows exactly [minimum, maximum] and stops following the data.
+  void SetAxisRange(ChartAxis axis, double minimum, double maximum);
+  // Between BeginUpdate and the matching EndUpdate nothing is repainted;
+  // EndUpdate repaints once. Calls nest.
+  void BeginUpdate();
+  void EndUpdate();
 
   // Whether the axes still scale themselves to the data.
   bool FollowsData() const { return followData_; }
@@ -56,8 +66,9 @@ class Chart : public QCustomPlot, public ChartModel {
 
   // The points of a series in ascending x, active or not.
   const QCPGraphDataContainer& Points(int series) const { return *data_[series]; }
-  // Counts the clears of a series: in between, points are only appended.
-  std::uint64_t Generation(int series) const { return generation_[series]; }
+  // The summary of a series' points that its drawing keeps, brought up to
+  // date: the readout searches it too.
+  const PointIndex& Summary(int series);
 
   // The menu that a right click without a drag, or the keyboard's menu
   // key, pops up; the chart does not own it. Without one the click does
@@ -109,7 +120,6 @@ class Chart : public QCustomPlot, public ChartModel {
   // run and must not touch the shared pointer's reference count.
   std::array<QCPGraphDataContainer*, kSeriesCount> data_{};
   std::array<bool, kSeriesCount> active_{};
-  std::array<std::uint64_t, kSeriesCount> generation_{};
   // Each series' lowest and highest value that is not NaN, kept as points
   // are added.
   std::array<std::optional<QCPRange>, kSeriesCount> values_{};
@@ -127,6 +137,18 @@ class Chart : public QCustomPlot, public ChartModel {
   QPoint currentPos_;
   QCPRange panBottom_;
   QCPRange panLeft_;
+};
+
+// Holds the chart's repaints for a scope: several changes, one repaint.
+class ChartUpdate {
+ public:
+  explicit ChartUpdate(Chart& chart) : chart_(chart) { chart_.BeginUpdate(); }
+  ~ChartUpdate() { chart_.EndUpdate(); }
+  ChartUpdate(const ChartUpdate&) = delete;
+  ChartUpdate& operator=(const ChartUpdate&) = delete;
+
+ private:
+  Chart& chart_;
 };
 
 }  // namespace veltrum

@@ -83,7 +83,7 @@ bool ChartReadout::Update() {
   if (cursor_ && rect->rect().contains(*cursor_)) {
     std::array<PickSeries, kSeriesCount> series;
     for (int k = 0; k < kSeriesCount; ++k)
-      series[k] = {&chart_->Points(k), chart_->IsActive(k), chart_->Generation(k), &blocks_[k]};
+      series[k] = {&chart_->Points(k), chart_->IsActive(k), &chart_->Summary(k)};
     picked = PickPoint(*chart_->xAxis, *chart_->yAxis, series, QPointF(*cursor_));
     if (picked) {
       text = PointReadoutText(*picked);

@@ -56,7 +56,6 @@ class ChartReadout : public QCPLayerable {
   void Describe();
 
   Chart* chart_;
-  std::array<SeriesBlocks, kSeriesCount> blocks_;
   std::optional<QPoint> cursor_;
   std::optional<PickedPoint> picked_;
   QString text_;

@@ -40,13 +40,16 @@ class PointGraph : public QCPGraph {
   // and benchmarks that compare the two.
   void SetReferenceDrawing(bool on) { reference_ = on; }
   std::size_t IndexBytes() const { return index_.Bytes(); }
+  // The summary brought up to the points as they are now.
+  const PointIndex& Summary() {
+    index_.Sync(*mDataContainer);
+    return index_;
+  }
 
  protected:
   void draw(QCPPainter* painter) override;
 
  private:
-  // Calls mark(x, y) with the pixel, relative to the plot area, of every
-  // point whose disc can reach into the area.
   // How the points of the visible key range map to pixels of the area.
   struct Projection {
     double xScale, xOrigin, yScale, yOrigin;
@@ -54,6 +57,8 @@ class PointGraph : public QCPGraph {
     int begin, end;      // indices of the points in the visible key range
   };
   bool Project(const QRect& area, Projection& p) const;
+  // Calls mark(x, y) with the pixel, relative to the plot area, of every
+  // point whose disc can reach into the area.
   template <typename Mark>
   void ForEachVisiblePoint(const QRect& area, Mark mark);
   // Marks the same pixels as ForEachVisiblePoint with raster_.Mark, from

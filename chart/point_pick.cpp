@@ -26,40 +26,6 @@ struct Affine {
 
 }  // namespace
 
-void SeriesBlocks::Sync(const QCPGraphDataContainer& points, std::uint64_t generation) {
-  const int size = points.size();
-  if (generation != generation_ || size < size_) {
-    known_.clear();
-    size_ = 0;
-    generation_ = generation;
-  }
-  if (size == size_) return;
-  // The last block was short: points joined it since.
-  if (size_ % kBlock != 0) known_[size_ / kBlock] = 0;
-  const std::size_t blocks = static_cast<std::size_t>((size + kBlock - 1) / kBlock);
-  known_.resize(blocks, 0);
-  low_.resize(blocks);
-  high_.resize(blocks);
-  size_ = size;
-}
-
-bool SeriesBlocks::Reaches(const QCPGraphData* data, int b, double low, double high) {
-  const std::size_t i = static_cast<std::size_t>(b);
-  if (!known_[i]) {
-    const int end = std::min((b + 1) * kBlock, size_);
-    double lowest = data[b * kBlock].value;
-    double highest = lowest;
-    for (int j = b * kBlock + 1; j < end; ++j) {
-      lowest = std::min(lowest, data[j].value);
-      highest = std::max(highest, data[j].value);
-    }
-    low_[i] = lowest;
-    high_[i] = highest;
-    known_[i] = 1;
-  }
-  return low_[i] <= high && high_[i] >= low;
-}
-
 std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valueAxis,
                                      const std::array<PickSeries, kSeriesCount>& series, QPointF cursor) {
   if (!(keyAxis.range().size() > 0) || !(valueAxis.range().size() > 0)) return std::nullopt;
@@ -106,12 +72,14 @@ std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valu
     return dx * dx > bestDistance;
   };
 
-  constexpr int kBlock = SeriesBlocks::kBlock;
+  constexpr int kBlock = PointIndex::kLeaf;
   for (int k = 0; k < static_cast<int>(series.size()); ++k) {
     const PickSeries& one = series[k];
     if (!one.active || one.points->isEmpty()) continue;
     const QCPGraphDataContainer& points = *one.points;
-    one.blocks->Sync(points, one.generation);
+    // Points after the last whole block are not summarised: each is looked at.
+    const std::vector<PointIndex::Block>* blocks =
+        one.summary->Levels() > 0 ? &one.summary->Blocks(0) : nullptr;
     const QCPGraphData* data = &*points.constBegin();
     const QCPGraphData* end = data + points.size();
     auto before = [](const QCPGraphData& p, double key) { return p.key < key; };
@@ -121,7 +89,11 @@ std::optional<PickedPoint> PickPoint(const QCPAxis& keyAxis, const QCPAxis& valu
                                           [](double key, const QCPGraphData& p) { return key < p.key; }) -
                          data);
     const int mid = static_cast<int>(std::lower_bound(data + lo, data + hi, keyAtCursor, before) - data);
-    auto reaches = [&](int b) { return one.blocks->Reaches(data, b, valueLow, valueHigh); };
+    auto reaches = [&](int b) {
+      if (!blocks || static_cast<std::size_t>(b) >= blocks->size()) return true;
+      const PointIndex::Block& block = (*blocks)[static_cast<std::size_t>(b)];
+      return block.low <= valueHigh && block.high >= valueLow;
+    };
     // Outwards from the cursor on both sides, block by block, so that a
     // near point found early narrows the rest of the search.
     for (int from = mid; from < hi && !outOfReach(data[from]);) {

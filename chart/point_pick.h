@@ -2,16 +2,15 @@
 // Finds the drawn point nearest to a pixel of the chart: the one the
 // readout names and rings. Each series is in ascending x, so only the x
 // window of the pick radius is searched, by bisection, whatever the
-// number of points; inside it, blocks of points whose values all lie
-// outside the radius in y are passed over whole.
+// number of points; inside it, the blocks of the series' summary whose
+// values all lie outside the radius in y are passed over whole.
 #include <qcustomplot.h>
 
 #include <array>
-#include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "chart/chart_model.h"
+#include "chart/point_index.h"
 
 namespace veltrum {
 
@@ -26,32 +25,11 @@ struct PickedPoint {
   QPoint pixel;
 };
 
-// The lowest and highest value of each block of kBlock consecutive points
-// of one series, worked out when a pick first reaches the block. A sorted
-// series only grows at its end between clears, so points added since the
-// last pick extend the blocks; a clear, told by a new generation, drops
-// them.
-class SeriesBlocks {
- public:
-  static constexpr int kBlock = 64;
-
-  void Sync(const QCPGraphDataContainer& points, std::uint64_t generation);
-  // Whether some value of block b lies in [low, high].
-  bool Reaches(const QCPGraphData* data, int b, double low, double high);
-
- private:
-  std::vector<double> low_;
-  std::vector<double> high_;
-  std::vector<std::uint8_t> known_;
-  int size_ = 0;
-  std::uint64_t generation_ = 0;
-};
-
 struct PickSeries {
   const QCPGraphDataContainer* points;
   bool active;
-  std::uint64_t generation;
-  SeriesBlocks* blocks;
+  // The series' summary, up to date with points.
+  const PointIndex* summary;
 };
 
 // The nearest point of an active series whose disc shows in the plot

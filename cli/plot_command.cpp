@@ -1,6 +1,7 @@
 // veltrum-cli plot: one sampling run with the plot window's defaults,
 // printed as x<TAB>y lines in the calculator's number texts; or, with
 // --set, the runs of a function set one after another.
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -9,38 +10,24 @@
 #include <variant>
 
 #include "calculator/calculator.h"
-#include "number/number_text.h"
 #include "cli/commands.h"
 #include "plotter/function_set.h"
-#include "plotter/sampling.h"
+#include "plotter/sampling_run.h"
 
 namespace veltrum::cli {
 namespace {
 
-class StdoutSeries : public PlotSeries {
+// The lines arrive written by the run's workers: here they are only
+// copied out, in order.
+class StdoutLines : public PlotLines {
  public:
-  StdoutSeries() { std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16); }
-  void Clear() override {}
-  // Each line starts with prefix ("3\t" for the third function of a set).
-  void SetPrefix(std::string prefix) { prefix_ = std::move(prefix); }
-  void AddPoint(double x, double y) override {
-    char line[2 * kNumberTextCapacity + 2];
-    if (!prefix_.empty()) std::fwrite(prefix_.data(), 1, prefix_.size(), stdout);
-    std::size_t n = FormatNumber(x, line);
-    line[n++] = '\t';
-    n += FormatNumber(y, line + n);
-    line[n++] = '\n';
-    std::fwrite(line, 1, n, stdout);
-  }
-
- private:
-  std::string prefix_;
+  StdoutLines() { std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16); }
+  void AddLines(std::string_view lines) override { std::fwrite(lines.data(), 1, lines.size(), stdout); }
 };
 
 class NoProgress : public PlotProgress {
  public:
   void SetRange(int, int) override {}
-  void SetStep(int) override {}
   void SetPosition(int) override {}
 };
 
@@ -127,21 +114,29 @@ int RunPlot(const std::vector<std::string>& args) {
 
   Calculator calc(&messages);
   if (degrees) calc.Press(Key::optGrad);
-  StdoutSeries series;
+  StdoutLines out;
   NoProgress progress;
   // Ctrl+C ends the run between samples, so every line printed is whole.
   std::signal(SIGINT, OnInterrupt);
-  SamplingOptions run;
-  run.threads = threads;
-  run.keepGoing = [] { return interrupted == 0; };
+  SamplingRun run(calc, messages, threads);
   // A function that is refused or fails does not stop the ones after it,
-  // as in the window's "Обновить все".
+  // as in the window's "Обновить все"; a run that cannot start its threads
+  // stops them all.
   bool failed = false;
   for (std::size_t k = 0; k < set.expressions.size() && !interrupted; ++k) {
-    if (!setPath.empty()) series.SetPrefix(std::to_string(k + 1) + '\t');
-    const SamplingEnd end =
-        RunSampling(calc, {set.expressions[k], set.from, set.to, set.step}, series, progress, messages, run);
-    failed = failed || end == SamplingEnd::Refused || end == SamplingEnd::Failed;
+    const std::string prefix = setPath.empty() ? std::string() : std::to_string(k + 1) + '\t';
+    std::optional<SamplingEnd> end = run.Start({set.expressions[k], set.from, set.to, set.step}, &prefix);
+    while (!end) {
+      if (interrupted) run.Stop();
+      run.Wait(std::chrono::milliseconds(kPollIntervalMs));
+      end = run.Poll(out, progress);
+    }
+    failed = failed || *end == SamplingEnd::Refused || *end == SamplingEnd::Failed;
+    if (!run.Error().empty()) {
+      std::fflush(stdout);
+      std::fprintf(stderr, "veltrum-cli: %s\n", run.Error().c_str());
+      break;
+    }
   }
   std::fflush(stdout);
   if (interrupted) {

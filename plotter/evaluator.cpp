@@ -1,5 +1,7 @@
 #include "plotter/evaluator.h"
 
+#include "calculator/plot_run.h"
+
 #include <vector>
 
 #include "number/number_text.h"
@@ -65,8 +67,6 @@ void RewriteMinus(const std::string& s, std::string& out) {
   }
 }
 
-// Working buffers of one thread; they live across samples, so a sample
-// allocates nothing once they have grown to the expression's size.
 bool IsBracket(char c) { return c == '(' || c == ')' || c == '[' || c == ']'; }
 
 // The bracket passes in one scan from left to right. A pass works out the
@@ -154,7 +154,7 @@ std::optional<double> Evaluate(Calculator& calc, EvaluatorBuffers& b, std::strin
   RewriteMinus(b.substituted, b.s);
   if (!ResolveBrackets(calc, b, typing)) return std::nullopt;
   // The value text of the display types the display's own number.
-  const bool shown = typing == Typing::Runs && b.wIsDisplayValue && calc.EnterShownNumber(calc.Text1());
+  const bool shown = typing == Typing::Runs && b.wIsDisplayValue && PlotRun::EnterShownNumber(calc, calc.Text1());
   if (shown ? calc.HasCalcError() : !CalculateTextAs(calc, b.w, typing, b.number)) return std::nullopt;
   return ReadNumberDouble(calc.Text1());
 }

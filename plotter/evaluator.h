@@ -12,7 +12,9 @@
 
 namespace veltrum {
 
-// The working texts of an evaluation.
+// The working texts of an evaluation. An Evaluator keeps them across
+// samples, so a sample allocates nothing once they have grown to the
+// expression's size.
 struct EvaluatorBuffers {
   std::string substituted, s, w, inner, value, number;
   std::vector<std::size_t> rounds, squares;  // open brackets, positions in w
@@ -51,9 +53,5 @@ inline std::optional<double> EvaluateAtKeyByKey(Calculator& calc, std::string_vi
 // The sign mark: a leading "-" moves behind the first non-zero digit as
 // "z" ("-25" -> "2z5", "-0,05" -> "0,05z").
 void MoveMinusBehind(std::string& text);
-
-// Presses C, the keys of text (its sign moved behind first) and equals;
-// false when a key failed.
-bool CalculateText(Calculator& calc, std::string& text);
 
 }  // namespace veltrum

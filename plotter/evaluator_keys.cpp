@@ -1,5 +1,7 @@
 #include "plotter/evaluator_keys.h"
 
+#include "calculator/plot_run.h"
+
 #include <cstring>
 
 #include "number/number_text.h"
@@ -51,7 +53,7 @@ bool TypeText(Calculator& calc, std::string_view text, Typing typing) {
     if (typing == Typing::Runs && IsNumberKey(c)) {
       std::size_t end = i + 1;
       while (end < text.size() && IsNumberKey(text[end])) ++end;
-      calc.PressNumberKeys(text.substr(i, end - i));
+      PlotRun::PressNumberKeys(calc, text.substr(i, end - i));
       i = end;
     } else {
       PressAll(calc, kCharKeys[static_cast<unsigned char>(c)]);
@@ -136,7 +138,7 @@ bool ValueTextNumber(std::string_view t, std::string& number) {
 
 bool CalculateTextAs(Calculator& calc, std::string& text, Typing typing, std::string& number) {
   // A value text of a number that its keys show as it is needs no keys.
-  if (typing == Typing::Runs && ValueTextNumber(text, number) && calc.EnterShownNumber(number))
+  if (typing == Typing::Runs && ValueTextNumber(text, number) && PlotRun::EnterShownNumber(calc, number))
     return !calc.HasCalcError();
   MoveMinusBehind(text);
   if (calc.IsShiftOn()) calc.Press(Key::cmdShift);
@@ -144,11 +146,6 @@ bool CalculateTextAs(Calculator& calc, std::string& text, Typing typing, std::st
   if (!TypeText(calc, text, typing)) return false;
   calc.Press(Key::cmdis);
   return !calc.HasCalcError();
-}
-
-bool CalculateText(Calculator& calc, std::string& text) {
-  std::string number;
-  return CalculateTextAs(calc, text, Typing::Runs, number);
 }
 
 }  // namespace veltrum

@@ -35,7 +35,7 @@ void PressAll(Calculator& calc, const CharKeys& k);
 std::size_t SignMarkPlace(std::string_view t);
 
 // How the characters of a working text become key presses: a run of
-// digits and commas in one call of PressNumberKeys, or each through Press
+// digits and commas in one call of PlotRun::PressNumberKeys, or each through Press
 // (the reference the tests compare with).
 enum class Typing : std::uint8_t { Runs, KeyByKey };
 

@@ -1,56 +1,11 @@
-// Function sets on disk. A save never writes over the earlier file in
-// place: the text goes to a new file in the same folder, which is then
-// renamed over the target in one step.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
+// Function sets on disk; a save replaces the file whole or not at all.
 #include <fstream>
 
+#include "files/text_file.h"
 #include "plotter/function_set.h"
 #include "plotter/function_set_reader.h"
 
 namespace veltrum {
-
-namespace {
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// A new, hidden file beside the target; -1 when the folder takes none.
-int CreateTemporary(const std::string& path, std::string& temporary) {
-  static std::atomic<unsigned> counter{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = FolderOf(path) + "/." + NameOf(path) + "." + std::to_string(::getpid()) + "." +
-                std::to_string(counter++) + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-}  // namespace
 
 std::variant<FunctionSet, SetRefusal> LoadFunctionSet(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -84,19 +39,7 @@ std::variant<FunctionSet, SetRefusal> LoadFunctionSet(const std::string& path) {
 }
 
 bool SaveFunctionSet(const FunctionSet& set, const std::string& path) {
-  std::string temporary;
-  const int fd = CreateTemporary(path, temporary);
-  if (fd < 0) return false;
-  // A file written over keeps its permissions.
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-    [[maybe_unused]] const int kept = ::fchmod(fd, old.st_mode & 07777);
-  }
-  bool written = WriteAll(fd, FunctionSetText(set)) && ::fsync(fd) == 0;
-  written = ::close(fd) == 0 && written;
-  if (written && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
-  ::unlink(temporary.c_str());
-  return false;
+  return !SaveTextFile(path, FunctionSetText(set));
 }
 
 }  // namespace veltrum

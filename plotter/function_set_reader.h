@@ -19,8 +19,6 @@ class SetReader {
   std::optional<SetRefusal> Line(std::string_view line);
   // A refusal for the line read last.
   SetRefusal Refuse(const std::string& what) const;
-  // The line count so far.
-  int Number() const { return number_; }
   const FunctionSet& Set() const { return set_; }
 
  private:

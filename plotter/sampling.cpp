@@ -4,8 +4,6 @@
 #include <cmath>
 
 #include "number/number_text.h"
-#include "calculator/plot_run.h"
-#include "plotter/evaluator.h"
 #include "plotter/sample_grid.h"
 
 namespace veltrum {
@@ -31,26 +29,6 @@ double CutToGrid(double x, int decimals) {
 int ProgressMaximum(double from, double to, double step) {
   const double q = std::nearbyint(std::fabs(to - from) / step);  // halves to even
   return q > INT_MAX ? INT_MAX : static_cast<int>(q);
-}
-
-// Every sample on calc, on the calling thread.
-SamplesTaken TakeSamples(Calculator& calc, PlotRun& run, SampleGrid grid, std::string_view expression,
-                         const std::function<bool()>& keepGoing, const SampleSink& sink) {
-  SamplesTaken taken;
-  Evaluator evaluator;
-  double x;
-  while (grid.Next(x)) {
-    taken.lastX = x;
-    const std::optional<double> y = evaluator.At(calc, expression, x);
-    run.NextSample();
-    sink(x, y);
-    ++taken.count;
-    if (keepGoing && !keepGoing()) {
-      taken.end = SamplesTaken::End::Stopped;
-      break;
-    }
-  }
-  return taken;
 }
 
 }  // namespace
@@ -117,65 +95,6 @@ std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, Message
     messages.ShowMessage(MessageKind::Error, kCalcErrorText);
     refusal = SamplingEnd::Failed;
     return std::nullopt;
-  }
-}
-
-SamplingEnd FinishSampling(Calculator& calc, std::string_view expression, const SamplesTaken& taken,
-                           PlotProgress& progress, MessageSink& messages) {
-  bool failed = taken.end == SamplesTaken::End::Failed;
-  {
-    // The calculator is left as the last sample left it: a sample that
-    // failed on a worker is replayed here, where it fails the same way.
-    PlotRun run(calc);
-    try {
-      if (failed || taken.count > 0) (void)EvaluateAt(calc, expression, failed ? taken.failedX : taken.lastX);
-    } catch (const CalcFailure&) {
-      failed = true;
-    }
-  }
-  if (failed) {
-    messages.ShowMessage(MessageKind::Error, kCalcErrorText);
-    return SamplingEnd::Failed;
-  }
-  progress.SetPosition(0);
-  return taken.end == SamplesTaken::End::Stopped ? SamplingEnd::Stopped : SamplingEnd::Completed;
-}
-
-SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series,
-                        PlotProgress& progress, MessageSink& messages, const SamplingOptions& options) {
-  series.Clear();
-  SamplingEnd refusal = SamplingEnd::Refused;
-  const std::optional<SamplingPlan> plan = PlanSampling(request, messages, refusal);
-  if (!plan) return refusal;
-  progress.SetRange(0, plan->progressMaximum);
-  progress.SetStep(1);
-  progress.SetPosition(0);
-  series.Reserve(static_cast<std::size_t>(plan->samples) + 1);
-  const std::string_view expression = request.expression;
-  const SampleGrid grid(plan->from, plan->to, plan->step, plan->decimals);
-  int position = 0;
-  const SampleSink sink = [&](double x, std::optional<double> y) {
-    if (y) series.AddPoint(x, *y);
-    progress.SetPosition(++position);
-  };
-  if (options.threads > 1) {
-    const SamplesTaken taken =
-        TakeSamplesInParallel(grid, expression, calc.Radians(), options.threads,
-                              static_cast<std::size_t>(plan->samples), options.keepGoing, sink);
-    return FinishSampling(calc, expression, taken, progress, messages);
-  }
-  try {
-    SamplesTaken taken;
-    {
-      PlotRun run(calc);
-      taken = TakeSamples(calc, run, grid, expression, options.keepGoing, sink);
-    }
-    progress.SetPosition(0);
-    return taken.end == SamplesTaken::End::Stopped ? SamplingEnd::Stopped : SamplingEnd::Completed;
-  } catch (const CalcFailure&) {
-    // A conversion failure of the evaluator ends the run.
-    messages.ShowMessage(MessageKind::Error, kCalcErrorText);
-    return SamplingEnd::Failed;
   }
 }
 

@@ -1,10 +1,9 @@
 #pragma once
-// The sampling run behind PlotFunction(k): one function drawn as points
-// from the first x to the last on the step grid, every sample computed by
-// pressing calculator keys.
+// What a sampling run takes and gives: one function drawn as points from
+// the first x to the last on the step grid, every sample computed by
+// pressing calculator keys. SamplingRun carries a run out.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -17,9 +16,6 @@ namespace veltrum {
 class PlotSeries {
  public:
   virtual ~PlotSeries() = default;
-  virtual void Clear() = 0;
-  // The run knows how many samples it will take before the first point.
-  virtual void Reserve(std::size_t) {}
   virtual void AddPoint(double x, double y) = 0;
 };
 
@@ -28,7 +24,6 @@ class PlotProgress {
  public:
   virtual ~PlotProgress() = default;
   virtual void SetRange(int minimum, int maximum) = 0;
-  virtual void SetStep(int step) = 0;
   virtual void SetPosition(int position) = 0;
 };
 
@@ -61,16 +56,7 @@ struct SamplingRequest {
 // One worker per core: what a run uses unless told otherwise.
 int DefaultSamplingThreads();
 
-// How a run is carried out; neither option changes what it computes.
-struct SamplingOptions {
-  // Worker threads, each with a calculator of its own in the same angle
-  // unit; 1 computes every sample on the calling thread.
-  int threads = 1;
-  // Asked on the calling thread between samples and while it waits for
-  // workers (at least every kPollIntervalMs); false ends the run early: the
-  // points so far stay, the progress bar returns to 0 and no message shows.
-  std::function<bool()> keepGoing;
-};
+// Between two looks at a run that goes on, its owner waits at most this long.
 inline constexpr int kPollIntervalMs = 20;
 
 // How a run ended.
@@ -78,7 +64,7 @@ enum class SamplingEnd : std::uint8_t {
   Completed,  // every sample taken (samples without value are no failure)
   Refused,    // the bounds or the sample count were refused with a message
   Failed,     // a failure ended the run with a message
-  Stopped,    // keepGoing said no
+  Stopped,    // the owner stopped it
 };
 
 inline constexpr std::string_view kRangeErrorText = "Неправильно заданы границы вычисления значений функции.";
@@ -100,19 +86,5 @@ struct SamplingPlan {
 // A refused or failed run shows its message and gives nothing.
 std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, MessageSink& messages,
                                          SamplingEnd& refusal);
-
-// The end of a run whose samples were computed elsewhere (worker
-// calculators): calc is left as the last sample left it, a failed sample
-// fails again on calc and shows the calculation message, and the progress
-// bar returns to 0 unless the run failed.
-SamplingEnd FinishSampling(Calculator& calc, std::string_view expression, const SamplesTaken& taken,
-                           PlotProgress& progress, MessageSink& messages);
-
-// Runs one sampling run on calc. Every failure is reported through messages
-// and the run returns normally. Whatever the number of threads, the series,
-// the messages, the progress positions reached and calc's final state are
-// those of the run on calc alone.
-SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series,
-                        PlotProgress& progress, MessageSink& messages, const SamplingOptions& options = {});
 
 }  // namespace veltrum

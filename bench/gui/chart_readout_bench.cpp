@@ -52,10 +52,9 @@ int main(int argc, char** argv) {
     path.emplace_back(x, std::clamp(y, area.top() + 1, area.bottom() - 1));
   }
 
-  std::array<veltrum::SeriesBlocks, veltrum::kSeriesCount> blocks;
   std::array<veltrum::PickSeries, veltrum::kSeriesCount> series;
   for (int k = 0; k < veltrum::kSeriesCount; ++k)
-    series[k] = {&chart.Points(k), true, chart.Generation(k), &blocks[k]};
+    series[k] = {&chart.Points(k), true, &chart.Summary(k)};
   std::vector<double> firstPicks;
   std::vector<double> picks;
   int found = 0;

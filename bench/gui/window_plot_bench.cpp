@@ -16,6 +16,7 @@
 #include "bench/gui/silent_dialogs.h"
 #include "bench/gui/timing.h"
 #include "chart/chart.h"
+#include "plotter/sampling_run.h"
 #include "plotter/window/grafik.h"
 
 namespace {
@@ -27,10 +28,8 @@ const char* const kFrom = "-500";
 const char* const kTo = "500";
 
 struct NullSink : veltrum::PlotSeries, veltrum::PlotProgress {
-  void Clear() override { points = 0; }
   void AddPoint(double, double) override { ++points; }
   void SetRange(int, int) override {}
-  void SetStep(int) override {}
   void SetPosition(int) override {}
   long points = 0;
 };

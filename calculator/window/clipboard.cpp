@@ -47,7 +47,7 @@ void TForm1::CopyDisplay() { QGuiApplication::clipboard()->setText(Text1_->text(
 
 void TForm1::PasteDisplay() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
-  if (!calculator_.PasteNumber(text)) dialogs_.ShowMessage(MessageKind::Information, kPasteRefusedText);
+  if (!calculator_.Press(Input::Pasted(text))) dialogs_.ShowMessage(MessageKind::Information, kPasteRefusedText);
 }
 
 }  // namespace veltrum

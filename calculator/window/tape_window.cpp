@@ -8,9 +8,10 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
-#include <QSaveFile>
+#include <QFile>
 #include <QVBoxLayout>
 
+#include "files/text_file.h"
 #include "window/design_fonts.h"
 #include "window/text.h"
 
@@ -151,18 +152,10 @@ void TfrmTape::SaveClick() {
   int filter = 0;
   if (!files_->SaveFileName(FromUtf8(kSaveCaption), {FromUtf8(kSaveFilter)}, path, filter) || path.isEmpty())
     return;
-  QSaveFile file(path);
-  bool ok = file.open(QIODevice::WriteOnly);
-  for (const TapeLine& line : tape_.Lines()) {
-    if (!ok) break;
-    const std::string text = line.Text() + "\n";
-    ok = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
-  }
-  if (ok) ok = file.commit();
-  if (!ok) {
-    const std::string reason = file.errorString().toStdString();
-    dialogs_.ShowMessage(MessageKind::Error, std::string(kSaveFailedText) + reason);
-  }
+  std::string text;
+  for (const TapeLine& line : tape_.Lines()) text += line.Text() + "\n";
+  if (const std::optional<std::string> reason = SaveTextFile(QFile::encodeName(path).toStdString(), text))
+    dialogs_.ShowMessage(MessageKind::Error, std::string(kSaveFailedText) + *reason);
 }
 
 }  // namespace veltrum

@@ -54,7 +54,7 @@ void TForm1::Press(Key key, const QAbstractButton* sender) {
   try {
     // The digit keys share one handler that reads the digit from the caption.
     if (IsDigitKey(key) && sender && !sender->text().isEmpty())
-      calculator_.ButtonClick(static_cast<char>(sender->text()[0].unicode()));
+      calculator_.Press(DigitKey(sender->text()[0].unicode() - u'0'));
     else
       calculator_.Press(key);
   } catch (const std::exception& e) {
@@ -130,7 +130,7 @@ void TForm1::mnuMassClick() {
         [this](std::string_view text, std::string_view formula) {
           try {
             tape_.NameNextEntry(std::string(formula));
-            calculator_.EnterNumberText(text);
+            calculator_.Press(Input::Entered(text));
           } catch (const std::exception& e) {
             dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
           }
@@ -149,7 +149,7 @@ void TForm1::mnuTapeClick() {
         tape_,
         [this](const std::string& result) {
           try {
-            if (!calculator_.PasteNumber(result))
+            if (!calculator_.Press(Input::Pasted(result)))
               dialogs_.ShowMessage(MessageKind::Information, kPasteRefusedText);
           } catch (const std::exception& e) {
             dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));

@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "chart/chart.h"
-#include "plotter/background_sampling.h"
+#include "plotter/sampling_run.h"
 #include "plotter/window/form_controls.h"
 #include "window/beside.h"
 #include "window/top_level.h"

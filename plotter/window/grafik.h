@@ -26,9 +26,8 @@ class QTimer;
 
 namespace veltrum {
 
-class BackgroundSampling;
 class Chart;
-struct Sample;
+class SamplingRun;
 
 inline constexpr std::string_view kPlotWindowCaption = "Построение графиков функций Y=F(X)";
 inline constexpr std::string_view kTooManyFunctionsText =
@@ -43,8 +42,8 @@ inline constexpr std::string_view kSaveFailedText = "Не удалось сох�
 inline constexpr std::string_view kReplaceListText = "Заменить список функций и границы набором из файла?";
 inline constexpr std::string_view kSaveSetQuestion = "Сохранить набор функций?";
 // While a run goes on, the chart and the progress bar take its new samples
-// this often (a run also hands its last samples over the moment it ends).
-inline constexpr int kRunCollectIntervalMs = 50;
+// this often.
+inline constexpr int kRunCollectIntervalMs = 20;
 
 // The expression of a list entry: everything after its first "=", or the
 // whole entry when it has none.
@@ -151,12 +150,10 @@ class TForm3 : public QWidget {
   // The set as last saved or opened; none before the first.
   std::optional<FunctionSet> savedSet_;
 
-  // The run in progress, the series it fills and the samples it handed
-  // over so far; the runs waiting for their turn.
-  std::unique_ptr<BackgroundSampling> run_;
+  // The run in progress and the series it fills; the runs waiting for
+  // their turn.
+  std::unique_ptr<SamplingRun> run_;
   int runSeries_ = 0;
-  int runPosition_ = 0;
-  std::vector<Sample> collected_;
   std::deque<int> pendingRuns_;
   QTimer* runTimer_;
   bool running_ = false;

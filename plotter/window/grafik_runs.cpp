@@ -15,13 +15,13 @@
 
 #include "number/failure.h"
 #include "chart/chart.h"
-#include "plotter/background_sampling.h"
+#include "plotter/sampling_run.h"
 #include "plotter/window/grafik.h"
 
 namespace veltrum {
 namespace {
 
-// ProgressBar1 as the end of a run sees it.
+// ProgressBar1 as a run sees it.
 class BarProgress : public PlotProgress {
  public:
   explicit BarProgress(QProgressBar& bar) : bar_(bar) {}
@@ -30,7 +30,6 @@ class BarProgress : public PlotProgress {
     // "busy" bar; a run whose maximum rounds to its minimum gets one step.
     bar_.setRange(minimum, std::max(minimum + 1, maximum));
   }
-  void SetStep(int) override {}
   // A position past the maximum (the run's last sample) shows a full bar.
   void SetPosition(int position) override {
     bar_.setValue(std::clamp(position, bar_.minimum(), bar_.maximum()));
@@ -38,6 +37,17 @@ class BarProgress : public PlotProgress {
 
  private:
   QProgressBar& bar_;
+};
+
+// A series of Chart1 as a run fills it.
+class ChartSeries : public PlotSeries {
+ public:
+  ChartSeries(Chart& chart, int series) : chart_(chart), series_(series) {}
+  void AddPoint(double x, double y) override { chart_.AddPoint(series_, x, y); }
+
+ private:
+  Chart& chart_;
+  int series_;
 };
 
 }  // namespace
@@ -73,19 +83,19 @@ void TForm3::StartRuns() {
     const std::string to = txtFRight->text().toStdString();
     // The series is emptied first, so a refusal's box shows over it.
     Chart1->Clear(k);
-    SamplingEnd refusal = SamplingEnd::Refused;
-    const std::optional<SamplingPlan> plan =
-        PlanSampling(SamplingRequest{expression, from, to, CheckedStep()}, dialogs_, refusal);
-    if (!plan) continue;
-    BarProgress(*ProgressBar1).SetRange(0, plan->progressMaximum);
-    ProgressBar1->setValue(0);
-    Chart1->Reserve(k, static_cast<std::size_t>(plan->samples) + 1);
+    auto run = std::make_unique<SamplingRun>(calc_, dialogs_, threads_);
+    if (run->Start(SamplingRequest{expression, from, to, CheckedStep()})) {
+      if (!run->Error().empty()) {
+        // No thread for the run: the queue ends with the error box.
+        pendingRuns_.clear();
+        dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(run->Error())));
+      }
+      continue;
+    }
+    Chart1->Reserve(k, run->ExpectedSamples() + 1);
     runSeries_ = k;
-    runPosition_ = 0;
+    run_ = std::move(run);
     SetRunning(true);
-    run_ = std::make_unique<BackgroundSampling>(*plan, expression, calc_.Radians(), threads_, [this] {
-      QMetaObject::invokeMethod(this, &TForm3::CollectRun, Qt::QueuedConnection);
-    });
     runTimer_->start();
   }
   starting_ = false;
@@ -97,35 +107,25 @@ void TForm3::StartRuns() {
 
 void TForm3::CollectRun() {
   if (!run_) return;
-  collected_.clear();
-  run_->Collect(collected_);
-  if (!collected_.empty()) {
+  std::optional<SamplingEnd> end;
+  {
     ChartUpdate update(*Chart1);
-    for (const Sample& s : collected_)
-      if (s.y) Chart1->AddPoint(runSeries_, s.x, *s.y);
-    runPosition_ += static_cast<int>(collected_.size());
-    BarProgress(*ProgressBar1).SetPosition(runPosition_);
+    ChartSeries series(*Chart1, runSeries_);
+    BarProgress progress(*ProgressBar1);
+    end = run_->Poll(series, progress);
   }
-  std::optional<SamplesTaken> result;
-  try {
-    result = run_->Result();
-  } catch (const std::exception& e) {
+  if (!end) return;
+  runTimer_->stop();
+  const std::unique_ptr<SamplingRun> run = std::move(run_);
+  if (!run->Error().empty()) {
     // A failure that is not the calculator's own (out of memory) ends the
     // command and is reported as the event loop reports an escaped error.
-    runTimer_->stop();
-    run_.reset();
     pendingRuns_.clear();
     SetRunning(false);
-    dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
-    emit runsFinished();
-    return;
+    dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(run->Error())));
+  } else if (pendingRuns_.empty()) {
+    SetRunning(false);
   }
-  if (!result) return;
-  runTimer_->stop();
-  const std::unique_ptr<BackgroundSampling> run = std::move(run_);
-  if (pendingRuns_.empty()) SetRunning(false);
-  BarProgress progress(*ProgressBar1);
-  FinishSampling(calc_, run->Expression(), *result, progress, dialogs_);
   StartRuns();
 }
 

@@ -177,17 +177,17 @@ TEST(Paste, AcceptsNumbersWithCommaOrPointAndEntersThemAsAKey) {
     Calculator calc(&messages);
     RunScript(calc, messages, r.before);
     const std::string before = calc.Text1();
-    const bool accepted = calc.PasteNumber(r.pasted);
+    const bool accepted = calc.Press(Input::Pasted(r.pasted));
     EXPECT_EQ(accepted, r.display != nullptr) << r.pasted;
     EXPECT_EQ(calc.Text1(), r.display ? r.display : before) << r.pasted;
   }
   Calculator calc;
   RecordingMessages messages;
   RunScript(calc, messages, "2+");
-  calc.PasteNumber("3");
+  calc.Press(Input::Pasted("3"));
   RunScript(calc, messages, "=");
   EXPECT_EQ(calc.Text1(), "5");
-  calc.PasteNumber("12");
+  calc.Press(Input::Pasted("12"));
   RunScript(calc, messages, "5");
   EXPECT_EQ(calc.Text1(), "5");  // a pasted number is finished: 5 starts anew
 }

@@ -107,9 +107,9 @@ TEST(Tape, FormulaNamesTheEnteredMassAndPasteShowsTheValue) {
   Tape tape;
   calc.SetObserver(&tape);
   tape.NameNextEntry("CuSO4*5H2O");
-  calc.EnterNumberText("249,682");
+  calc.Press(Input::Entered("249,682"));
   RunScript(calc, messages, "*2+");
-  calc.PasteNumber(" 1.50 ");
+  calc.Press(Input::Pasted(" 1.50 "));
   calc.Press(Key::cmdis);
   ASSERT_EQ(tape.Lines().size(), 1u);
   EXPECT_EQ(tape.Lines()[0].Text(), "CuSO4*5H2O * 2 + 1,5 = 500,864");

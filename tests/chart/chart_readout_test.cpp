@@ -105,8 +105,9 @@ TEST_F(ChartReadoutTest, NamesTheNearestPointOfAVisibleSeries) {
   EXPECT_EQ(MoveTo(Pixel(0, 100)), "x = 0   y = 10");
 }
 
-// The search keeps the value bounds of blocks of points between moves;
-// they must follow points appended to a block and a series drawn anew.
+// The search reads the value bounds of blocks of points that the series'
+// drawing keeps; they must follow points appended to a block and a series
+// drawn anew.
 TEST_F(ChartReadoutTest, FollowsPointsAddedAndRedrawnUnderAStillCursor) {
   SetView(0, 0.1, 0, 0.1);
   for (int i = 0; i < 100; ++i) chart.AddPoint(0, i * 0.1, 5);  // F1 along y = 5, up to x = 9,9
@@ -119,6 +120,18 @@ TEST_F(ChartReadoutTest, FollowsPointsAddedAndRedrawnUnderAStillCursor) {
   for (int i = 0; i < 110; ++i) chart.AddPoint(0, i * 0.1, 5);
   chart.Refresh();
   EXPECT_EQ(Shown(), "x = 10,2   y = 10");
+}
+
+// A point added before the last is sorted in among the others: the value
+// bounds of every block after it have moved.
+TEST_F(ChartReadoutTest, FindsAPointSortedInAmongTheOthers) {
+  SetView(-2, 0.5, -2, 5);
+  for (int i = 0; i < 1000; ++i) chart.AddPoint(0, i, 0);
+  chart.Refresh();
+  EXPECT_EQ(MoveTo(Pixel(4, 0)), "F1:  x = 0   y = 0");
+  chart.AddPoint(0, 0, 500.5);
+  chart.Refresh();
+  EXPECT_EQ(MoveTo(Pixel(4, 100)), "F1:  x = 0   y = 500,5");
 }
 
 TEST_F(ChartReadoutTest, ShowsNothingOutsideThePlotAreaAndTellsTheScreenReader) {

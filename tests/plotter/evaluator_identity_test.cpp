@@ -151,7 +151,7 @@ TEST(EvaluatorIdentity, NumberKeysAtOnceAsOneByOne) {
       reference.Press(key);
     }
     const char* run = runs[round % std::size(runs)];
-    fast.PressNumberKeys(run);
+    PlotRun::PressNumberKeys(fast, run);
     for (const char* c = run; *c; ++c) {
       if (reference.HasCalcError()) break;
       reference.Press(*c == ',' ? Key::cmdpoint : DigitKey(*c - '0'));

@@ -114,6 +114,25 @@ TEST_F(SetFileTest, ASetComesBackByteForByte) {
   EXPECT_EQ(Contents(path), written);
 }
 
+// A save through a symbolic link replaces the file it points to, which
+// keeps its permissions; the link stays a link.
+TEST_F(SetFileTest, ASaveThroughALinkWritesItsTargetAndKeepsThePermissions) {
+  FunctionSet set;
+  set.expressions = {"x"};
+  const std::string target = dir + "/real.vfs", link = dir + "/link.vfs";
+  ASSERT_TRUE(SaveFunctionSet(set, target));
+  ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+  ASSERT_EQ(::symlink("real.vfs", link.c_str()), 0);
+  set.expressions = {"cos[x]"};
+  ASSERT_TRUE(SaveFunctionSet(set, link));
+  struct stat st {};
+  ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  EXPECT_EQ(Contents(target).substr(0, 12), "F(X)=cos[x]\n");
+}
+
 TEST_F(SetFileTest, AFailedSaveKeepsTheEarlierFileAndLeavesNothing) {
   FunctionSet old;
   old.expressions = {"x"};

@@ -1,4 +1,4 @@
-#include "plotter/sampling.h"
+#include "plotter/sampling_run.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +12,11 @@ namespace veltrum {
 namespace {
 
 struct Recorder : PlotSeries, PlotProgress, MessageSink {
-  void Clear() override {
-    points.clear();
-    ++clears;
-  }
   void AddPoint(double x, double y) override { points.emplace_back(x, y); }
   void SetRange(int minimum, int maximum) override {
     this->minimum = minimum;
     this->maximum = maximum;
   }
-  void SetStep(int s) override { step = s; }
   void SetPosition(int p) override {
     position = p;
     maxPosition = std::max(maxPosition, p);
@@ -31,7 +26,7 @@ struct Recorder : PlotSeries, PlotProgress, MessageSink {
   }
   std::vector<std::pair<double, double>> points;
   std::vector<std::string> messages;
-  int clears = 0, minimum = -1, maximum = -1, step = -1, position = -1, maxPosition = 0;
+  int minimum = -1, maximum = -1, position = -1, maxPosition = 0;
 };
 
 struct SampleRun {
@@ -60,7 +55,6 @@ TEST(Sampling, DefaultRunDraws61PointsOnTheGrid) {
   }
   EXPECT_EQ(run.r.maximum, 60);
   EXPECT_EQ(run.r.minimum, 0);
-  EXPECT_EQ(run.r.step, 1);
   EXPECT_EQ(run.r.maxPosition, 61);
   EXPECT_EQ(run.r.position, 0);
   EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
@@ -91,7 +85,6 @@ TEST(Sampling, EmptyOrReversedRangeShowsRangeMessage) {
     SampleRun run("sin[x]", row.from, row.to, row.step);
     EXPECT_EQ(run.r.messages, std::vector<std::string>{kRange}) << row.from;
     EXPECT_TRUE(run.r.points.empty());
-    EXPECT_EQ(run.r.clears, 1);
     EXPECT_EQ(run.r.maximum, -1);  // progress bar untouched
     EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
   }
@@ -100,7 +93,6 @@ TEST(Sampling, EmptyOrReversedRangeShowsRangeMessage) {
 TEST(Sampling, BoundThatIsNotANumberShowsCalculationMessage) {
   SampleRun run("sin[x]", "abc", "3");
   EXPECT_EQ(run.r.messages, std::vector<std::string>{kCalc});
-  EXPECT_EQ(run.r.clears, 1);
   EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
   EXPECT_EQ(run.calc.Snapshot().CalcError, 0);
 }

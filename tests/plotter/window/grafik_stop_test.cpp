@@ -1,9 +1,14 @@
 // A long run goes on in the background: the window stays live, its
 // commands wait visibly, and Esc or the title-bar close end the run early.
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPushButton>
 
+#include "plotter/sampling_run.h"
 #include "tests/plotter/window/window_fixture.h"
+#include "tests/support/modal_box.h"
+#include "tests/support/no_threads.h"
+#include "version.h"
 
 namespace veltrum {
 namespace {
@@ -78,6 +83,43 @@ TEST_F(LongRunTest, EscDuringRedrawAllDropsTheRunsStillWaiting) {
   // Series 0 was drawn again; the long one never started, so it keeps the
   // points of the stopped run.
   EXPECT_EQ(chart->PointCount(1), kept);
+}
+
+// A run whose threads cannot be created ends with the error box; the
+// window goes on and the next run draws.
+TEST_F(PlotWindowTest, RunWithoutThreadsShowsTheErrorBoxAndTheWindowGoesOn) {
+  {
+    const NoThreads limit;
+    Add("x");
+  }
+  ASSERT_EQ(boxes.lines.size(), 1u);
+  const std::string expected = std::string(kApplicationTitle) + ": " + std::string(kNoThreadText);
+  EXPECT_EQ(boxes.lines[0].rfind(expected, 0), 0u) << boxes.lines[0];
+  EXPECT_FALSE(form.IsRunning());
+  EXPECT_TRUE(Find<QPushButton>("cmdAdd")->isEnabled());
+  EXPECT_EQ(chart->PointCount(0), 0);
+  Click("cmdReDrawAll");
+  EXPECT_EQ(chart->PointCount(0), 61);
+}
+
+TEST(PlotWindowRealBox, RunWithoutThreadsShowsTheProgramsErrorBox) {
+  QtDialogs dialogs;
+  Calculator calc(&dialogs);
+  TForm3 form(calc, dialogs);
+  form.show();
+  form.findChild<QLineEdit*>("txtMain")->setText("x");
+  QString title, text;
+  WhenModalBoxOpens([&](QWidget* box) {
+    title = box->windowTitle();
+    text = box->findChild<QLabel*>("qt_msgbox_label")->text();
+  });
+  {
+    const NoThreads limit;
+    QTest::mouseClick(form.findChild<QPushButton*>("cmdAdd"), Qt::LeftButton);
+  }
+  EXPECT_EQ(title.toStdString(), kApplicationTitle);
+  EXPECT_TRUE(text.startsWith(QString::fromUtf8(kNoThreadText))) << text.toStdString();
+  EXPECT_FALSE(form.IsRunning());
 }
 
 }  // namespace

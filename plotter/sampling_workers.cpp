@@ -1,0 +1,124 @@
+#include "plotter/sampling_workers.h"
+
+#include "calculator/calculator.h"
+#include "calculator/plot_run.h"
+#include "number/failure.h"
+#include "number/number_text.h"
+#include "plotter/evaluator.h"
+
+namespace veltrum {
+
+SamplingWorkers::SamplingWorkers(int threads, std::string_view expression, bool radians,
+                                 const std::string* linePrefix)
+    : expression_(expression),
+      radians_(radians),
+      writeLines_(linePrefix != nullptr),
+      linePrefix_(linePrefix ? *linePrefix : std::string()) {
+  threads_.reserve(static_cast<std::size_t>(threads));
+  try {
+    for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+SamplingWorkers::~SamplingWorkers() { Close(); }
+
+void SamplingWorkers::Close() {
+  {
+    const std::lock_guard lock(mutex_);
+    closing_ = true;
+  }
+  abandon_.store(true, std::memory_order_relaxed);
+  work_.notify_all();
+  for (std::thread& t : threads_)
+    if (t.joinable()) t.join();
+}
+
+void SamplingWorkers::Submit(SampleChunk& c) {
+  c.done = false;
+  c.failedAt = kNoFailure;
+  c.error = nullptr;
+  {
+    const std::lock_guard lock(mutex_);
+    queue_.push_back(&c);
+  }
+  work_.notify_one();
+}
+
+bool SamplingWorkers::IsDone(const SampleChunk& c) {
+  const std::lock_guard lock(mutex_);
+  return c.done;
+}
+
+bool SamplingWorkers::WaitFor(const SampleChunk& c, std::chrono::milliseconds timeout) {
+  std::unique_lock lock(mutex_);
+  return finished_.wait_for(lock, timeout, [&] { return c.done; });
+}
+
+void SamplingWorkers::Work() {
+  Calculator calc;
+  calc.Press(radians_ ? Key::optRad : Key::optGrad);
+  PlotRun run(calc);
+  Evaluator evaluator;
+  for (;;) {
+    SampleChunk* c = nullptr;
+    {
+      std::unique_lock lock(mutex_);
+      work_.wait(lock, [&] { return closing_ || !queue_.empty(); });
+      if (closing_) return;
+      c = queue_.front();
+      queue_.pop_front();
+    }
+    try {
+      Compute(calc, run, evaluator, *c);
+    } catch (...) {
+      // Out of memory before the first sample: the chunk ends there.
+      c->failedAt = 0;
+      c->error = std::current_exception();
+    }
+    {
+      const std::lock_guard lock(mutex_);
+      c->done = true;
+    }
+    finished_.notify_all();
+  }
+}
+
+void SamplingWorkers::Compute(Calculator& calc, PlotRun& run, Evaluator& evaluator, SampleChunk& c) {
+  const std::size_t n = c.xs.size();
+  c.ys.resize(n);
+  c.has.resize(n);
+  c.lines.clear();
+  char line[2 * kNumberTextCapacity + 2];
+  for (std::size_t i = 0; i < n; ++i) {
+    if (abandon_.load(std::memory_order_relaxed)) return;
+    const std::size_t mark = c.lines.size();
+    try {
+      const std::optional<double> y = evaluator.At(calc, expression_, c.xs[i]);
+      c.has[i] = y.has_value();
+      c.ys[i] = y.value_or(0.0);
+      if (writeLines_ && y) {
+        std::size_t len = FormatNumber(c.xs[i], line);
+        line[len++] = '\t';
+        len += FormatNumber(*y, line + len);
+        line[len++] = '\n';
+        c.lines.append(linePrefix_);
+        c.lines.append(line, len);
+      }
+    } catch (const CalcFailure&) {
+      c.failedAt = i;
+      run.NextSample();
+      return;
+    } catch (...) {
+      c.lines.resize(mark);
+      c.failedAt = i;
+      c.error = std::current_exception();
+      return;
+    }
+    run.NextSample();
+  }
+}
+
+}  // namespace veltrum
