@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <new>
 
 #include "chart/chart_readout.h"
 #include "chart/point_graph.h"
@@ -73,7 +74,15 @@ namespace {
 // more than filling it.
 class ReservingContainer : public QCPGraphDataContainer {
  public:
-  void Reserve(int n) { mData.reserve(mPreallocSize + n); }
+  void Reserve(int n) {
+    mData.reserve(mPreallocSize + n);
+    // The list gives up silently when the allocation fails; its points
+    // would then grow step by step until one step found no memory.
+    if (mData.capacity() < mPreallocSize + n) throw std::bad_alloc();
+  }
+  // Frees the room of points no longer held.
+  void Release() { mData.squeeze(); }
+  std::size_t Room() const { return static_cast<std::size_t>(mData.capacity() - mPreallocSize); }
 };
 
 }  // namespace
@@ -172,7 +181,25 @@ void Chart::AddPoint(int series, double x, double y) {
 
 void Chart::Reserve(int series, std::size_t points) {
   const std::size_t room = std::min<std::size_t>(points, static_cast<std::size_t>(INT_MAX) / 2);
-  static_cast<ReservingContainer*>(data_[series])->Reserve(static_cast<int>(room));
+  auto* data = static_cast<ReservingContainer*>(data_[series]);
+  try {
+    data->Reserve(static_cast<int>(room));
+    static_cast<PointGraph*>(graphs_[series])->ReservePoints(room);
+  } catch (const std::bad_alloc&) {
+    // The room that was made goes back, for a smaller run after this one.
+    data->Release();
+    static_cast<PointGraph*>(graphs_[series])->ReleasePoints();
+    throw;
+  }
+}
+
+std::size_t Chart::BytesToReserve(int series, std::size_t points) const {
+  const std::size_t room = static_cast<const ReservingContainer*>(data_[series])->Room();
+  const std::size_t more = points > room ? points - room : 0;
+  // The summary: a block per kLeaf points, and an eighth of that again for
+  // the levels above.
+  const std::size_t summary = points / PointIndex::kLeaf * sizeof(PointIndex::Block) * 8 / 7;
+  return more * sizeof(QCPGraphData) + summary;
 }
 
 void Chart::SetReferenceDrawing(bool on) {

@@ -47,6 +47,9 @@ class Chart : public QCustomPlot {
   void Clear(int series);
   // Makes room for a number of points about to be added.
   void Reserve(int series, std::size_t points);
+  // The new memory Reserve would take for this many points of a series
+  // (the room it already has counts), with their summary.
+  std::size_t BytesToReserve(int series, std::size_t points) const;
   // Adds a point in its place by x; a point before the last is sorted in
   // among the others. Outside BeginUpdate and EndUpdate the chart repaints
   // once the event loop comes round, however many points arrive by then.

@@ -38,10 +38,8 @@ void PointGraph::draw(QCPPainter* painter) {
 
 void PointGraph::DrawRaster(QCPPainter* painter, const QRect& area) {
   raster_.Reset(area.width(), area.height());
-  if (reference_)
-    ForEachVisiblePoint(area, [this](int x, int y) { raster_.Mark(x, y); });
-  else
-    MarkFromIndex(area);
+  // Without the summary the same pixels come from every point.
+  if (reference_ || !MarkFromIndex(area)) ForEachVisiblePoint(area, [this](int x, int y) { raster_.Mark(x, y); });
   // Only the band of rows the discs reach is worked on and drawn: the
   // rows outside it are transparent. The reference drawing does them all.
   raster_.Paint(!reference_);

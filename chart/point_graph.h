@@ -35,6 +35,9 @@ class PointGraph : public QCPGraph {
 
   // The points were cleared: the summary starts again.
   void PointsCleared() { index_.Reset(); }
+  // Room for the summary of a number of points about to be added.
+  void ReservePoints(std::size_t points) { index_.Reserve(points); }
+  void ReleasePoints() { index_.Release(); }
   // Draws on the screen by visiting every point, as the chart did before
   // it kept a summary of the points; the picture is the same. For tests
   // and benchmarks that compare the two.
@@ -62,8 +65,10 @@ class PointGraph : public QCPGraph {
   template <typename Mark>
   void ForEachVisiblePoint(const QRect& area, Mark mark);
   // Marks the same pixels as ForEachVisiblePoint with raster_.Mark, from
-  // the summary wherever a block of points allows it.
-  void MarkFromIndex(const QRect& area);
+  // the summary wherever a block of points allows it. False, with nothing
+  // marked, when there was no memory left to summarise the points added
+  // without room made for them.
+  bool MarkFromIndex(const QRect& area);
   void DrawRaster(QCPPainter* painter, const QRect& area);
   void DrawShapes(QCPPainter* painter, const QRect& area);
 

@@ -1,5 +1,6 @@
 #include "chart/point_index.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -15,7 +16,17 @@ double MaxStep(double a, double b) { return std::isnan(a) || std::isnan(b) ? std
 
 }  // namespace
 
-void PointIndex::Reset() { levels_.clear(); }
+void PointIndex::Reset() {
+  for (std::vector<Block>& level : levels_) level.clear();
+}
+
+void PointIndex::Reserve(std::size_t points) {
+  std::size_t blocks = points / kLeaf;
+  for (std::size_t level = 0; level == 0 || blocks > 0; ++level, blocks /= kFanOut) {
+    if (levels_.size() == level) levels_.emplace_back();
+    levels_[level].reserve(blocks);
+  }
+}
 
 std::size_t PointIndex::BlockSize(int level) {
   std::size_t size = kLeaf;
@@ -34,7 +45,7 @@ void PointIndex::Sync(const QCPGraphDataContainer& points) {
   if (levels_.empty()) levels_.emplace_back();
   const QCPGraphData* data = n ? &*points.constBegin() : nullptr;
   std::vector<Block>& leaves = levels_[0];
-  if (leaves.capacity() < n / kLeaf) leaves.reserve(n / kLeaf);
+  if (leaves.capacity() < n / kLeaf) leaves.reserve(std::max(n / kLeaf, 2 * leaves.capacity()));
   for (std::size_t b = leaves.size(); (b + 1) * kLeaf <= n; ++b) {
     const QCPGraphData* p = data + b * kLeaf;
     Block block{kInf, -kInf, 0, p[0].key, p[kLeaf - 1].key};

@@ -32,8 +32,15 @@ class PointIndex {
     double lastKey;
   };
 
-  // Drops the summary: the series was cleared.
+  // Drops the summary: the series was cleared. Its memory is kept for the
+  // next points, as the series keeps the room of its points.
   void Reset();
+  // Makes room for the summary of a number of points, so that summarising
+  // them allocates nothing: a run reserves before its first point, and a
+  // repaint never runs out of memory half way.
+  void Reserve(std::size_t points);
+  // Drops the summary and frees its memory.
+  void Release() { levels_ = {}; }
   // Summarises the blocks completed since the last call.
   void Sync(const QCPGraphDataContainer& points);
 

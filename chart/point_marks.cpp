@@ -4,6 +4,7 @@
 // lowest and highest value and its largest step.
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 #include "chart/point_graph.h"
 
@@ -85,10 +86,14 @@ struct Walker {
 
 }  // namespace
 
-void PointGraph::MarkFromIndex(const QRect& area) {
+bool PointGraph::MarkFromIndex(const QRect& area) {
   Projection p;
-  if (!Project(area, p)) return;
-  index_.Sync(*mDataContainer);
+  if (!Project(area, p)) return true;
+  try {
+    index_.Sync(*mDataContainer);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   Walker walker{index_,
                 &*mDataContainer->constBegin(),
                 p.xScale,
@@ -116,6 +121,7 @@ void PointGraph::MarkFromIndex(const QRect& area) {
     done = std::max(done, limit);
   }
   walker.Points(std::max(from, done), to);
+  return true;
 }
 
 }  // namespace veltrum

@@ -104,6 +104,9 @@ std::optional<SetRefusal> SetReader::Line(std::string_view line) {
   ++number_;
   if (line.size() > kMaxSetLineBytes) return Refuse("строка длиннее 64 КиБ.");
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  // Any other CR is text that no saved set holds: lines ended by CR alone,
+  // or an expression that could not be written back as it was read.
+  if (line.find('\r') != std::string_view::npos) return Refuse("возврат каретки (CR) внутри строки.");
   // A byte order mark, as some editors write it, is no part of the text.
   if (number_ == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
   if (!IsUtf8(line)) return Refuse("текст не в кодировке UTF-8.");

@@ -70,6 +70,10 @@ enum class SamplingEnd : std::uint8_t {
 inline constexpr std::string_view kRangeErrorText = "Неправильно заданы границы вычисления значений функции.";
 inline constexpr std::string_view kTooManyPointsText =
     "Слишком много точек: уменьшите диапазон или увеличьте шаг.";
+// A run that memory could not hold ends with this message; the points it
+// has stay.
+inline constexpr std::string_view kOutOfMemoryText =
+    "Недостаточно памяти: построены не все точки. Уменьшите диапазон или увеличьте шаг.";
 // A run of more than this many samples could not finish or fit in memory.
 inline constexpr double kMaxSamples = 10'000'000;
 

@@ -24,7 +24,7 @@ std::string FailureText(const std::exception_ptr& error) {
   try {
     std::rethrow_exception(error);
   } catch (const std::bad_alloc&) {
-    return "std::bad_alloc";
+    return std::string(kOutOfMemoryText);
   } catch (const std::exception& e) {
     return e.what();
   } catch (...) {

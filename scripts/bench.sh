@@ -85,8 +85,18 @@ done
 
 # Window benchmarks print their own "| name | value | target |" rows.
 for tool in "$B"/bench/gui/*_bench; do
+  [ "$(basename "$tool")" = large_runs_bench ] && continue
   [ -x "$tool" ] && while IFS= read -r line; do rows+=("$line"); done < <("$tool" 2>/dev/null | grep '^|')
 done
+
+# The 10^8-point "Перерисовать все" and the thousand-run soak take minutes of
+# every core and about 2 GB: only with VELTRUM_BENCH_LARGE=1.
+if [ "${VELTRUM_BENCH_LARGE:-0}" = 1 ]; then
+  while IFS= read -r line; do rows+=("$line"); done < <("$B/bench/gui/large_runs_bench" soak largest 2>/dev/null | grep '^|')
+  # veltrum-cli holds no points: its peak memory stays flat for the largest run.
+  kib=$( { /usr/bin/time -f '%M' "$cli" plot 'sin[x]*10+cos[x]' --from -4999 --to 5000 --step 0,001 >/dev/null; } 2>&1 | tail -1)
+  row "veltrum-cli plot, 9,999,001 samples: peak resident memory" "$(awk -v k="$kib" 'BEGIN {printf "%.1f MB", k / 1024}')" "<= 32 bytes per point (320 MB)"
+fi
 
 echo "Machine: $(nproc) cores, $(awk -F: '/model name/ {print $2; exit}' /proc/cpuinfo | sed 's/^ //'), $(uname -sr)"
 echo

@@ -24,8 +24,8 @@ echo "== Tests"
 echo "== Fuzzers built with clang and libFuzzer, each run once over its corpus"
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRUM_FUZZ=ON -DVELTRUM_GUI=OFF \
   -DVELTRUM_TESTS=OFF >/dev/null
-cmake --build build-fuzz -j "$jobs" --target keys_fuzzer evaluator_fuzzer formula_fuzzer
-for name in keys evaluator formula; do
+cmake --build build-fuzz -j "$jobs" --target keys_fuzzer evaluator_fuzzer formula_fuzzer function_set_fuzzer tape_fuzzer
+for name in keys evaluator formula function_set tape; do
   if ! out=$(build-fuzz/fuzz/${name}_fuzzer -runs=0 "fuzz/corpus/$name" 2>&1); then
     echo "$out"
     echo "${name}_fuzzer failed on its corpus"

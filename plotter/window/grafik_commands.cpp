@@ -122,7 +122,10 @@ void TForm3::cmdReDrawClick() {
 }
 
 void TForm3::cmdReDrawAllClick() {
-  for (int k = 0; k < Count(); ++k) PlotFunction(k);
+  // Every run is queued before the first starts, so that memory running
+  // out for one drops the rest of the command with it.
+  for (int k = 0; k < Count(); ++k) pendingRuns_.push_back(k);
+  StartRuns();
 }
 
 void TForm3::cmdChangeGrafGridClick() {

@@ -11,10 +11,12 @@
 #include <QTimer>
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <string>
 
 #include "number/failure.h"
 #include "chart/chart.h"
+#include "plotter/available_memory.h"
 #include "plotter/sampling_run.h"
 #include "plotter/window/grafik.h"
 
@@ -92,7 +94,20 @@ void TForm3::StartRuns() {
       }
       continue;
     }
-    Chart1->Reserve(k, run->ExpectedSamples() + 1);
+    try {
+      // Room for every point is made before the run goes on: a run that
+      // memory cannot hold is refused here. Room the machine has no
+      // memory behind counts as none.
+      const std::size_t points = run->ExpectedSamples() + 1;
+      const std::optional<std::size_t> available = AvailableMemoryBytes();
+      if (available && Chart1->BytesToReserve(k, points) > *available) throw std::bad_alloc();
+      Chart1->Reserve(k, points);
+    } catch (const std::bad_alloc&) {
+      run.reset();
+      pendingRuns_.clear();
+      dialogs_.ShowMessage(MessageKind::Error, kOutOfMemoryText);
+      continue;
+    }
     runSeries_ = k;
     run_ = std::move(run);
     SetRunning(true);
@@ -118,11 +133,16 @@ void TForm3::CollectRun() {
   runTimer_->stop();
   const std::unique_ptr<SamplingRun> run = std::move(run_);
   if (!run->Error().empty()) {
-    // A failure that is not the calculator's own (out of memory) ends the
-    // command and is reported as the event loop reports an escaped error.
+    // A failure that is not the calculator's own ends the command, the
+    // points so far kept. Memory that ran out says so; anything else is
+    // reported as the event loop reports an escaped error.
     pendingRuns_.clear();
     SetRunning(false);
-    dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(run->Error())));
+    ProgressBar1->setValue(0);
+    if (run->Error() == kOutOfMemoryText)
+      dialogs_.ShowMessage(MessageKind::Error, kOutOfMemoryText);
+    else
+      dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(run->Error())));
   } else if (pendingRuns_.empty()) {
     SetRunning(false);
   }

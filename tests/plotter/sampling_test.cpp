@@ -1,5 +1,7 @@
 #include "plotter/sampling_run.h"
 
+#include "plotter/available_memory.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -149,6 +151,16 @@ TEST(Sampling, StepThatNoLongerIncreasesXEndsTheRun) {
   EXPECT_LE(run.r.points.size(), 2u);
   EXPECT_GE(run.r.points.size(), 1u);
   EXPECT_EQ(run.calc.Snapshot().PlotMode, 0);
+}
+
+TEST(AvailableMemoryTest, ReadsMemAvailableOrNothing) {
+  const std::string total = "MemTotal:       24000000 kB\nMemFree:         1000 kB\n";
+  EXPECT_EQ(AvailableMemoryBytes(total + "MemAvailable:   2048 kB\nBuffers: 1 kB\n"), std::size_t{2048} * 1024);
+  EXPECT_EQ(AvailableMemoryBytes(total), std::nullopt);
+  EXPECT_EQ(AvailableMemoryBytes(total + "MemAvailable:   lots kB\n"), std::nullopt);
+  EXPECT_EQ(AvailableMemoryBytes("MemAvailable: 2048 MB"), std::nullopt);
+  // The machine the tests run on can tell.
+  EXPECT_GT(AvailableMemoryBytes().value_or(0), 0u);
 }
 
 }  // namespace
