@@ -28,13 +28,13 @@ namespace {
 void Run(veltrum::Calculator& calc, veltrum::Tape& tape, std::string_view line) {
   using namespace veltrum;
   if (line.substr(0, 2) == "V ") {
-    calc.PasteNumber(line.substr(2));
+    calc.Press(Input::Pasted(line.substr(2)));
   } else if (line.substr(0, 2) == "M ") {
     const std::string_view formula = line.substr(2);
     const FormulaResult r = ParseFormula(formula);
     if (!r.ok()) return;
     tape.NameNextEntry(std::string(formula));
-    calc.EnterNumberText(r.value.text);
+    calc.Press(Input::Entered(r.value.text));
   } else {
     const KeyScript script = ParseKeyScript(line);
     for (Key key : script.keys) {
