@@ -535,6 +535,8 @@ def scenario_tape(s, workdir):
         expect_display(s, "1024")
         s.no_box()
     with s.step("Ctrl+C copies the selected line"):
+        # The recall handed the keyboard to the calculator.
+        s.focus_window(TAPE)
         s.key("ctrl+c")
         s.wait_until(lambda: s.clipboard() == "2 ^ 10 = 1024", 2, "the line on the clipboard")
 
