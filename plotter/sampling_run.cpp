@@ -78,7 +78,7 @@ std::optional<SamplingEnd> SamplingRun::Start(const SamplingRequest& request, co
 }
 
 void SamplingRun::CutAhead() {
-  while (!gridEnded_ && produced_ - consumed_ < slots_.size()) {
+  while (grid_ && !gridEnded_ && produced_ - consumed_ < slots_.size()) {
     SampleChunk& c = slots_[produced_ % slots_.size()];
     c.xs.clear();
     double x;
@@ -171,7 +171,7 @@ SamplingEnd SamplingRun::Finish(PlotProgress& progress) {
   return stopping_ ? SamplingEnd::Stopped : SamplingEnd::Completed;
 }
 
-SamplingEnd SamplingRun::Abandon(std::exception_ptr error) {
+SamplingEnd SamplingRun::Abandon(const std::exception_ptr& error) {
   workers_.reset();
   error_ = FailureText(error);
   return SamplingEnd::Failed;

@@ -65,7 +65,7 @@ class SamplingRun {
   std::optional<SamplingEnd> PollWith(PlotProgress& progress, HandOver handOver);
   void CutAhead();
   SamplingEnd Finish(PlotProgress& progress);
-  SamplingEnd Abandon(std::exception_ptr error);
+  SamplingEnd Abandon(const std::exception_ptr& error);
 
   Calculator& calc_;
   MessageSink& messages_;
