@@ -186,7 +186,7 @@ TEST(SamplingRun, FailureOutsideTheCalculatorEndsTheRunAsAValue) {
     end = run.Poll(r, r);
   }
   EXPECT_EQ(*end, SamplingEnd::Failed);
-  EXPECT_EQ(run.Error(), "std::bad_alloc");
+  EXPECT_EQ(run.Error(), kOutOfMemoryText);
   EXPECT_FALSE(run.Running());
   EXPECT_EQ(r.log.find("message"), std::string::npos);
 }
