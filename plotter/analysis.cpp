@@ -149,6 +149,7 @@ bool RunTasks(std::vector<Task>& tasks, const AnalysisRequest& r, const Samples&
   std::exception_ptr error;
   const double share = 1.0 / kIntegralPieces;
   std::vector<std::thread> pool;
+  pool.reserve(static_cast<std::size_t>(workers));
   for (int w = 0; w < workers; ++w) {
     pool.emplace_back([&] {
       Probe probe(r.expression, r.second, r.radians);

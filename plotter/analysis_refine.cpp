@@ -133,7 +133,6 @@ Refined RefineExtremum(const Function1& f, bool maximum, double a, double fa, do
                        double fb, int budget) {
   const double sign = maximum ? -1 : 1;
   int used = 0;
-  std::optional<double> failedAt;
   auto g = [&](double x) -> std::optional<double> {
     ++used;
     const std::optional<double> y = f(x);
