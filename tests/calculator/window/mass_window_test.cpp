@@ -9,6 +9,7 @@
 
 #include "elements/formula.h"
 #include "tests/calculator/window/window_fixture.h"
+#include "tests/support/activate.h"
 
 namespace veltrum {
 namespace {
@@ -93,7 +94,7 @@ TEST_F(MassWindowTest, MassJoinsTheChainAsTyped) {
 TEST_F(MassWindowTest, ReopenedItTakesANewFormulaAndTheCalculatorTheNextKeys) {
   TfrmMass* w = Open();
   QTest::keyClicks(Edit(w), "H2SO4");
-  QApplication::setActiveWindow(w);
+  ActivateToolWindow(w);
   QTest::keyClick(Edit(w), Qt::Key_Escape);
   EXPECT_FALSE(w->isVisible());
   for (int reopen = 0; reopen < 2; ++reopen) {  // once closed, once left open
@@ -103,7 +104,7 @@ TEST_F(MassWindowTest, ReopenedItTakesANewFormulaAndTheCalculatorTheNextKeys) {
     EXPECT_EQ(Edit(w)->text(), "C2H5OH");
     EXPECT_EQ(Label(w, "lblMass"), "M = 46,0684 г/моль");
   }
-  QApplication::setActiveWindow(w);
+  ActivateToolWindow(w);
   QTest::keyClick(Edit(w), Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }, 2000));
   EXPECT_EQ(Display(), "46,0684");

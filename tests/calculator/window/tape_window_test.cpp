@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "tests/calculator/window/window_fixture.h"
+#include "tests/support/activate.h"
 #include "tests/support/scripted_file_chooser.h"
 
 namespace veltrum {
@@ -26,7 +27,7 @@ class TapeWindowTest : public WindowTest {
     EXPECT_TRUE(w && w->isVisible());
     // Its shortcuts work while it is the active window.
     if (w) {
-      QApplication::setActiveWindow(w);
+      ActivateToolWindow(w);
       EXPECT_EQ(QApplication::activeWindow(), w);
     }
     return w;

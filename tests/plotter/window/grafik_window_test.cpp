@@ -8,6 +8,7 @@
 
 #include "plotter/window/syntaksys.h"
 #include "tests/plotter/window/window_fixture.h"
+#include "tests/support/activate.h"
 
 namespace veltrum {
 namespace {
@@ -84,7 +85,7 @@ TEST_F(PlotWindowTest, OpensAndComesBackWithTheExpressionSelectedForTyping) {
   for (const QString& typed : {QStringLiteral("x/2"), QStringLiteral("x*3")}) {
     form.hide();
     form.show();
-    QApplication::setActiveWindow(&form);
+    ActivateWindow(&form);
     auto* edit = Find<QLineEdit>("txtMain");
     EXPECT_EQ(form.focusWidget(), edit);
     EXPECT_EQ(edit->selectedText(), edit->text());

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "tests/support/activate.h"
+
 namespace veltrum {
 namespace {
 
@@ -98,7 +100,7 @@ TEST_F(SyntaxWindowTest, ReturnEnterAndEscapeCloseItWhereverTheFocusIs) {
     for (QWidget* focus : {static_cast<QWidget*>(viewer), static_cast<QWidget*>(ok)}) {
       plot.hide();
       help.show();
-      QApplication::setActiveWindow(&help);
+      ActivateWindow(&help);
       focus->setFocus();
       QTest::keyClick(focus, key);
       EXPECT_FALSE(help.isVisible()) << key << " on " << focus->objectName().toStdString();
