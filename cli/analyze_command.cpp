@@ -57,11 +57,9 @@ int RunAnalyze(const std::vector<std::string>& args) {
     } else if (a == "--threads") {
       std::string s;
       if (!value(s)) return UsageError("analyze: --threads needs a value");
-      char* end = nullptr;
-      const long n = std::strtol(s.c_str(), &end, 10);
-      if (s.empty() || *end != '\0' || n < 1 || n > 1024)
-        return UsageError("analyze: --threads takes a number from 1 to 1024");
-      threads = static_cast<int>(n);
+      const std::optional<int> n = ThreadsOption(s);
+      if (!n) return UsageError("analyze: --threads takes a number from 1 to 1024");
+      threads = *n;
     } else if (a == "--degrees") {
       degrees = true;
     } else {

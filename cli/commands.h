@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,9 @@ namespace veltrum::cli {
 
 // Writes "veltrum-cli: MESSAGE" and a hint to standard error; returns 2.
 int UsageError(const std::string& message);
+
+// The value of --threads: a whole number from 1 to 1024.
+std::optional<int> ThreadsOption(const std::string& text);
 
 // Message boxes as "CAPTION: TEXT" lines on standard error, after what
 // standard output holds so far.

@@ -1,5 +1,6 @@
 // veltrum-cli: the calculator and the plotter without a window.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,13 @@ namespace veltrum::cli {
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "veltrum-cli: %s (try 'veltrum-cli --help')\n", message.c_str());
   return 2;
+}
+
+std::optional<int> ThreadsOption(const std::string& text) {
+  char* end = nullptr;
+  const long n = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || n < 1 || n > 1024) return std::nullopt;
+  return static_cast<int>(n);
 }
 
 void StderrMessages::ShowMessage(MessageKind kind, std::string_view text) {

@@ -82,11 +82,9 @@ int RunPlot(const std::vector<std::string>& args) {
     } else if (a == "--threads") {
       std::string s;
       if (!value(s)) return UsageError("plot: --threads needs a value");
-      char* end = nullptr;
-      const long n = std::strtol(s.c_str(), &end, 10);
-      if (s.empty() || *end != '\0' || n < 1 || n > 1024)
-        return UsageError("plot: --threads takes a number from 1 to 1024");
-      threads = static_cast<int>(n);
+      const std::optional<int> n = ThreadsOption(s);
+      if (!n) return UsageError("plot: --threads takes a number from 1 to 1024");
+      threads = *n;
     } else if (a == "--degrees") {
       degrees = true;
     } else {
