@@ -5,13 +5,15 @@ import sys
 import tempfile
 import traceback
 
+import benchmarks
 import harness
 import scenarios
 
 
 def main():
     program, name = sys.argv[1], sys.argv[2]
-    scenario = getattr(scenarios, "scenario_" + name, None)
+    # The benchmarks run the same way, when asked for by name.
+    scenario = getattr(scenarios, "scenario_" + name, None) or getattr(benchmarks, "bench_" + name, None)
     if scenario is None:
         print(f"unknown scenario {name}")
         return 2
