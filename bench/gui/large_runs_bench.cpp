@@ -99,6 +99,8 @@ void Pan() {
       chart.AddPoint(k, static_cast<double>(x), static_cast<double>(sinl(x) + cosl(x) / 2 + 3 * (k + 1)));
     }
   }
+  // The first repaint summarises the points, as the end of a run does.
+  chart.replot();
   QApplication::processEvents();
 
   bool replotted = false, painted = false;
@@ -111,16 +113,17 @@ void Pan() {
   };
   send(QEvent::MouseButtonPress, from, Qt::RightButton, Qt::RightButton);
   std::vector<double> pans;
+  // Every step moves past the click tolerance, so every one pans.
   for (int step = 1; step <= 60; ++step) {
     replotted = painted = false;
     pans.push_back(Milliseconds([&] {
-      send(QEvent::MouseMove, from + QPoint(-3 * step, 2 * step), Qt::NoButton, Qt::RightButton);
+      send(QEvent::MouseMove, from + QPoint(-4 * step, 3 * step), Qt::NoButton, Qt::RightButton);
       QElapsedTimer limit;
       limit.start();
       while (!(replotted && painted) && limit.elapsed() < 2000) QApplication::processEvents();
     }));
   }
-  send(QEvent::MouseButtonRelease, from + QPoint(-180, 120), Qt::RightButton, Qt::NoButton);
+  send(QEvent::MouseButtonRelease, from + QPoint(-240, 180), Qt::RightButton, Qt::NoButton);
   long points = 0;
   for (int k = 0; k < veltrum::kSeriesCount; ++k) points += chart.PointCount(k);
   std::printf(

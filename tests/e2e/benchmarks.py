@@ -57,8 +57,7 @@ class Probe:
         self.s = s
         self.bar = s.get(plot(s), "Ход построения графика", R.PROGRESS_BAR)
         self.add = plot_button(s, "Добавить")
-        self.slowest_ms = 0.0
-        self.asked = 0
+        self.answers_ms = []
         self.unanswered = 0
         self.next_at = time.monotonic()
 
@@ -70,8 +69,10 @@ class Probe:
         except gi.repository.GLib.Error:
             took = (time.monotonic() - start) * 1000
             self.unanswered += 1
-        self.asked += 1
-        self.slowest_ms = max(self.slowest_ms, took)
+        self.answers_ms.append(took)
+
+    def slowest_ms(self):
+        return max(self.answers_ms, default=0.0)
 
     def idle(self):
         return self.s.enabled(self.add)
@@ -162,7 +163,7 @@ def bench_largest_plot(s, workdir):
         f"{peak_kib * 1024 / points:.1f} bytes per point ({peak_kib / 1024:.0f} MB; "
         f"{before_kib / 1024:.0f} MB before the command)", "<= 32 bytes per point")
 
-    during_run_ms, asked_in_run = probe.slowest_ms, probe.asked
+    asked_in_run = len(probe.answers_ms)
     with s.step("a right drag over the finished chart, and a left drag back"):
         chart = s.get(plot(s), "График", R.FILLER)
         x, y = s.centre(chart)
@@ -213,14 +214,16 @@ def bench_largest_plot(s, workdir):
     row(f"Esc during the 10^8-point command (moments drawn with seed {seed}), to the window taking commands "
         "(xdotool and the bus included)",
         f"{max(stops):.0f} ms slowest; points kept ({'; '.join(shown)})", f"<= {ESC_LIMIT_MS} ms, points kept")
+    run_answers = sorted(probe.answers_ms[:asked_in_run])
     row(f"Slowest answer over the accessibility bus during the command (asked once a second, {asked_in_run} times)",
-        f"{during_run_ms:.0f} ms; {probe.slowest_ms:.0f} ms with the right drag and the stopped commands after it "
-        f"({probe.asked} times)" + (f", {probe.unanswered} unanswered within {harness.ANSWER_WITHIN} s"
-                                     if probe.unanswered else ""),
+        f"{run_answers[-1]:.0f} ms (95% within {run_answers[int(0.95 * (len(run_answers) - 1))]:.0f} ms, "
+        f"{sum(a > 100 for a in run_answers)} over 100 ms); {probe.slowest_ms():.0f} ms with the right drag and the "
+        f"stopped commands after it ({len(probe.answers_ms)} times)"
+        + (f", {probe.unanswered} unanswered within {harness.ANSWER_WITHIN} s" if probe.unanswered else ""),
         f"<= {ANSWER_LIMIT_MS} ms")
     failures = []
-    if probe.slowest_ms > ANSWER_LIMIT_MS:
-        failures.append(f"the slowest answer took {probe.slowest_ms:.0f} ms")
+    if probe.slowest_ms() > ANSWER_LIMIT_MS:
+        failures.append(f"the slowest answer took {probe.slowest_ms():.0f} ms")
     if max(stops) > ESC_LIMIT_MS:
         failures.append(f"Esc took {max(stops):.0f} ms")
     if peak_kib * 1024 > 32 * points:
