@@ -152,7 +152,9 @@ def bench_largest_plot(s, workdir):
         whole = probe.until(probe.idle, 3600, "the end of the runs")
         load_end = load()
         peak_kib = memory_kib(s, "VmHWM")
-        drawn = series_drawn(s, os.path.join(workdir, "largest.png"))
+        # The finished chart stays for a person to look at.
+        drawn = series_drawn(s, "/tmp/e2e-largest_plot-finished.png")
+        print("screenshot: /tmp/e2e-largest_plot-finished.png")
         missing = [f"F{k + 1}" for k, (count, _) in enumerate(drawn) if count == 0]
         if missing:
             s.fail(f"no points of {', '.join(missing)} on the chart")
