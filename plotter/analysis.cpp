@@ -25,8 +25,9 @@ namespace {
 // number of threads.
 constexpr int kIntegralPieces = 4;
 // As the plot run's chunks at most; but no points are shown while the
-// analysis goes on, so a short range is one chunk per worker, and the
-// workers and the owner hand over as few times as can be.
+// analysis goes on, so a chunk holds at least 256 samples: a short range
+// is one chunk, and the workers and the owner hand over as few times as
+// can be.
 constexpr std::size_t kMinChunk = 256;
 constexpr std::size_t kMaxChunk = 4096;
 constexpr std::size_t kChunksAhead = 4;
@@ -164,7 +165,7 @@ struct TaskQueue {
   // met a text the evaluator cannot read.
   std::atomic<bool> stop{false};
   std::atomic<bool> failed{false};
-  std::atomic<bool> undefined{false};
+  std::atomic<bool> undefined{false};  // a refinement found a break: see Perform
   std::atomic<std::size_t> evaluations{0};
 };
 
