@@ -6,7 +6,8 @@
 
 namespace veltrum {
 
-BackgroundAnalysis::BackgroundAnalysis(AnalysisRequest request, int threads, std::function<void()> finished) {
+BackgroundAnalysis::BackgroundAnalysis(AnalysisRequest request, int threads,
+                                       const std::function<void()>& finished) {
   try {
     thread_ = StartThread([this, request = std::move(request), threads, finished] {
       AnalysisResult result =

@@ -17,7 +17,7 @@ class BackgroundAnalysis {
   // finished is called on the run's own thread once the result is ready,
   // or here, before the constructor returns, when no thread can be started
   // for the run (the result then carries the failure's text).
-  BackgroundAnalysis(AnalysisRequest request, int threads, std::function<void()> finished);
+  BackgroundAnalysis(AnalysisRequest request, int threads, const std::function<void()>& finished);
   // Stops the run and waits for its threads.
   ~BackgroundAnalysis();
   BackgroundAnalysis(const BackgroundAnalysis&) = delete;

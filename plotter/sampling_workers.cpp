@@ -69,7 +69,7 @@ void SamplingWorkers::Submit(SampleChunk& c) {
   c.error = nullptr;
   {
     const std::lock_guard lock(mutex_);
-    queue_.push_back(&c);
+    queue_.emplace_back(&c);
   }
   work_.notify_one();
 }
@@ -79,7 +79,7 @@ void SamplingWorkers::Submit(WorkerJob& job) {
   job.error = nullptr;
   {
     const std::lock_guard lock(mutex_);
-    queue_.push_back(&job);
+    queue_.emplace_back(&job);
   }
   work_.notify_one();
 }
