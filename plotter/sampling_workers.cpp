@@ -99,7 +99,7 @@ void SamplingWorkers::Work() {
   calc.Press(radians_ ? Key::optRad : Key::optGrad);
   PlotRun run(calc);
   Evaluator evaluator;
-  WorkerTools tools{calc, run, evaluator, abandon_};
+  WorkerTools tools{.calc = calc, .run = run, .evaluator = evaluator, .abandon = abandon_};
   for (;;) {
     std::variant<SampleChunk*, WorkerJob*> item;
     {
