@@ -46,6 +46,10 @@ struct AnalysisResult {
   std::vector<double> curveX, curveY;
   bool stopped = false;  // keepGoing said no: nothing is reported
   bool failed = false;   // a text the evaluator cannot read: the calculation message
+  // A failure that is not the calculator's own (a thread that could not be
+  // created, memory that ran out): its text, as a sampling run gives it;
+  // nothing is reported.
+  std::string error;
   std::size_t evaluations = 0;
 };
 
@@ -54,9 +58,11 @@ inline constexpr int kMaxRefineEvaluations = 200;
 inline constexpr int kMaxIntegralEvaluations = 100'000;
 inline constexpr std::size_t kCurvePoints = 4000;
 
-// Runs on threads workers, each with a calculator and an evaluator of its
-// own; the result is the same for every number of threads. keepGoing is
-// asked on the calling thread at least every kPollIntervalMs.
+// Runs on threads workers of a sampling run, each with a calculator and an
+// evaluator of its own; the result is the same for every number of
+// threads. keepGoing is asked on the calling thread every few
+// milliseconds; once it says no, the workers stop within one evaluation.
+// Throws nothing: every failure ends in the result.
 AnalysisResult Analyze(const AnalysisRequest& request, int threads, const std::function<bool()>& keepGoing = {});
 
 // F(x) computed as a sample of a run is: nothing when a key failed; a text

@@ -1,12 +1,39 @@
 #include "plotter/sampling_workers.h"
 
+#include <new>
+#include <system_error>
+
 #include "calculator/calculator.h"
 #include "calculator/plot_run.h"
 #include "number/failure.h"
 #include "number/number_text.h"
 #include "plotter/evaluator.h"
+#include "plotter/sampling.h"
 
 namespace veltrum {
+
+ThreadStartFailure::ThreadStartFailure(const std::string& reason)
+    : std::runtime_error(std::string(kNoThreadText) + ": " + reason) {}
+
+std::thread StartThread(std::function<void()> body) {
+  try {
+    return std::thread(std::move(body));
+  } catch (const std::system_error& e) {
+    throw ThreadStartFailure(e.what());
+  }
+}
+
+std::string FailureText(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::bad_alloc&) {
+    return std::string(kOutOfMemoryText);
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "unknown exception";
+  }
+}
 
 SamplingWorkers::SamplingWorkers(int threads, std::string_view expression, bool radians,
                                  const std::string* linePrefix)
@@ -16,7 +43,7 @@ SamplingWorkers::SamplingWorkers(int threads, std::string_view expression, bool 
       linePrefix_(linePrefix ? *linePrefix : std::string()) {
   threads_.reserve(static_cast<std::size_t>(threads));
   try {
-    for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+    for (int i = 0; i < threads; ++i) threads_.push_back(StartThread([this] { Work(); }));
   } catch (...) {
     Close();
     throw;
@@ -42,7 +69,17 @@ void SamplingWorkers::Submit(SampleChunk& c) {
   c.error = nullptr;
   {
     const std::lock_guard lock(mutex_);
-    queue_.push_back(&c);
+    queue_.emplace_back(&c);
+  }
+  work_.notify_one();
+}
+
+void SamplingWorkers::Submit(WorkerJob& job) {
+  job.done = false;
+  job.error = nullptr;
+  {
+    const std::lock_guard lock(mutex_);
+    queue_.emplace_back(&job);
   }
   work_.notify_one();
 }
@@ -52,9 +89,9 @@ bool SamplingWorkers::IsDone(const SampleChunk& c) {
   return c.done;
 }
 
-bool SamplingWorkers::WaitFor(const SampleChunk& c, std::chrono::milliseconds timeout) {
+bool SamplingWorkers::WaitFor(const bool& done, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
-  return finished_.wait_for(lock, timeout, [&] { return c.done; });
+  return finished_.wait_for(lock, timeout, [&] { return done; });
 }
 
 void SamplingWorkers::Work() {
@@ -62,31 +99,50 @@ void SamplingWorkers::Work() {
   calc.Press(radians_ ? Key::optRad : Key::optGrad);
   PlotRun run(calc);
   Evaluator evaluator;
+  WorkerTools tools{.calc = calc, .run = run, .evaluator = evaluator, .abandon = abandon_};
   for (;;) {
-    SampleChunk* c = nullptr;
+    std::variant<SampleChunk*, WorkerJob*> item;
     {
       std::unique_lock lock(mutex_);
       work_.wait(lock, [&] { return closing_ || !queue_.empty(); });
       if (closing_) return;
-      c = queue_.front();
+      item = queue_.front();
       queue_.pop_front();
     }
-    try {
-      Compute(calc, run, evaluator, *c);
-    } catch (...) {
-      // Out of memory before the first sample: the chunk ends there.
-      c->failedAt = 0;
-      c->error = std::current_exception();
+    bool* done = nullptr;
+    if (SampleChunk** chunk = std::get_if<SampleChunk*>(&item)) {
+      SampleChunk& c = **chunk;
+      done = &c.done;
+      try {
+        Compute(tools, c);
+      } catch (...) {
+        // Out of memory before the first sample: the chunk ends there.
+        c.failedAt = 0;
+        c.error = std::current_exception();
+      }
+    } else {
+      WorkerJob& job = *std::get<WorkerJob*>(item);
+      done = &job.done;
+      try {
+        job.work(tools);
+      } catch (...) {
+        job.error = std::current_exception();
+      }
     }
     {
       const std::lock_guard lock(mutex_);
-      c->done = true;
+      *done = true;
     }
     finished_.notify_all();
   }
 }
 
-void SamplingWorkers::Compute(Calculator& calc, PlotRun& run, Evaluator& evaluator, SampleChunk& c) {
+void SamplingWorkers::Compute(WorkerTools& tools, SampleChunk& c) {
+  Calculator& calc = tools.calc;
+  PlotRun& run = tools.run;
+  Evaluator& evaluator = tools.evaluator;
+  const std::string_view expression =
+      c.expression ? std::string_view(*c.expression) : std::string_view(expression_);
   const std::size_t n = c.xs.size();
   c.ys.resize(n);
   c.has.resize(n);
@@ -96,7 +152,7 @@ void SamplingWorkers::Compute(Calculator& calc, PlotRun& run, Evaluator& evaluat
     if (abandon_.load(std::memory_order_relaxed)) return;
     const std::size_t mark = c.lines.size();
     try {
-      const std::optional<double> y = evaluator.At(calc, expression_, c.xs[i]);
+      const std::optional<double> y = evaluator.At(calc, expression, c.xs[i]);
       c.has[i] = y.has_value();
       c.ys[i] = y.value_or(0.0);
       if (writeLines_ && y) {

@@ -21,6 +21,14 @@
 #include "plotter/window/grafik.h"
 
 namespace veltrum {
+
+void ShowRunFailure(Dialogs& dialogs, const std::string& text) {
+  if (text == kOutOfMemoryText)
+    dialogs.ShowMessage(MessageKind::Error, kOutOfMemoryText);
+  else
+    dialogs.ErrorBox(QString::fromStdString(ErrorBoxText(text)));
+}
+
 namespace {
 
 // ProgressBar1 as a run sees it.
@@ -90,7 +98,7 @@ void TForm3::StartRuns() {
       if (!run->Error().empty()) {
         // No thread for the run: the queue ends with the error box.
         pendingRuns_.clear();
-        dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(run->Error())));
+        ShowRunFailure(dialogs_, run->Error());
       }
       continue;
     }
@@ -139,10 +147,7 @@ void TForm3::CollectRun() {
     pendingRuns_.clear();
     SetRunning(false);
     ProgressBar1->setValue(0);
-    if (run->Error() == kOutOfMemoryText)
-      dialogs_.ShowMessage(MessageKind::Error, kOutOfMemoryText);
-    else
-      dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(run->Error())));
+    ShowRunFailure(dialogs_, run->Error());
   } else if (pendingRuns_.empty()) {
     SetRunning(false);
   }
