@@ -16,7 +16,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
 import harness
-from scenarios import PLOT, R, edits, idle, open_plot, plot, plot_button, set_edit
+from scenarios import R, edits, idle, open_plot, plot, plot_button, set_edit
 
 # Ten functions whose bands lie apart on the chart, so that a screenshot
 # tells which series hold points.
