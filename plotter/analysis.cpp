@@ -108,7 +108,7 @@ bool Sample(const AnalysisRequest& r, const std::string& expression, SamplingWor
   return true;
 }
 
-enum class TaskKind { Zero, Cross, Minimum, Maximum, Integral };
+enum class TaskKind : std::uint8_t { Zero, Cross, Minimum, Maximum, Integral };
 
 struct Task {
   Task(TaskKind k, std::size_t at, bool flat = false) : kind(k), i(at), plateau(flat) {}
@@ -242,12 +242,11 @@ void Collect(const std::vector<Task>& tasks, const Samples& f, double step, Anal
   // A pole between samples also looks like a maximum on one side and a
   // minimum on the other (tg[x] at pi/2): one break within a step, the one
   // the sign change located.
-  std::stable_sort(breaks.begin(), breaks.end(),
-                   [](const Pole& p, const Pole& q) { return p.fromSignChange > q.fromSignChange; });
+  std::ranges::stable_sort(breaks,
+                           [](const Pole& p, const Pole& q) { return p.fromSignChange > q.fromSignChange; });
   std::vector<double> kept;
   for (const Pole& p : breaks) {
-    const bool near =
-        std::any_of(kept.begin(), kept.end(), [&](double k) { return std::fabs(k - p.x) <= step; });
+    const bool near = std::ranges::any_of(kept, [&](double k) { return std::fabs(k - p.x) <= step; });
     if (!near) kept.push_back(p.x);
   }
   for (double x : kept) result.findings.push_back({FindingKind::Break, x, 0});
@@ -263,8 +262,7 @@ void Collect(const std::vector<Task>& tasks, const Samples& f, double step, Anal
     integral.end = IntegralValue::End::Undefined;
     integral.undefinedAt = *undefined;
   }
-  std::stable_sort(result.findings.begin(), result.findings.end(),
-                   [](const Finding& p, const Finding& q) { return p.x < q.x; });
+  std::ranges::stable_sort(result.findings, [](const Finding& p, const Finding& q) { return p.x < q.x; });
 }
 
 // The tasks a sampled function shows: a bracket for every sign change of F
@@ -325,7 +323,7 @@ void AnalyzeOn(const AnalysisRequest& r, int threads, const std::function<bool()
   // they are closed (and their jobs end) before any of it goes.
   Samples f, g, d;
   std::vector<Task> tasks;
-  TaskQueue queue{tasks};
+  TaskQueue queue{.tasks = tasks};
   std::vector<WorkerJob> jobs;
   const std::string second = r.second;
   const std::size_t workerCount = static_cast<std::size_t>(std::max(threads, 1));

@@ -5,6 +5,7 @@
 // the calculator keys give: the range is sampled as a plot run samples it,
 // then each finding is refined on worker calculators of its own.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,7 +17,7 @@
 
 namespace veltrum {
 
-enum class FindingKind { Root, Minimum, Maximum, Break, Intersection };
+enum class FindingKind : std::uint8_t { Root, Minimum, Maximum, Break, Intersection };
 
 struct Finding {
   FindingKind kind = FindingKind::Root;
@@ -25,9 +26,9 @@ struct Finding {
 };
 
 struct IntegralValue {
-  enum class End { Computed, Undefined, NotConverged, NotTaken } end = End::NotTaken;
+  enum class End : std::uint8_t { Computed, Undefined, NotConverged, NotTaken } end = End::NotTaken;
   double value = 0;
-  Extended extended = 0;  // the value as summed, before it is stored
+  Extended extended = 0;   // the value as summed, before it is stored
   double undefinedAt = 0;  // the x where the function is not defined
 };
 
@@ -63,7 +64,8 @@ inline constexpr std::size_t kCurvePoints = 4000;
 // threads. keepGoing is asked on the calling thread every few
 // milliseconds; once it says no, the workers stop within one evaluation.
 // Throws nothing: every failure ends in the result.
-AnalysisResult Analyze(const AnalysisRequest& request, int threads, const std::function<bool()>& keepGoing = {});
+AnalysisResult Analyze(const AnalysisRequest& request, int threads,
+                       const std::function<bool()>& keepGoing = {});
 
 // F(x) computed as a sample of a run is: nothing when a key failed; a text
 // the evaluator cannot read raises CalcFailure.
