@@ -46,23 +46,14 @@ bool Sample(const AnalysisRequest& r, std::string_view expression, int threads,
   const std::size_t chunkSize = std::clamp<std::size_t>(expected / (workerCount * 8), 1, kMaxChunk);
   // The chunks outlive the workers, which may still be writing to them.
   std::vector<SampleChunk> slots(workerCount * kChunksAhead);
-  SamplingWorkers workers(static_cast<int>(workerCount), expression, r.radians, nullptr);
-  SampleGrid grid(r.plan.from, r.plan.to, r.plan.step, r.plan.decimals);
+  SamplingWorkers workers(static_cast<int>(workerCount), expression, r.radians,
+                          SampleGrid(r.plan.from, r.plan.to, r.plan.step, r.plan.decimals), chunkSize, nullptr);
   std::size_t produced = 0, consumed = 0;
   bool gridEnded = false;
-  const auto cutAhead = [&] {
-    while (!gridEnded && produced - consumed < slots.size()) {
-      SampleChunk& c = slots[produced % slots.size()];
-      c.xs.clear();
-      double x;
-      while (c.xs.size() < chunkSize && grid.Next(x)) c.xs.push_back(x);
-      if (c.xs.size() < chunkSize) gridEnded = true;
-      if (c.xs.empty()) break;
-      workers.Submit(c);
-      ++produced;
-    }
+  const auto submitAhead = [&] {
+    for (; !gridEnded && produced - consumed < slots.size(); ++produced) workers.Submit(slots[produced % slots.size()]);
   };
-  cutAhead();
+  submitAhead();
   while (consumed < produced) {
     const SampleChunk& c = slots[consumed % slots.size()];
     while (!workers.WaitFor(c, std::chrono::milliseconds(kPollIntervalMs))) {
@@ -83,11 +74,12 @@ bool Sample(const AnalysisRequest& r, std::string_view expression, int threads,
     }
     result.evaluations += c.xs.size();
     ++consumed;
+    if (c.lastOfGrid) gridEnded = true;
     if (keepGoing && !keepGoing()) {
       result.stopped = true;
       return false;
     }
-    cutAhead();
+    submitAhead();
   }
   return true;
 }

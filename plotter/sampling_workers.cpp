@@ -1,19 +1,24 @@
 #include "plotter/sampling_workers.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "calculator/calculator.h"
 #include "calculator/plot_run.h"
 #include "number/failure.h"
-#include "number/number_text.h"
+#include "number/number_texts.h"
 #include "plotter/evaluator.h"
 
 namespace veltrum {
 
-SamplingWorkers::SamplingWorkers(int threads, std::string_view expression, bool radians,
-                                 const std::string* linePrefix)
+SamplingWorkers::SamplingWorkers(int threads, std::string_view expression, bool radians, const SampleGrid& grid,
+                                 std::size_t chunkSize, const std::string* linePrefix)
     : expression_(expression),
       radians_(radians),
       writeLines_(linePrefix != nullptr),
-      linePrefix_(linePrefix ? *linePrefix : std::string()) {
+      linePrefix_(linePrefix ? *linePrefix : std::string()),
+      chunkSize_(std::max<std::size_t>(chunkSize, 1)),
+      grid_(grid) {
   threads_.reserve(static_cast<std::size_t>(threads));
   try {
     for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
@@ -32,6 +37,7 @@ void SamplingWorkers::Close() {
   }
   abandon_.store(true, std::memory_order_relaxed);
   work_.notify_all();
+  gridPassed_.notify_all();
   for (std::thread& t : threads_)
     if (t.joinable()) t.join();
 }
@@ -40,9 +46,10 @@ void SamplingWorkers::Submit(SampleChunk& c) {
   c.done = false;
   c.failedAt = kNoFailure;
   c.error = nullptr;
+  c.lastOfGrid = false;
   {
     const std::lock_guard lock(mutex_);
-    queue_.push_back(&c);
+    queue_.emplace_back(&c, submitted_++);
   }
   work_.notify_one();
 }
@@ -62,21 +69,31 @@ void SamplingWorkers::Work() {
   calc.Press(radians_ ? Key::optRad : Key::optGrad);
   PlotRun run(calc);
   Evaluator evaluator;
+  NumberTexts& texts = PlotRun::Texts(calc);
   for (;;) {
     SampleChunk* c = nullptr;
+    std::size_t turn = 0;
     {
       std::unique_lock lock(mutex_);
       work_.wait(lock, [&] { return closing_ || !queue_.empty(); });
       if (closing_) return;
-      c = queue_.front();
+      std::tie(c, turn) = queue_.front();
       queue_.pop_front();
     }
+    std::exception_ptr gridError;
+    if (!CutGrid(*c, turn, texts, gridError)) return;
     try {
       Compute(calc, run, evaluator, *c);
     } catch (...) {
       // Out of memory before the first sample: the chunk ends there.
       c->failedAt = 0;
       c->error = std::current_exception();
+    }
+    // The x values cut before the grid failed are computed; the chunk
+    // fails after them.
+    if (gridError && c->failedAt == kNoFailure) {
+      c->failedAt = c->xs.size();
+      c->error = gridError;
     }
     {
       const std::lock_guard lock(mutex_);
@@ -86,12 +103,49 @@ void SamplingWorkers::Work() {
   }
 }
 
+// Waits for the chunk's turn at the grid, cuts its x values and hands the
+// grid on; false when the workers are closing. A failure while cutting
+// (no memory for a long number text) ends the grid there.
+bool SamplingWorkers::CutGrid(SampleChunk& c, std::size_t turn, NumberTexts& texts, std::exception_ptr& error) {
+  bool ended = false;
+  {
+    std::unique_lock lock(mutex_);
+    gridPassed_.wait(lock, [&] { return closing_ || gridTurn_ == turn; });
+    if (closing_) return false;
+    ended = gridEnded_;
+  }
+  c.xs.clear();
+  try {
+    double x;
+    while (!ended && c.xs.size() < chunkSize_) {
+      if (grid_.Next(x, texts))
+        c.xs.push_back(x);
+      else
+        ended = true;
+    }
+  } catch (...) {
+    ended = true;
+    error = std::current_exception();
+  }
+  c.lastOfGrid = ended;
+  {
+    const std::lock_guard lock(mutex_);
+    gridEnded_ = ended;
+    ++gridTurn_;
+  }
+  gridPassed_.notify_all();
+  return true;
+}
+
 void SamplingWorkers::Compute(Calculator& calc, PlotRun& run, Evaluator& evaluator, SampleChunk& c) {
   const std::size_t n = c.xs.size();
   c.ys.resize(n);
   c.has.resize(n);
   c.lines.clear();
   char line[2 * kNumberTextCapacity + 2];
+  // The calculator's own texts: x was written when the evaluator typed it
+  // and y when the display showed it, so both lines' texts are copies.
+  NumberTexts& texts = PlotRun::Texts(calc);
   for (std::size_t i = 0; i < n; ++i) {
     if (abandon_.load(std::memory_order_relaxed)) return;
     const std::size_t mark = c.lines.size();
@@ -100,9 +154,9 @@ void SamplingWorkers::Compute(Calculator& calc, PlotRun& run, Evaluator& evaluat
       c.has[i] = y.has_value();
       c.ys[i] = y.value_or(0.0);
       if (writeLines_ && y) {
-        std::size_t len = FormatNumber(c.xs[i], line);
+        std::size_t len = texts.Format(c.xs[i], line);
         line[len++] = '\t';
-        len += FormatNumber(*y, line + len);
+        len += texts.Format(*y, line + len);
         line[len++] = '\n';
         c.lines.append(linePrefix_);
         c.lines.append(line, len);
