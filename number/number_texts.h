@@ -21,6 +21,9 @@ class NumberTexts {
   // ReadNumberDouble; a text this object wrote last is remembered with the
   // double it reads as, so that writing that double again is a copy.
   double ReadDouble(std::string_view text);
+  // Takes text, which a Format of v wrote (here or on another NumberTexts),
+  // as the last text written: the next Format of v copies it.
+  void Remember(Extended v, std::string_view text) { recent_.AddText(v, text); }
 
  private:
   detail::RecentTexts recent_;

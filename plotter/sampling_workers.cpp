@@ -70,6 +70,7 @@ void SamplingWorkers::Work() {
   PlotRun run(calc);
   Evaluator evaluator;
   NumberTexts& texts = PlotRun::Texts(calc);
+  XTexts xTexts;
   for (;;) {
     SampleChunk* c = nullptr;
     std::size_t turn = 0;
@@ -81,9 +82,9 @@ void SamplingWorkers::Work() {
       queue_.pop_front();
     }
     std::exception_ptr gridError;
-    if (!CutGrid(*c, turn, texts, gridError)) return;
+    if (!CutGrid(*c, turn, texts, xTexts, gridError)) return;
     try {
-      Compute(calc, run, evaluator, *c);
+      Compute(calc, run, evaluator, xTexts, *c);
     } catch (...) {
       // Out of memory before the first sample: the chunk ends there.
       c->failedAt = 0;
@@ -106,7 +107,8 @@ void SamplingWorkers::Work() {
 // Waits for the chunk's turn at the grid, cuts its x values and hands the
 // grid on; false when the workers are closing. A failure while cutting
 // (no memory for a long number text) ends the grid there.
-bool SamplingWorkers::CutGrid(SampleChunk& c, std::size_t turn, NumberTexts& texts, std::exception_ptr& error) {
+bool SamplingWorkers::CutGrid(SampleChunk& c, std::size_t turn, NumberTexts& texts, XTexts& xTexts,
+                              std::exception_ptr& error) {
   bool ended = false;
   {
     std::unique_lock lock(mutex_);
@@ -115,13 +117,21 @@ bool SamplingWorkers::CutGrid(SampleChunk& c, std::size_t turn, NumberTexts& tex
     ended = gridEnded_;
   }
   c.xs.clear();
+  xTexts.chars.clear();
+  xTexts.lengths.clear();
   try {
     double x;
+    char text[kNumberTextCapacity];
     while (!ended && c.xs.size() < chunkSize_) {
-      if (grid_.Next(x, texts))
+      if (grid_.Next(x, texts)) {
+        // A copy: cutting the grid wrote x's text a moment ago.
+        const std::size_t len = texts.Format(x, text);
+        xTexts.chars.append(text, len);
+        xTexts.lengths.push_back(static_cast<std::uint8_t>(len));
         c.xs.push_back(x);
-      else
+      } else {
         ended = true;
+      }
     }
   } catch (...) {
     ended = true;
@@ -137,18 +147,23 @@ bool SamplingWorkers::CutGrid(SampleChunk& c, std::size_t turn, NumberTexts& tex
   return true;
 }
 
-void SamplingWorkers::Compute(Calculator& calc, PlotRun& run, Evaluator& evaluator, SampleChunk& c) {
+void SamplingWorkers::Compute(Calculator& calc, PlotRun& run, Evaluator& evaluator, const XTexts& xTexts,
+                              SampleChunk& c) {
   const std::size_t n = c.xs.size();
   c.ys.resize(n);
   c.has.resize(n);
   c.lines.clear();
   char line[2 * kNumberTextCapacity + 2];
-  // The calculator's own texts: x was written when the evaluator typed it
-  // and y when the display showed it, so both lines' texts are copies.
+  // The calculator's own texts: x's text as the grid wrote it is the last
+  // one when the evaluator types x, and y was written when the display
+  // showed it, so the evaluator's and both lines' texts are copies.
   NumberTexts& texts = PlotRun::Texts(calc);
+  std::size_t textAt = 0;
   for (std::size_t i = 0; i < n; ++i) {
     if (abandon_.load(std::memory_order_relaxed)) return;
     const std::size_t mark = c.lines.size();
+    texts.Remember(c.xs[i], std::string_view(xTexts.chars).substr(textAt, xTexts.lengths[i]));
+    textAt += xTexts.lengths[i];
     try {
       const std::optional<double> y = evaluator.At(calc, expression_, c.xs[i]);
       c.has[i] = y.has_value();

@@ -66,8 +66,16 @@ class SamplingWorkers {
  private:
   void Close();
   void Work();
-  bool CutGrid(SampleChunk& c, std::size_t turn, class NumberTexts& texts, std::exception_ptr& error);
-  void Compute(class Calculator& calc, class PlotRun& run, class Evaluator& evaluator, SampleChunk& c);
+  // The texts of a chunk's x values as its worker wrote them when it cut
+  // the grid: the evaluator and the lines then copy them.
+  struct XTexts {
+    std::string chars;
+    std::vector<std::uint8_t> lengths;
+  };
+  bool CutGrid(SampleChunk& c, std::size_t turn, class NumberTexts& texts, XTexts& xTexts,
+               std::exception_ptr& error);
+  void Compute(class Calculator& calc, class PlotRun& run, class Evaluator& evaluator, const XTexts& xTexts,
+               SampleChunk& c);
 
   const std::string expression_;
   const bool radians_;
