@@ -129,9 +129,11 @@ void TForm3::StartRuns() {
   }
 }
 
+// A run asked for while a box is open waits for it, and a box held
+// meanwhile follows it in the same call.
 void TForm3::ShowHeldBoxes() {
-  boxesQueued_ = false;
   heldBoxes_.ShowOn(dialogs_);
+  boxesQueued_ = false;
   StartRuns();
 }
 
