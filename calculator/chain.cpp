@@ -16,10 +16,10 @@ struct ThreeLevel {
   PowerCode power, root;
 };
 constexpr ThreeLevel kThreeLevels[] = {
-    {ChainCode::PlusTimes, PowerCode::PlusTimesPower, PowerCode::PlusTimesRoot},
-    {ChainCode::MinusTimes, PowerCode::MinusTimesPower, PowerCode::MinusTimesRoot},
-    {ChainCode::PlusOver, PowerCode::PlusOverPower, PowerCode::PlusOverRoot},
-    {ChainCode::MinusOver, PowerCode::MinusOverPower, PowerCode::MinusOverRoot},
+    {.level = ChainCode::PlusTimes, .power = PowerCode::PlusTimesPower, .root = PowerCode::PlusTimesRoot},
+    {.level = ChainCode::MinusTimes, .power = PowerCode::MinusTimesPower, .root = PowerCode::MinusTimesRoot},
+    {.level = ChainCode::PlusOver, .power = PowerCode::PlusOverPower, .root = PowerCode::PlusOverRoot},
+    {.level = ChainCode::MinusOver, .power = PowerCode::MinusOverPower, .root = PowerCode::MinusOverRoot},
 };
 
 const ThreeLevel* ThreeLevelOver(ChainCode c) {
@@ -56,33 +56,33 @@ Calculator::ChainTerm Calculator::OpenChainTerm(double x) const {
   const Extended F = Factor, B = PowerBase, n = x;
   // clang-format off
   switch (ChainState) {
-    case ChainCode::PlusTimes: return {F * n, Op::Plus};
-    case ChainCode::MinusTimes: return {F * n, Op::Minus};
-    case ChainCode::PlusOver: return {Divide(F, n), Op::Plus};
-    case ChainCode::MinusOver: return {Divide(F, n), Op::Minus};
-    case ChainCode::PlusPower: return {Power(F, n), Op::Plus};
-    case ChainCode::MinusPower: return {Power(F, n), Op::Minus};
-    case ChainCode::PlusRoot: return {RootOf(F, n), Op::Plus};
-    case ChainCode::MinusRoot: return {RootOf(F, n), Op::Minus};
-    case ChainCode::TimesPower: return {Power(F, n), Op::Multiply};
-    case ChainCode::OverPower: return {Power(F, n), Op::Divide};
-    case ChainCode::TimesRoot: return {RootOf(F, n), Op::Multiply};
-    case ChainCode::OverRoot: return {RootOf(F, n), Op::Divide};
+    case ChainCode::PlusTimes: return {.term = F * n, .join = Op::Plus};
+    case ChainCode::MinusTimes: return {.term = F * n, .join = Op::Minus};
+    case ChainCode::PlusOver: return {.term = Divide(F, n), .join = Op::Plus};
+    case ChainCode::MinusOver: return {.term = Divide(F, n), .join = Op::Minus};
+    case ChainCode::PlusPower: return {.term = Power(F, n), .join = Op::Plus};
+    case ChainCode::MinusPower: return {.term = Power(F, n), .join = Op::Minus};
+    case ChainCode::PlusRoot: return {.term = RootOf(F, n), .join = Op::Plus};
+    case ChainCode::MinusRoot: return {.term = RootOf(F, n), .join = Op::Minus};
+    case ChainCode::TimesPower: return {.term = Power(F, n), .join = Op::Multiply};
+    case ChainCode::OverPower: return {.term = Power(F, n), .join = Op::Divide};
+    case ChainCode::TimesRoot: return {.term = RootOf(F, n), .join = Op::Multiply};
+    case ChainCode::OverRoot: return {.term = RootOf(F, n), .join = Op::Divide};
     case ChainCode::None: break;
   }
   switch (PowerState) {
-    case PowerCode::PlusTimesPower: return {F * Power(B, n), Op::Plus};
-    case PowerCode::MinusTimesPower: return {F * Power(B, n), Op::Minus};
-    case PowerCode::PlusOverPower: return {Divide(F, Power(B, n)), Op::Plus};
-    case PowerCode::MinusOverPower: return {Divide(F, Power(B, n)), Op::Minus};
-    case PowerCode::PlusTimesRoot: return {F * RootOf(B, n), Op::Plus};
-    case PowerCode::MinusTimesRoot: return {F * RootOf(B, n), Op::Minus};
-    case PowerCode::PlusOverRoot: return {Divide(F, RootOf(B, n)), Op::Plus};
-    case PowerCode::MinusOverRoot: return {Divide(F, RootOf(B, n)), Op::Minus};
+    case PowerCode::PlusTimesPower: return {.term = F * Power(B, n), .join = Op::Plus};
+    case PowerCode::MinusTimesPower: return {.term = F * Power(B, n), .join = Op::Minus};
+    case PowerCode::PlusOverPower: return {.term = Divide(F, Power(B, n)), .join = Op::Plus};
+    case PowerCode::MinusOverPower: return {.term = Divide(F, Power(B, n)), .join = Op::Minus};
+    case PowerCode::PlusTimesRoot: return {.term = F * RootOf(B, n), .join = Op::Plus};
+    case PowerCode::MinusTimesRoot: return {.term = F * RootOf(B, n), .join = Op::Minus};
+    case PowerCode::PlusOverRoot: return {.term = Divide(F, RootOf(B, n)), .join = Op::Plus};
+    case PowerCode::MinusOverRoot: return {.term = Divide(F, RootOf(B, n)), .join = Op::Minus};
     case PowerCode::None: break;
   }
   // clang-format on
-  return {0, Op::None};
+  return {.term = 0, .join = Op::None};
 }
 
 void Calculator::ApplyPendingOperation() {

@@ -4,8 +4,8 @@
 #include "calculator/tape.h"
 
 #include "calculator/calculator.h"
-#include "number/number_text.h"
 #include "calculator/element_keys.h"
+#include "number/number_text.h"
 
 namespace veltrum {
 namespace {
@@ -121,11 +121,14 @@ void Tape::OwnWork(const KeyReport& r) {
 // and otherwise leaves the calculation open (2 + = 3 = is 2 + 3 = 5).
 void Tape::Equals(const KeyReport& r) {
   if (r.before.SimpleOp == Op::None && !ChainWasOpen(r.before)) {
-    if (terms_.empty() && operand_ != r.display) Add({operand_, r.display, false});
+    if (terms_.empty() && operand_ != r.display)
+      Add({.expression = operand_, .result = r.display, .failed = false});
     operand_ = r.display;
     return;
   }
-  Add({terms_.empty() ? RepeatedExpression(r) : Expression(), r.display, false});
+  Add({.expression = terms_.empty() ? RepeatedExpression(r) : Expression(),
+       .result = r.display,
+       .failed = false});
   terms_.clear();
   operand_ = r.display;
 }
@@ -148,7 +151,7 @@ std::string Tape::Expression() const {
 }
 
 void Tape::Fail(const std::string& expression) {
-  Add({expression, std::string(kCalcErrorText), true});
+  Add({.expression = expression, .result = std::string(kCalcErrorText), .failed = true});
   terms_.clear();
 }
 

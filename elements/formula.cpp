@@ -12,9 +12,9 @@
 #include <array>
 #include <cstdint>
 
-#include "number/number_text.h"
 #include "elements/elements.h"
 #include "elements/formula_errors.h"
+#include "number/number_text.h"
 
 namespace veltrum {
 namespace {
@@ -63,7 +63,16 @@ class Parser {
 
  private:
   Level NewLevel(char bracket, std::size_t open) const {
-    return {bracket, open, atoms_.size(), atoms_.size(), kNone, 0, 1, 0, 0, false};
+    return {.bracket = bracket,
+            .open = open,
+            .start = atoms_.size(),
+            .partStart = atoms_.size(),
+            .separator = kNone,
+            .separatorLength = 0,
+            .multiplier = 1,
+            .countAt = 0,
+            .countLength = 0,
+            .partHasAtoms = false};
   }
 
   void Step() {

@@ -16,7 +16,7 @@ std::string Quoted(std::string_view text) {
 }
 
 FormulaError Make(FormulaErrorKind kind, std::string message, std::size_t position, std::size_t length) {
-  return {kind, std::move(message), position, length};
+  return {.kind = kind, .message = std::move(message), .position = position, .length = length};
 }
 
 }  // namespace
@@ -118,8 +118,8 @@ FormulaError StrayCharacter(std::string_view formula, std::size_t position) {
   // Russian layout fails at its first letter.
   if (length == 2 && c >= 0xD0 && c <= 0xD3)
     return Make(FormulaErrorKind::StrayCharacter,
-                "Символы элементов пишутся латинскими буквами, а " + Quoted(formula.substr(position, length)) +
-                    " — буква кириллицы",
+                "Символы элементов пишутся латинскими буквами, а " +
+                    Quoted(formula.substr(position, length)) + " — буква кириллицы",
                 position, length);
   return Make(FormulaErrorKind::StrayCharacter,
               "Знаку " + Quoted(formula.substr(position, length)) + " нет места в формуле", position, length);

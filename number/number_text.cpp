@@ -72,7 +72,7 @@ bool Fast15(Extended a, Digits15& out) {
       d = 100000000000000ULL;
       ++p;
     }
-    out = {d, p};
+    out = {.digits = d, .exponent = p};
     return true;
   }
   return false;
@@ -94,7 +94,7 @@ Digits15 Slow15(Extended a) {
     d = 100000000000000ULL;
     ++exp;
   }
-  return {d, exp};
+  return {.digits = d, .exponent = exp};
 }
 
 constexpr char kTwoDigits[] =

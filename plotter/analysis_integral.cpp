@@ -14,15 +14,15 @@ namespace {
 // Kronrod nodes on [-1, 1] (positive half, the centre last) and their
 // weights; the Gauss nodes are the odd-indexed ones.
 constexpr Extended kNodes[8] = {0.991455371120812639206854697526329L, 0.949107912342758524526189684047851L,
-                              0.864864423359769072789712788640926L, 0.741531185599394439863864773280788L,
-                              0.586087235467691130294144845693013L, 0.405845151377397166906606412076961L,
-                              0.207784955007898467600689403773245L, 0.0L};
+                                0.864864423359769072789712788640926L, 0.741531185599394439863864773280788L,
+                                0.586087235467691130294144845693013L, 0.405845151377397166906606412076961L,
+                                0.207784955007898467600689403773245L, 0.0L};
 constexpr Extended kKronrod[8] = {0.022935322010529224963732008058970L, 0.063092092629978553290700663189204L,
-                                0.104790010322250183839876322541518L, 0.140653259715525918745189590510238L,
-                                0.169004726639267902826583426598550L, 0.190350578064785409913256402421014L,
-                                0.204432940075298892414161999234649L, 0.209482141084727828012999174891714L};
+                                  0.104790010322250183839876322541518L, 0.140653259715525918745189590510238L,
+                                  0.169004726639267902826583426598550L, 0.190350578064785409913256402421014L,
+                                  0.204432940075298892414161999234649L, 0.209482141084727828012999174891714L};
 constexpr Extended kGauss[4] = {0.129484966168869693270611432679082L, 0.279705391489276667901467771423780L,
-                              0.381830050505118944950369775488975L, 0.417959183673469387755102040816327L};
+                                0.381830050505118944950369775488975L, 0.417959183673469387755102040816327L};
 constexpr int kRuleEvaluations = 15;
 
 // Targets: an absolute 1e-13 over the whole range, a relative 1e-12, and
@@ -39,7 +39,8 @@ struct Interval {
 
 // One rule on [a, b]; false with x set where f failed.
 bool Rule(const Function1& f, Interval& in, double& failedAt) {
-  const Extended centre = 0.5L * (static_cast<Extended>(in.a) + in.b), half = 0.5L * (static_cast<Extended>(in.b) - in.a);
+  const Extended centre = 0.5L * (static_cast<Extended>(in.a) + in.b),
+                 half = 0.5L * (static_cast<Extended>(in.b) - in.a);
   double fv[15];
   for (int i = 0; i < 15; ++i) {
     const double x = static_cast<double>(i < 7    ? centre - half * kNodes[i]
@@ -80,7 +81,7 @@ bool Rule(const Function1& f, Interval& in, double& failedAt) {
 
 IntegralValue IntegratePiece(const Function1& f, double a, double b, double share, int budget) {
   IntegralValue out;
-  std::vector<Interval> parts{{a, b, 0, 0, 0}};
+  std::vector<Interval> parts{{.a = a, .b = b, .value = 0, .error = 0, .absolute = 0}};
   if (!Rule(f, parts[0], out.undefinedAt)) {
     out.end = IntegralValue::End::Undefined;
     return out;
@@ -90,8 +91,9 @@ IntegralValue IntegratePiece(const Function1& f, double a, double b, double shar
     Extended value = 0;
     double error = 0, absolute = 0;
     for (const Interval& p : parts) value += p.value, error += p.error, absolute += p.absolute;
-    const double tolerance = std::max(
-        {kAbsoluteTolerance * share, kRelativeTolerance * std::fabs(static_cast<double>(value)), kValueDigits * absolute});
+    const double tolerance =
+        std::max({kAbsoluteTolerance * share, kRelativeTolerance * std::fabs(static_cast<double>(value)),
+                  kValueDigits * absolute});
     if (error <= tolerance) {
       out.end = IntegralValue::End::Computed;
       out.value = static_cast<double>(value);
@@ -102,10 +104,11 @@ IntegralValue IntegratePiece(const Function1& f, double a, double b, double shar
       out.end = IntegralValue::End::NotConverged;
       return out;
     }
-    const auto worst =
-        std::max_element(parts.begin(), parts.end(), [](const Interval& p, const Interval& q) { return p.error < q.error; });
+    const auto worst = std::max_element(
+        parts.begin(), parts.end(), [](const Interval& p, const Interval& q) { return p.error < q.error; });
     const double mid = 0.5 * (worst->a + worst->b);
-    Interval left{worst->a, mid, 0, 0, 0}, right{mid, worst->b, 0, 0, 0};
+    Interval left{.a = worst->a, .b = mid, .value = 0, .error = 0, .absolute = 0},
+        right{.a = mid, .b = worst->b, .value = 0, .error = 0, .absolute = 0};
     if (!Rule(f, left, out.undefinedAt) || !Rule(f, right, out.undefinedAt)) {
       out.end = IntegralValue::End::Undefined;
       return out;

@@ -82,7 +82,7 @@ Refined RefineZero(const Function1& f, double a, double fa, double b, double fb,
       fb = fc;
       fc = fa;
     }
-    if (fb == 0) return {false, b, fb};
+    if (fb == 0) return {.isBreak = false, .x = b, .y = fb};
     const double tol = 0.5 * TextUnit(b);
     const double xm = 0.5 * (c - b);
     const double mid = ToNumberText(b + xm);
@@ -118,12 +118,12 @@ Refined RefineZero(const Function1& f, double a, double fa, double b, double fb,
     if (!StrictlyBetween(next, b, c)) next = mid;
     b = next;
     const std::optional<double> y = f(b);
-    if (!y) return {true, b, 0};
+    if (!y) return {.isBreak = true, .x = b, .y = 0};
     fb = *y;
   }
   // A sign change whose values do not shrink toward the point is a jump.
-  if (std::fabs(fb) > kZeroShrink * scale) return {true, b, 0};
-  return {false, b, fb};
+  if (std::fabs(fb) > kZeroShrink * scale) return {.isBreak = true, .x = b, .y = 0};
+  return {.isBreak = false, .x = b, .y = fb};
 }
 
 // Brent's minimiser on g (f or -f), then a parabola through points far
@@ -168,7 +168,7 @@ Refined RefineExtremum(const Function1& f, bool maximum, double a, double fa, do
     }
     const double u = ToNumberText(std::fabs(d) >= tol1 ? x + d : x + std::copysign(tol1, d));
     const std::optional<double> gu = g(u);
-    if (!gu) return {true, u, 0};
+    if (!gu) return {.isBreak = true, .x = u, .y = 0};
     if (*gu <= fx) {
       (u >= x ? a : b) = x;
       v = w, fv = fw, w = x, fw = fx, x = u, fx = *gu;
@@ -196,8 +196,8 @@ Refined RefineExtremum(const Function1& f, bool maximum, double a, double fa, do
       }
     }
   }
-  if (start - fx > kPoleExcess * spread + 4 * TextUnit(start)) return {true, x, 0};
-  return {false, x, sign * fx};
+  if (start - fx > kPoleExcess * spread + 4 * TextUnit(start)) return {.isBreak = true, .x = x, .y = 0};
+  return {.isBreak = false, .x = x, .y = sign * fx};
 }
 
 }  // namespace veltrum

@@ -1,9 +1,8 @@
 #include "plotter/evaluator_keys.h"
 
-#include "calculator/plot_run.h"
-
 #include <cstring>
 
+#include "calculator/plot_run.h"
 #include "number/number_text.h"
 #include "plotter/evaluator.h"
 
@@ -12,37 +11,37 @@ namespace {
 
 constexpr std::array<CharKeys, 256> MakeCharTable() {
   std::array<CharKeys, 256> t{};
-  for (int d = 0; d <= 9; ++d) t['0' + d] = {{DigitKey(d)}, 1};
-  t[','] = {{Key::cmdpoint}, 1};
-  t['.'] = {{Key::cmdpoint}, 1};
-  t['+'] = {{Key::cmdplus}, 1};
-  t['-'] = {{Key::cmdminus}, 1};
-  t['*'] = {{Key::cmdmulti}, 1};
-  t['/'] = {{Key::cmddivide}, 1};
-  t['^'] = {{Key::cmdstepen}, 1};
-  t['p'] = {{Key::cmdpi}, 1};
-  t['e'] = {{Key::cmdShift, Key::cmdpi, Key::cmdShift}, 3};
-  t['E'] = {{Key::cmdShift, Key::cmd1nax, Key::cmdShift}, 3};
-  t['z'] = {{Key::cmdplusminus}, 1};
+  for (int d = 0; d <= 9; ++d) t['0' + d] = {.keys = {DigitKey(d)}, .count = 1};
+  t[','] = {.keys = {Key::cmdpoint}, .count = 1};
+  t['.'] = {.keys = {Key::cmdpoint}, .count = 1};
+  t['+'] = {.keys = {Key::cmdplus}, .count = 1};
+  t['-'] = {.keys = {Key::cmdminus}, .count = 1};
+  t['*'] = {.keys = {Key::cmdmulti}, .count = 1};
+  t['/'] = {.keys = {Key::cmddivide}, .count = 1};
+  t['^'] = {.keys = {Key::cmdstepen}, .count = 1};
+  t['p'] = {.keys = {Key::cmdpi}, .count = 1};
+  t['e'] = {.keys = {Key::cmdShift, Key::cmdpi, Key::cmdShift}, .count = 3};
+  t['E'] = {.keys = {Key::cmdShift, Key::cmd1nax, Key::cmdShift}, .count = 3};
+  t['z'] = {.keys = {Key::cmdplusminus}, .count = 1};
   return t;
 }
 constexpr std::array<CharKeys, 256> kCharKeys = MakeCharTable();
 
 // Longer names first, so "arctg" wins over "tg" and "arcsin" over "sin".
 constexpr std::array<Function, 13> kFunctions{{
-    {"arcsin", {{Key::cmdShift, Key::cmdsin, Key::cmdShift}, 3}},
-    {"arccos", {{Key::cmdShift, Key::cmdcos, Key::cmdShift}, 3}},
-    {"arcctg", {{Key::cmdShift, Key::cmdctg, Key::cmdShift}, 3}},
-    {"arctg", {{Key::cmdShift, Key::cmdtg, Key::cmdShift}, 3}},
-    {"sqrt", {{Key::cmdsqrt}, 1}},
-    {"sin", {{Key::cmdsin}, 1}},
-    {"cos", {{Key::cmdcos}, 1}},
-    {"ctg", {{Key::cmdctg}, 1}},
-    {"abs", {}},
-    {"tg", {{Key::cmdtg}, 1}},
-    {"ln", {{Key::cmdln}, 1}},
-    {"lg", {{Key::cmdlg}, 1}},
-    {"!", {{Key::cmdFactorial}, 1}},
+    {.name = "arcsin", .keys = {.keys = {Key::cmdShift, Key::cmdsin, Key::cmdShift}, .count = 3}},
+    {.name = "arccos", .keys = {.keys = {Key::cmdShift, Key::cmdcos, Key::cmdShift}, .count = 3}},
+    {.name = "arcctg", .keys = {.keys = {Key::cmdShift, Key::cmdctg, Key::cmdShift}, .count = 3}},
+    {.name = "arctg", .keys = {.keys = {Key::cmdShift, Key::cmdtg, Key::cmdShift}, .count = 3}},
+    {.name = "sqrt", .keys = {.keys = {Key::cmdsqrt}, .count = 1}},
+    {.name = "sin", .keys = {.keys = {Key::cmdsin}, .count = 1}},
+    {.name = "cos", .keys = {.keys = {Key::cmdcos}, .count = 1}},
+    {.name = "ctg", .keys = {.keys = {Key::cmdctg}, .count = 1}},
+    {.name = "abs", .keys = {}},
+    {.name = "tg", .keys = {.keys = {Key::cmdtg}, .count = 1}},
+    {.name = "ln", .keys = {.keys = {Key::cmdln}, .count = 1}},
+    {.name = "lg", .keys = {.keys = {Key::cmdlg}, .count = 1}},
+    {.name = "!", .keys = {.keys = {Key::cmdFactorial}, .count = 1}},
 }};
 
 bool IsNumberKey(char c) { return (c >= '0' && c <= '9') || c == ',' || c == '.'; }

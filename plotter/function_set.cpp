@@ -18,9 +18,12 @@ struct BoundKey {
 };
 
 constexpr std::array kBoundKeys{
-    BoundKey{"xleft", &FunctionSet::xLeft}, BoundKey{"xright", &FunctionSet::xRight},
-    BoundKey{"yleft", &FunctionSet::yLeft}, BoundKey{"yright", &FunctionSet::yRight},
-    BoundKey{"from", &FunctionSet::from},   BoundKey{"to", &FunctionSet::to},
+    BoundKey{.key = "xleft", .field = &FunctionSet::xLeft},
+    BoundKey{.key = "xright", .field = &FunctionSet::xRight},
+    BoundKey{.key = "yleft", .field = &FunctionSet::yLeft},
+    BoundKey{.key = "yright", .field = &FunctionSet::yRight},
+    BoundKey{.key = "from", .field = &FunctionSet::from},
+    BoundKey{.key = "to", .field = &FunctionSet::to},
 };
 constexpr std::string_view kStepKey = "step";
 

@@ -51,8 +51,9 @@ struct NamedStep {
   SamplingStep step;
   std::string_view text;
 };
-constexpr NamedStep kNamedSteps[] = {
-    {kStepTenth, "0,1"}, {kStepHundredth, "0,01"}, {kStepThousandth, "0,001"}};
+constexpr NamedStep kNamedSteps[] = {{.step = kStepTenth, .text = "0,1"},
+                                     {.step = kStepHundredth, .text = "0,01"},
+                                     {.step = kStepThousandth, .text = "0,001"}};
 
 }  // namespace
 

@@ -35,9 +35,9 @@ struct SamplingStep {
 
   bool operator==(const SamplingStep&) const = default;
 };
-inline constexpr SamplingStep kStepTenth{0.1, 1};
-inline constexpr SamplingStep kStepHundredth{0.01, 2};
-inline constexpr SamplingStep kStepThousandth{0.001, 3};
+inline constexpr SamplingStep kStepTenth{.value = 0.1, .decimals = 1};
+inline constexpr SamplingStep kStepHundredth{.value = 0.01, .decimals = 2};
+inline constexpr SamplingStep kStepThousandth{.value = 0.001, .decimals = 3};
 // No step at all: every run is refused with the range message.
 inline constexpr SamplingStep kNoStep{};
 

@@ -1,6 +1,9 @@
 #include "window/design_fonts.h"
 
+#include <QApplication>
 #include <QStringList>
+
+#include "window/caption_style.h"
 
 namespace veltrum {
 
@@ -27,6 +30,13 @@ QFont ControlFont(Face face, int pixels, bool bold) {
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
+}
+
+void InstallDesignFonts() {
+  for (const DesignFont& f : kDesignFonts)
+    QFont::insertSubstitutions(QString::fromLatin1(f.design),
+                               {QString::fromLatin1(f.standIn), QString::fromLatin1(kGlyphFamily)});
+  QApplication::setStyle(new CaptionStyle);
 }
 
 QFont WindowFont(Face face) { return ControlFont(face, kWindowFontPixels, false); }

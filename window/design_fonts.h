@@ -33,11 +33,9 @@ inline constexpr DesignFont kDesignFonts[] = {
 // and the super- and subscripts that a Liberation face may lack.
 inline constexpr const char* kGlyphFamily = "DejaVu Sans";
 
-inline void InstallDesignFonts() {
-  for (const DesignFont& f : kDesignFonts)
-    QFont::insertSubstitutions(QString::fromLatin1(f.design),
-                               {QString::fromLatin1(f.standIn), QString::fromLatin1(kGlyphFamily)});
-}
+// Installs the stand-ins, and the style that centres their captions alike
+// whichever build of a face is installed. Needs the QApplication.
+void InstallDesignFonts();
 
 enum class Face {
   Window,  // "MS Sans Serif", the windows' own font
