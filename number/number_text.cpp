@@ -187,9 +187,7 @@ std::string CanonicalText(std::string_view s) {
   return out;
 }
 
-}  // namespace
-
-std::size_t FormatNumber(Extended v, char* buf) {
+std::size_t WriteNumber(Extended v, char* buf) {
   if (v == 0) {
     buf[0] = '0';
     return 1;
@@ -230,6 +228,10 @@ std::size_t FormatNumber(Extended v, char* buf) {
   }
   return len;
 }
+
+}  // namespace
+
+std::size_t FormatNumber(Extended v, char* buf) { return WriteNumber(v, buf); }
 
 std::string NumberText(Extended v) {
   char buf[kNumberTextCapacity];
