@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "number/number_text.h"
 #include "cli/commands.h"
+#include "number/number_text.h"
 #include "plotter/analysis.h"
 
 namespace veltrum::cli {
@@ -22,66 +22,38 @@ extern "C" void OnAnalyzeInterrupt(int) { interrupted = 1; }
 }  // namespace
 
 int RunAnalyze(const std::vector<std::string>& args) {
-  std::string from = "-3", to = "3";
-  SamplingStep step = kStepTenth;
-  bool degrees = false;
-  int threads = DefaultSamplingThreads();
+  SamplingOptions o;
   std::vector<const std::string*> expressions;
-  bool options = true;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (options && a == "--") {
-      options = false;
-      continue;
-    }
-    if (!options || a.size() < 2 || a.rfind("--", 0) != 0) {
-      if (expressions.size() == 2) return UsageError("analyze: at most two EXPRESSIONs are taken");
-      expressions.push_back(&a);
-      continue;
-    }
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    if (a == "--from") {
-      if (!value(from)) return UsageError("analyze: --from needs a value");
-    } else if (a == "--to") {
-      if (!value(to)) return UsageError("analyze: --to needs a value");
-    } else if (a == "--step") {
-      std::string s;
-      if (!value(s)) return UsageError("analyze: --step needs a value");
-      const std::optional<SamplingStep> known = StepFromText(s);
-      if (!known) return UsageError("analyze: --step takes 0,1, 0,01 or 0,001");
-      step = *known;
-    } else if (a == "--threads") {
-      std::string s;
-      if (!value(s)) return UsageError("analyze: --threads needs a value");
-      const std::optional<int> n = ThreadsOption(s);
-      if (!n) return UsageError("analyze: --threads takes a number from 1 to 1024");
-      threads = *n;
-    } else if (a == "--degrees") {
-      degrees = true;
-    } else {
-      return UsageError("analyze: unknown option '" + a + "'");
-    }
-  }
+  const int status = ReadArguments(
+      "analyze", args, o,
+      [&](const std::string& a) {
+        if (expressions.size() == 2) return UsageError("analyze: at most two EXPRESSIONs are taken");
+        expressions.push_back(&a);
+        return 0;
+      },
+      [&](std::size_t& i) { return UsageError("analyze: unknown option '" + args[i] + "'"); });
+  if (status != 0) return status;
   if (expressions.empty()) return UsageError("analyze: EXPRESSION is missing");
 
   StderrMessages messages;
   SamplingEnd refusal = SamplingEnd::Refused;
-  const std::optional<SamplingPlan> plan = PlanSampling({*expressions[0], from, to, step}, messages, refusal);
+  const std::optional<SamplingPlan> plan =
+      PlanSampling({*expressions[0], o.from, o.to, o.step}, messages, refusal);
   if (!plan) return 1;
   AnalysisRequest request;
   request.expression = *expressions[0];
   if (expressions.size() == 2) request.second = *expressions[1];
   request.plan = *plan;
-  request.radians = !degrees;
+  request.radians = !o.degrees;
   std::signal(SIGINT, OnAnalyzeInterrupt);
-  const AnalysisResult result = Analyze(request, threads, [] { return interrupted == 0; });
+  const AnalysisResult result = Analyze(request, o.threads, [] { return interrupted == 0; });
   if (result.stopped) {
     std::signal(SIGINT, SIG_DFL);
     std::raise(SIGINT);
+  }
+  if (!result.error.empty()) {
+    std::fprintf(stderr, "veltrum-cli: %s\n", result.error.c_str());
+    return 1;
   }
   if (result.failed) {
     messages.ShowMessage(MessageKind::Error, kCalcErrorText);

@@ -31,7 +31,7 @@ void StderrMessages::ShowMessage(MessageKind kind, std::string_view text) {
 
 int main(int argc, char** argv) {
   using namespace veltrum::cli;
-  if (argc < 2) return UsageError("a command is missing: keys, plot or mass");
+  if (argc < 2) return UsageError("a command is missing: keys, plot, analyze or mass");
   const std::string command = argv[1];
   std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "--help" || command == "-h") {

@@ -38,64 +38,28 @@ extern "C" void OnInterrupt(int) { interrupted = 1; }
 }  // namespace
 
 int RunPlot(const std::vector<std::string>& args) {
-  std::string from = "-3", to = "3";
-  SamplingStep step = kStepTenth;
-  bool degrees = false;
-  int threads = DefaultSamplingThreads();
+  SamplingOptions o;
   const std::string* expression = nullptr;
   std::string setPath;
-  bool rangeGiven = false;
-  // After "--" every argument is taken as it stands, so an EXPRESSION may
-  // start with "-".
-  bool options = true;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (options && a == "--") {
-      options = false;
-      continue;
-    }
-    if (!options || a.size() < 2 || a.rfind("--", 0) != 0) {
-      if (expression) return UsageError("plot: only one EXPRESSION is taken");
-      expression = &a;
-      continue;
-    }
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    if (a == "--from") {
-      if (!value(from)) return UsageError("plot: --from needs a value");
-      rangeGiven = true;
-    } else if (a == "--to") {
-      if (!value(to)) return UsageError("plot: --to needs a value");
-      rangeGiven = true;
-    } else if (a == "--set") {
-      if (!value(setPath)) return UsageError("plot: --set needs a FILE");
-    } else if (a == "--step") {
-      rangeGiven = true;
-      std::string s;
-      if (!value(s)) return UsageError("plot: --step needs a value");
-      const std::optional<SamplingStep> known = StepFromText(s);
-      if (!known) return UsageError("plot: --step takes 0,1, 0,01 or 0,001");
-      step = *known;
-    } else if (a == "--threads") {
-      std::string s;
-      if (!value(s)) return UsageError("plot: --threads needs a value");
-      const std::optional<int> n = ThreadsOption(s);
-      if (!n) return UsageError("plot: --threads takes a number from 1 to 1024");
-      threads = *n;
-    } else if (a == "--degrees") {
-      degrees = true;
-    } else {
-      return UsageError("plot: unknown option '" + a + "'");
-    }
-  }
+  const int status = ReadArguments(
+      "plot", args, o,
+      [&](const std::string& a) {
+        if (expression) return UsageError("plot: only one EXPRESSION is taken");
+        expression = &a;
+        return 0;
+      },
+      [&](std::size_t& i) {
+        if (args[i] != "--set") return UsageError("plot: unknown option '" + args[i] + "'");
+        if (i + 1 >= args.size()) return UsageError("plot: --set needs a FILE");
+        setPath = args[++i];
+        return 0;
+      });
+  if (status != 0) return status;
   StderrMessages messages;
   FunctionSet set;
   if (!setPath.empty()) {
     if (expression) return UsageError("plot: --set takes no EXPRESSION");
-    if (rangeGiven) return UsageError("plot: --set takes the bounds and the step from FILE");
+    if (o.rangeGiven) return UsageError("plot: --set takes the bounds and the step from FILE");
     std::variant<FunctionSet, SetRefusal> read = LoadFunctionSet(setPath);
     if (const SetRefusal* refusal = std::get_if<SetRefusal>(&read)) {
       messages.ShowMessage(MessageKind::Error, refusal->message);
@@ -105,18 +69,18 @@ int RunPlot(const std::vector<std::string>& args) {
   } else {
     if (!expression) return UsageError("plot: EXPRESSION is missing");
     set.expressions = {*expression};
-    set.from = from;
-    set.to = to;
-    set.step = step;
+    set.from = o.from;
+    set.to = o.to;
+    set.step = o.step;
   }
 
   Calculator calc(&messages);
-  if (degrees) calc.Press(Key::optGrad);
+  if (o.degrees) calc.Press(Key::optGrad);
   StdoutLines out;
   NoProgress progress;
   // Ctrl+C ends the run between samples, so every line printed is whole.
   std::signal(SIGINT, OnInterrupt);
-  SamplingRun run(calc, messages, threads);
+  SamplingRun run(calc, messages, o.threads);
   // A function that is refused or fails does not stop the ones after it,
   // as in the window's "Обновить все"; a run that cannot start its threads
   // stops them all.

@@ -1,19 +1,21 @@
-// The analysis in two rounds: the range is sampled as a plot run samples
-// it (on the parallel sampling run's workers), then every bracket the
-// samples show and the pieces of the integral become tasks that worker
-// threads take one at a time, each on a Probe of its own. A task's result
-// does not depend on the thread that computed it.
+// The analysis in two rounds on one set of workers, those of the sampling
+// run: the range is sampled as a plot run samples it, then every bracket
+// the samples show and the pieces of the integral become tasks that the
+// same workers take one at a time, each on its own calculator. A task's
+// result does not depend on the worker that computed it.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <thread>
 
+#include "calculator/calculator.h"
+#include "calculator/plot_run.h"
 #include "number/number_text.h"
+#include "number/number_texts.h"
 #include "plotter/analysis_refine.h"
+#include "plotter/evaluator.h"
 #include "plotter/sample_grid.h"
 #include "plotter/sampling_workers.h"
 
@@ -23,10 +25,18 @@ namespace {
 // The integral's pieces: fixed, so that its value does not depend on the
 // number of threads.
 constexpr int kIntegralPieces = 4;
-// As the plot run's chunks: large enough that handing one over costs
-// nothing, small enough that short ranges spread over every worker.
+// As the plot run's chunks at most; but no points are shown while the
+// analysis goes on, so a chunk holds at least 256 samples: a short range
+// is one chunk, and the workers and the owner hand over as few times as
+// can be.
+constexpr std::size_t kMinChunk = 256;
 constexpr std::size_t kMaxChunk = 4096;
 constexpr std::size_t kChunksAhead = 4;
+// The owner looks at keepGoing this often while it waits, so that a stop
+// is answered within a few milliseconds.
+constexpr std::chrono::milliseconds kStopLook{2};
+// Samples the owner scans between two looks at keepGoing.
+constexpr std::size_t kScanBetweenLooks = std::size_t{1} << 16;
 
 struct Samples {
   std::vector<double> xs, ys;
@@ -34,34 +44,55 @@ struct Samples {
   bool Valued(std::size_t i) const { return i < has.size() && has[i]; }
 };
 
-// Samples one expression over the plan on the sampling run's workers, in
-// chunks taken back in ascending x; false when the run did not end.
-bool Sample(const AnalysisRequest& r, std::string_view expression, int threads,
-            const std::function<bool()>& keepGoing, Samples& out, AnalysisResult& result) {
+// Asks keepGoing; false (and the result marked stopped) when it says no.
+bool Going(const std::function<bool()>& keepGoing, AnalysisResult& result) {
+  if (keepGoing && !keepGoing()) result.stopped = true;
+  return !result.stopped;
+}
+
+// Waits for a chunk or a job, asking keepGoing meanwhile; false when stopped.
+template <typename Item>
+bool Await(SamplingWorkers& workers, const Item& item, const std::function<bool()>& keepGoing,
+           AnalysisResult& result) {
+  while (!workers.WaitFor(item, kStopLook))
+    if (!Going(keepGoing, result)) return false;
+  return true;
+}
+
+// Samples one expression over the plan on the workers, in chunks taken
+// back in ascending x; false when the run did not end.
+bool Sample(const AnalysisRequest& r, const std::string& expression, SamplingWorkers& workers, int threads,
+            const std::function<bool()>& keepGoing, std::vector<SampleChunk>& slots, Samples& out,
+            AnalysisResult& result) {
   const std::size_t expected = static_cast<std::size_t>(r.plan.samples);
   out.xs.reserve(expected);
   out.ys.reserve(expected);
   out.has.reserve(expected);
   const std::size_t workerCount = static_cast<std::size_t>(std::max(threads, 1));
-  const std::size_t chunkSize = std::clamp<std::size_t>(expected / (workerCount * 8), 1, kMaxChunk);
-  // The chunks outlive the workers, which may still be writing to them.
-  std::vector<SampleChunk> slots(workerCount * kChunksAhead);
-  SamplingWorkers workers(static_cast<int>(workerCount), expression, r.radians,
-                          SampleGrid(r.plan.from, r.plan.to, r.plan.step, r.plan.decimals), chunkSize, nullptr);
+  const std::size_t chunkSize =
+      std::clamp<std::size_t>(expected / (workerCount * kChunksAhead), kMinChunk, kMaxChunk);
+  SampleGrid grid(r.plan.from, r.plan.to, r.plan.step, r.plan.decimals);
+  // The analysis cuts its grid here, for chunks of either of its functions.
+  NumberTexts gridTexts;
   std::size_t produced = 0, consumed = 0;
   bool gridEnded = false;
-  const auto submitAhead = [&] {
-    for (; !gridEnded && produced - consumed < slots.size(); ++produced) workers.Submit(slots[produced % slots.size()]);
+  const auto cutAhead = [&] {
+    while (!gridEnded && produced - consumed < slots.size()) {
+      SampleChunk& c = slots[produced % slots.size()];
+      c.xs.clear();
+      c.expression = &expression;
+      double x;
+      while (c.xs.size() < chunkSize && grid.Next(x, gridTexts)) c.xs.push_back(x);
+      if (c.xs.size() < chunkSize) gridEnded = true;
+      if (c.xs.empty()) break;
+      workers.Submit(c);
+      ++produced;
+    }
   };
-  submitAhead();
+  cutAhead();
   while (consumed < produced) {
     const SampleChunk& c = slots[consumed % slots.size()];
-    while (!workers.WaitFor(c, std::chrono::milliseconds(kPollIntervalMs))) {
-      if (keepGoing && !keepGoing()) {
-        result.stopped = true;
-        return false;
-      }
-    }
+    if (!Await(workers, c, keepGoing, result)) return false;
     if (c.error) std::rethrow_exception(c.error);
     for (std::size_t i = 0; i < c.xs.size(); ++i) {
       if (i == c.failedAt) {
@@ -74,35 +105,34 @@ bool Sample(const AnalysisRequest& r, std::string_view expression, int threads,
     }
     result.evaluations += c.xs.size();
     ++consumed;
-    if (c.lastOfGrid) gridEnded = true;
-    if (keepGoing && !keepGoing()) {
-      result.stopped = true;
-      return false;
-    }
-    submitAhead();
+    if (!Going(keepGoing, result)) return false;
+    cutAhead();
   }
   return true;
 }
 
-enum class TaskKind { Zero, Cross, Minimum, Maximum, Integral };
+enum class TaskKind : std::uint8_t { Zero, Cross, Minimum, Maximum, Integral };
 
 struct Task {
   Task(TaskKind k, std::size_t at, bool flat = false) : kind(k), i(at), plateau(flat) {}
   TaskKind kind;
-  std::size_t i = 0;    // the sample the bracket starts at (the middle one of an extremum)
+  std::size_t i = 0;     // the sample the bracket starts at (the middle one of an extremum)
   bool plateau = false;  // an extremum between samples i and i + 1 of equal value
   double a = 0, b = 0;   // an integral's piece
   Refined refined;
   IntegralValue integral;
 };
 
-void Perform(Task& t, Probe& probe, const Samples& f, const Samples& d, double share) {
+// undefined is set once a refinement has found a break: the integral is
+// then not defined, and its pieces end at their next evaluation.
+void Perform(Task& t, Probe& probe, const Samples& f, const Samples& d, std::atomic<bool>& undefined) {
   const Function1 fn = [&](double x) { return probe.F(x); };
   const Function1 diff = [&](double x) { return probe.Difference(x); };
   const std::size_t i = t.i;
   switch (t.kind) {
     case TaskKind::Zero:
       t.refined = RefineZero(fn, f.xs[i], f.ys[i], f.xs[i + 1], f.ys[i + 1], kMaxRefineEvaluations);
+      if (t.refined.isBreak) undefined = true;
       break;
     case TaskKind::Cross:
       t.refined = RefineZero(diff, d.xs[i], d.ys[i], d.xs[i + 1], d.ys[i + 1], kMaxRefineEvaluations - 1);
@@ -113,74 +143,70 @@ void Perform(Task& t, Probe& probe, const Samples& f, const Samples& d, double s
       }
       break;
     case TaskKind::Minimum:
-    case TaskKind::Maximum:
-    {
+    case TaskKind::Maximum: {
       const std::size_t last = t.plateau ? i + 2 : i + 1;
       t.refined = RefineExtremum(fn, t.kind == TaskKind::Maximum, f.xs[i - 1], f.ys[i - 1], f.xs[i], f.ys[i],
                                  f.xs[last], f.ys[last], kMaxRefineEvaluations);
-    }
-      break;
-    case TaskKind::Integral:
-      t.integral = IntegratePiece(fn, t.a, t.b, share, kMaxIntegralEvaluations / kIntegralPieces);
-      break;
+      if (t.refined.isBreak) undefined = true;
+    } break;
+    case TaskKind::Integral: {
+      const Function1 defined = [&](double x) -> std::optional<double> {
+        if (undefined.load(std::memory_order_relaxed)) return std::nullopt;
+        return probe.F(x);
+      };
+      t.integral =
+          IntegratePiece(defined, t.a, t.b, 1.0 / kIntegralPieces, kMaxIntegralEvaluations / kIntegralPieces);
+    } break;
   }
 }
 
-// Runs the tasks on up to threads workers; the calling thread waits and
-// asks keepGoing. False when stopped or failed.
-bool RunTasks(std::vector<Task>& tasks, const AnalysisRequest& r, const Samples& f, const Samples& d, int threads,
-              const std::function<bool()>& keepGoing, AnalysisResult& result) {
-  if (tasks.empty()) return true;
-  const int workers = std::clamp(threads, 1, static_cast<int>(tasks.size()));
+// What the workers share while they take the tasks one at a time.
+struct TaskQueue {
+  std::vector<Task>& tasks;
   std::atomic<std::size_t> next{0};
+  // Set by the owner when keepGoing says no, and by a worker whose task
+  // met a text the evaluator cannot read.
   std::atomic<bool> stop{false};
-  std::mutex mutex;
-  std::condition_variable ended;
-  int running = workers;
-  bool failed = false;
-  std::exception_ptr error;
-  const double share = 1.0 / kIntegralPieces;
-  std::vector<std::thread> pool;
-  pool.reserve(static_cast<std::size_t>(workers));
-  for (int w = 0; w < workers; ++w) {
-    pool.emplace_back([&] {
-      Probe probe(r.expression, r.second, r.radians);
-      bool calcFailure = false;
-      std::exception_ptr caught;
-      for (std::size_t k; !stop.load(std::memory_order_relaxed) && (k = next.fetch_add(1)) < tasks.size();) {
+  std::atomic<bool> failed{false};
+  std::atomic<bool> undefined{false};  // a refinement found a break: see Perform
+  std::atomic<std::size_t> evaluations{0};
+};
+
+// Runs the tasks on up to threads of the workers; the calling thread waits
+// and asks keepGoing. False when stopped or failed.
+bool RunTasks(TaskQueue& queue, std::vector<WorkerJob>& jobs, const AnalysisRequest& r, const Samples& f,
+              const Samples& d, SamplingWorkers& workers, int threads, const std::function<bool()>& keepGoing,
+              AnalysisResult& result) {
+  std::vector<Task>& tasks = queue.tasks;
+  if (tasks.empty()) return true;
+  jobs.resize(static_cast<std::size_t>(std::clamp(threads, 1, static_cast<int>(tasks.size()))));
+  for (WorkerJob& job : jobs) {
+    job.work = [&](WorkerTools& tools) {
+      Probe probe(r.expression, r.second, tools, queue.stop);
+      for (std::size_t k; !queue.stop.load(std::memory_order_relaxed) &&
+                          !tools.abandon.load(std::memory_order_relaxed) &&
+                          (k = queue.next.fetch_add(1)) < tasks.size();) {
         try {
-          Perform(tasks[k], probe, f, d, share);
+          Perform(tasks[k], probe, f, d, queue.undefined);
         } catch (const CalcFailure&) {
-          calcFailure = true;
-        } catch (...) {
-          caught = std::current_exception();
+          queue.failed = true;
+          queue.stop = true;
         }
-        if (calcFailure || caught) stop = true;
       }
-      const std::lock_guard lock(mutex);
-      result.evaluations += static_cast<std::size_t>(probe.Count());
-      failed = failed || calcFailure;
-      if (caught) error = caught;
-      --running;
-      ended.notify_all();
-    });
+      queue.evaluations += static_cast<std::size_t>(probe.Count());
+    };
+    workers.Submit(job);
   }
-  {
-    std::unique_lock lock(mutex);
-    while (running > 0) {
-      if (ended.wait_for(lock, std::chrono::milliseconds(kPollIntervalMs), [&] { return running == 0; })) break;
-      lock.unlock();
-      if (keepGoing && !keepGoing()) {
-        stop = true;
-        result.stopped = true;
-      }
-      lock.lock();
+  for (const WorkerJob& job : jobs) {
+    if (!Await(workers, job, keepGoing, result)) {
+      queue.stop = true;
+      return false;
     }
+    if (job.error) std::rethrow_exception(job.error);
   }
-  for (std::thread& t : pool) t.join();
-  if (error) std::rethrow_exception(error);
-  result.failed = failed;
-  return !failed && !result.stopped;
+  result.evaluations += queue.evaluations;
+  result.failed = queue.failed;
+  return !result.failed;
 }
 
 void Collect(const std::vector<Task>& tasks, const Samples& f, double step, AnalysisResult& result) {
@@ -219,11 +245,11 @@ void Collect(const std::vector<Task>& tasks, const Samples& f, double step, Anal
   // A pole between samples also looks like a maximum on one side and a
   // minimum on the other (tg[x] at pi/2): one break within a step, the one
   // the sign change located.
-  std::stable_sort(breaks.begin(), breaks.end(),
-                   [](const Pole& p, const Pole& q) { return p.fromSignChange > q.fromSignChange; });
+  std::ranges::stable_sort(breaks,
+                           [](const Pole& p, const Pole& q) { return p.fromSignChange > q.fromSignChange; });
   std::vector<double> kept;
   for (const Pole& p : breaks) {
-    const bool near = std::any_of(kept.begin(), kept.end(), [&](double k) { return std::fabs(k - p.x) <= step; });
+    const bool near = std::ranges::any_of(kept, [&](double k) { return std::fabs(k - p.x) <= step; });
     if (!near) kept.push_back(p.x);
   }
   for (double x : kept) result.findings.push_back({FindingKind::Break, x, 0});
@@ -239,34 +265,25 @@ void Collect(const std::vector<Task>& tasks, const Samples& f, double step, Anal
     integral.end = IntegralValue::End::Undefined;
     integral.undefinedAt = *undefined;
   }
-  std::stable_sort(result.findings.begin(), result.findings.end(),
-                   [](const Finding& p, const Finding& q) { return p.x < q.x; });
+  std::ranges::stable_sort(result.findings, [](const Finding& p, const Finding& q) { return p.x < q.x; });
 }
 
-}  // namespace
-
-AnalysisResult Analyze(const AnalysisRequest& r, int threads, const std::function<bool()>& keepGoing) {
-  AnalysisResult result;
-  Samples f, g, d;
-  if (!Sample(r, r.expression, threads, keepGoing, f, result)) return result;
+// The tasks a sampled function shows: a bracket for every sign change of F
+// (and of F - G), an extremum for every sample above or below both its
+// neighbours; zeros and breaks at the samples themselves go straight to
+// the findings. False when stopped meanwhile.
+bool FindTasks(const AnalysisRequest& r, const Samples& f, const Samples& d,
+               const std::function<bool()>& keepGoing, std::vector<Task>& tasks, AnalysisResult& result) {
   const bool crossing = !r.second.empty();
-  if (crossing) {
-    if (!Sample(r, r.second, threads, keepGoing, g, result)) return result;
-    d = f;
-    for (std::size_t i = 0; i < d.xs.size(); ++i) {
-      d.has[i] = f.has[i] && g.has[i];
-      d.ys[i] = d.has[i] ? f.ys[i] - g.ys[i] : 0.0;
-    }
-  }
-
-  std::vector<Task> tasks;
   const std::size_t n = f.xs.size();
   bool anyFailed = false;
   for (std::size_t i = 0; i < n; ++i) {
+    if (i % kScanBetweenLooks == kScanBetweenLooks - 1 && !Going(keepGoing, result)) return false;
     if (!f.has[i]) {
       anyFailed = true;
       // One failing sample between two valued ones: a pole or a hole.
-      if (i > 0 && f.Valued(i - 1) && f.Valued(i + 1)) result.findings.push_back({FindingKind::Break, f.xs[i], 0});
+      if (i > 0 && f.Valued(i - 1) && f.Valued(i + 1))
+        result.findings.push_back({FindingKind::Break, f.xs[i], 0});
       continue;
     }
     if (f.ys[i] == 0) result.findings.push_back({FindingKind::Root, f.xs[i], 0});
@@ -290,6 +307,8 @@ AnalysisResult Analyze(const AnalysisRequest& r, int threads, const std::functio
   }
   if (!anyFailed) {
     result.integral.end = IntegralValue::End::Computed;
+    // After the refinements, so that a break they find spares the
+    // integral's evaluations.
     const double width = (r.plan.to - r.plan.from) / kIntegralPieces;
     for (int p = 0; p < kIntegralPieces; ++p) {
       Task t(TaskKind::Integral, 0);
@@ -298,18 +317,61 @@ AnalysisResult Analyze(const AnalysisRequest& r, int threads, const std::functio
       tasks.push_back(t);
     }
   }
-  if (!RunTasks(tasks, r, f, d, threads, keepGoing, result)) {
-    result.findings.clear();
-    result.integral = {};
-    return result;
+  return true;
+}
+
+void AnalyzeOn(const AnalysisRequest& r, int threads, const std::function<bool()>& keepGoing,
+               AnalysisResult& result) {
+  // Everything the workers write to or read lives longer than they do:
+  // they are closed (and their jobs end) before any of it goes.
+  Samples f, g, d;
+  std::vector<Task> tasks;
+  TaskQueue queue{.tasks = tasks};
+  std::vector<WorkerJob> jobs;
+  const std::string second = r.second;
+  const std::size_t workerCount = static_cast<std::size_t>(std::max(threads, 1));
+  std::vector<SampleChunk> slots(workerCount * kChunksAhead);
+  SamplingWorkers workers(static_cast<int>(workerCount), r.expression, r.radians, nullptr);
+
+  if (!Sample(r, r.expression, workers, threads, keepGoing, slots, f, result)) return;
+  const bool crossing = !r.second.empty();
+  if (crossing) {
+    if (!Sample(r, second, workers, threads, keepGoing, slots, g, result)) return;
+    d = f;
+    for (std::size_t i = 0; i < d.xs.size(); ++i) {
+      d.has[i] = f.has[i] && g.has[i];
+      d.ys[i] = d.has[i] ? f.ys[i] - g.ys[i] : 0.0;
+    }
   }
+  if (!FindTasks(r, f, d, keepGoing, tasks, result)) return;
+  if (!RunTasks(queue, jobs, r, f, d, workers, threads, keepGoing, result)) return;
   Collect(tasks, f, r.plan.step, result);
+  const std::size_t n = f.xs.size();
   const std::size_t every = n / kCurvePoints + 1;
   for (std::size_t i = 0; i < n; ++i)
     if (f.has[i] && (i % every == 0 || i + 1 == n)) {
       result.curveX.push_back(f.xs[i]);
       result.curveY.push_back(f.ys[i]);
     }
+}
+
+}  // namespace
+
+AnalysisResult Analyze(const AnalysisRequest& r, int threads, const std::function<bool()>& keepGoing) {
+  AnalysisResult result;
+  try {
+    AnalyzeOn(r, threads, keepGoing, result);
+  } catch (...) {
+    result = {};
+    result.error = FailureText(std::current_exception());
+  }
+  // A run that did not end reports nothing.
+  if (result.stopped || result.failed || !result.error.empty()) {
+    result.findings.clear();
+    result.integral = {};
+    result.curveX.clear();
+    result.curveY.clear();
+  }
   return result;
 }
 
@@ -324,10 +386,8 @@ std::string IntegralMessage(const IntegralValue& integral) {
   switch (integral.end) {
     case IntegralValue::End::Undefined:
       return "Интеграл не вычислен: функция не определена при x = " + NumberText(integral.undefinedAt) + ".";
-    case IntegralValue::End::NotConverged:
-      return "Интеграл не вычислен: заданная точность не достигнута.";
-    default:
-      return {};
+    case IntegralValue::End::NotConverged: return "Интеграл не вычислен: заданная точность не достигнута.";
+    default: return {};
   }
 }
 

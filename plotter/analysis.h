@@ -5,6 +5,7 @@
 // the calculator keys give: the range is sampled as a plot run samples it,
 // then each finding is refined on worker calculators of its own.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,7 +17,7 @@
 
 namespace veltrum {
 
-enum class FindingKind { Root, Minimum, Maximum, Break, Intersection };
+enum class FindingKind : std::uint8_t { Root, Minimum, Maximum, Break, Intersection };
 
 struct Finding {
   FindingKind kind = FindingKind::Root;
@@ -25,9 +26,9 @@ struct Finding {
 };
 
 struct IntegralValue {
-  enum class End { Computed, Undefined, NotConverged, NotTaken } end = End::NotTaken;
+  enum class End : std::uint8_t { Computed, Undefined, NotConverged, NotTaken } end = End::NotTaken;
   double value = 0;
-  Extended extended = 0;  // the value as summed, before it is stored
+  Extended extended = 0;   // the value as summed, before it is stored
   double undefinedAt = 0;  // the x where the function is not defined
 };
 
@@ -46,6 +47,10 @@ struct AnalysisResult {
   std::vector<double> curveX, curveY;
   bool stopped = false;  // keepGoing said no: nothing is reported
   bool failed = false;   // a text the evaluator cannot read: the calculation message
+  // A failure that is not the calculator's own (a thread that could not be
+  // created, memory that ran out): its text, as a sampling run gives it;
+  // nothing is reported.
+  std::string error;
   std::size_t evaluations = 0;
 };
 
@@ -54,10 +59,13 @@ inline constexpr int kMaxRefineEvaluations = 200;
 inline constexpr int kMaxIntegralEvaluations = 100'000;
 inline constexpr std::size_t kCurvePoints = 4000;
 
-// Runs on threads workers, each with a calculator and an evaluator of its
-// own; the result is the same for every number of threads. keepGoing is
-// asked on the calling thread at least every kPollIntervalMs.
-AnalysisResult Analyze(const AnalysisRequest& request, int threads, const std::function<bool()>& keepGoing = {});
+// Runs on threads workers of a sampling run, each with a calculator and an
+// evaluator of its own; the result is the same for every number of
+// threads. keepGoing is asked on the calling thread every few
+// milliseconds; once it says no, the workers stop within one evaluation.
+// Throws nothing: every failure ends in the result.
+AnalysisResult Analyze(const AnalysisRequest& request, int threads,
+                       const std::function<bool()>& keepGoing = {});
 
 // F(x) computed as a sample of a run is: nothing when a key failed; a text
 // the evaluator cannot read raises CalcFailure.

@@ -104,8 +104,8 @@ IntegralValue IntegratePiece(const Function1& f, double a, double b, double shar
       out.end = IntegralValue::End::NotConverged;
       return out;
     }
-    const auto worst = std::max_element(
-        parts.begin(), parts.end(), [](const Interval& p, const Interval& q) { return p.error < q.error; });
+    const auto worst = std::ranges::max_element(
+        parts, [](const Interval& p, const Interval& q) { return p.error < q.error; });
     const double mid = 0.5 * (worst->a + worst->b);
     Interval left{.a = worst->a, .b = mid, .value = 0, .error = 0, .absolute = 0},
         right{.a = mid, .b = worst->b, .value = 0, .error = 0, .absolute = 0};

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calculator/plot_run.h"
 #include "number/number_text.h"
+#include "plotter/evaluator.h"
 
 namespace veltrum {
 namespace {
@@ -41,15 +43,15 @@ double ToNumberText(double x) {
   return ReadNumberDouble(std::string_view(buf, n));
 }
 
-Probe::Probe(std::string_view f, std::string_view g, bool radians) : f_(f), g_(g) {
-  calc_.Press(radians ? Key::optRad : Key::optGrad);
-  run_.emplace(calc_);
-}
+Probe::Probe(std::string_view f, std::string_view g, WorkerTools& tools, const std::atomic<bool>& stop)
+    : f_(f), g_(g), tools_(tools), stop_(stop) {}
 
 std::optional<double> Probe::Eval(std::string_view expression, double x) {
+  if (stop_.load(std::memory_order_relaxed) || tools_.abandon.load(std::memory_order_relaxed))
+    return std::nullopt;
   ++count_;
-  const std::optional<double> y = evaluator_.At(calc_, expression, x);
-  run_->NextSample();
+  const std::optional<double> y = tools_.evaluator.At(tools_.calc, expression, x);
+  tools_.run.NextSample();
   return y;
 }
 

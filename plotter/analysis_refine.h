@@ -2,22 +2,24 @@
 // Refinement of one finding on one evaluator: a zero from a bracket with a
 // sign change, an extremum from three samples, the integral of a piece of
 // the range. Each works on a Probe, which counts its evaluations.
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string_view>
 
-#include "calculator/calculator.h"
-#include "calculator/plot_run.h"
 #include "plotter/analysis.h"
-#include "plotter/evaluator.h"
+#include "plotter/sampling_workers.h"
 
 namespace veltrum {
 
-// The functions of an analysis evaluated on one calculator: F, and F - G
-// with each evaluated by its own key replay.
+// The functions of an analysis evaluated on a worker's calculator: F, and
+// F - G with each evaluated by its own key replay. Once stop or the
+// workers' abandon is set, a probe answers no value without evaluating:
+// every refinement then ends at its next step, and the run drops what they
+// found. So a stop is answered within one evaluation.
 class Probe {
  public:
-  Probe(std::string_view f, std::string_view g, bool radians);
+  Probe(std::string_view f, std::string_view g, WorkerTools& tools, const std::atomic<bool>& stop);
   std::optional<double> F(double x);
   std::optional<double> Difference(double x);
   int Count() const { return count_; }
@@ -26,9 +28,8 @@ class Probe {
   std::optional<double> Eval(std::string_view expression, double x);
 
   std::string_view f_, g_;
-  Calculator calc_;
-  std::optional<PlotRun> run_;  // begins once the angle unit is chosen
-  Evaluator evaluator_;
+  WorkerTools& tools_;
+  const std::atomic<bool>& stop_;
   int count_ = 0;
 };
 

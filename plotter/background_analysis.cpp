@@ -2,35 +2,41 @@
 
 #include <utility>
 
+#include "plotter/sampling_workers.h"
+
 namespace veltrum {
 
-BackgroundAnalysis::BackgroundAnalysis(AnalysisRequest request, int threads, std::function<void()> finished) {
-  thread_ = std::thread([this, request = std::move(request), threads, finished = std::move(finished)] {
-    std::optional<AnalysisResult> result;
-    std::exception_ptr error;
-    try {
-      result = Analyze(request, threads, [this] { return !stop_.load(std::memory_order_relaxed); });
-    } catch (...) {
-      error = std::current_exception();
-      result.emplace();
-    }
+BackgroundAnalysis::BackgroundAnalysis(AnalysisRequest request, int threads,
+                                       const std::function<void()>& finished) {
+  try {
+    thread_ = StartThread([this, request = std::move(request), threads, finished] {
+      AnalysisResult result =
+          Analyze(request, threads, [this] { return !stop_.load(std::memory_order_relaxed); });
+      {
+        const std::lock_guard lock(mutex_);
+        result_ = std::move(result);
+      }
+      if (finished) finished();
+    });
+  } catch (...) {
+    // No thread for the run: it ends at once with the failure's text.
+    AnalysisResult result;
+    result.error = FailureText(std::current_exception());
     {
       const std::lock_guard lock(mutex_);
       result_ = std::move(result);
-      error_ = error;
     }
     if (finished) finished();
-  });
+  }
 }
 
 BackgroundAnalysis::~BackgroundAnalysis() {
   Stop();
-  thread_.join();
+  if (thread_.joinable()) thread_.join();
 }
 
 std::optional<AnalysisResult> BackgroundAnalysis::Result() {
   const std::lock_guard lock(mutex_);
-  if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
   return result_;
 }
 

@@ -14,23 +14,23 @@ namespace veltrum {
 
 class BackgroundAnalysis {
  public:
-  // finished is called on the run's own thread once the result is ready.
-  BackgroundAnalysis(AnalysisRequest request, int threads, std::function<void()> finished);
+  // finished is called on the run's own thread once the result is ready,
+  // or here, before the constructor returns, when no thread can be started
+  // for the run (the result then carries the failure's text).
+  BackgroundAnalysis(AnalysisRequest request, int threads, const std::function<void()>& finished);
   // Stops the run and waits for its threads.
   ~BackgroundAnalysis();
   BackgroundAnalysis(const BackgroundAnalysis&) = delete;
   BackgroundAnalysis& operator=(const BackgroundAnalysis&) = delete;
 
   void Stop() { stop_.store(true, std::memory_order_relaxed); }
-  // The result once the run has ended; a failure that is not the
-  // calculator's own is thrown again here, on the caller's thread.
+  // The result once the run has ended.
   std::optional<AnalysisResult> Result();
 
  private:
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::optional<AnalysisResult> result_;
-  std::exception_ptr error_;
   std::thread thread_;
 };
 

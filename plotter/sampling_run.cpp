@@ -1,8 +1,6 @@
 #include "plotter/sampling_run.h"
 
 #include <algorithm>
-#include <new>
-#include <system_error>
 #include <thread>
 
 #include "calculator/plot_run.h"
@@ -19,18 +17,6 @@ constexpr std::size_t kMaxChunk = 4096;
 // Chunks cut ahead per worker: keeps workers busy between two polls, and
 // bounds the memory of a long run.
 constexpr std::size_t kChunksAheadPerWorker = 8;
-
-std::string FailureText(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const std::bad_alloc&) {
-    return std::string(kOutOfMemoryText);
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return "unknown exception";
-  }
-}
 
 }  // namespace
 
@@ -68,10 +54,6 @@ std::optional<SamplingEnd> SamplingRun::Start(const SamplingRequest& request, co
                                                  SampleGrid(plan->from, plan->to, plan->step, plan->decimals),
                                                  chunkSize_, linePrefix);
     SubmitAhead();
-  } catch (const std::system_error& e) {
-    workers_.reset();
-    error_ = std::string(kNoThreadText) + ": " + e.what();
-    return SamplingEnd::Failed;
   } catch (...) {
     return Abandon(std::current_exception());
   }

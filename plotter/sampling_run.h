@@ -27,8 +27,6 @@ class PlotLines {
   virtual void AddLines(std::string_view lines) = 0;
 };
 
-inline constexpr std::string_view kNoThreadText = "Не удалось запустить поток вычислений";
-
 class SamplingRun {
  public:
   // Each run's workers get calculators of their own in calc's angle unit;

@@ -1,27 +1,54 @@
 #include "plotter/sampling_workers.h"
 
 #include <algorithm>
-#include <tuple>
+#include <new>
+#include <system_error>
+#include <utility>
 
 #include "calculator/calculator.h"
 #include "calculator/plot_run.h"
 #include "number/failure.h"
 #include "number/number_texts.h"
 #include "plotter/evaluator.h"
+#include "plotter/sampling.h"
 
 namespace veltrum {
 
-SamplingWorkers::SamplingWorkers(int threads, std::string_view expression, bool radians, const SampleGrid& grid,
-                                 std::size_t chunkSize, const std::string* linePrefix)
+ThreadStartFailure::ThreadStartFailure(const std::string& reason)
+    : std::runtime_error(std::string(kNoThreadText) + ": " + reason) {}
+
+std::thread StartThread(std::function<void()> body) {
+  try {
+    return std::thread(std::move(body));
+  } catch (const std::system_error& e) {
+    throw ThreadStartFailure(e.what());
+  }
+}
+
+std::string FailureText(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::bad_alloc&) {
+    return std::string(kOutOfMemoryText);
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "unknown exception";
+  }
+}
+
+SamplingWorkers::SamplingWorkers(int threads, std::string_view expression, bool radians,
+                                 std::optional<SampleGrid> grid, std::size_t chunkSize,
+                                 const std::string* linePrefix)
     : expression_(expression),
       radians_(radians),
       writeLines_(linePrefix != nullptr),
       linePrefix_(linePrefix ? *linePrefix : std::string()),
       chunkSize_(std::max<std::size_t>(chunkSize, 1)),
-      grid_(grid) {
+      grid_(std::move(grid)) {
   threads_.reserve(static_cast<std::size_t>(threads));
   try {
-    for (int i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+    for (int i = 0; i < threads; ++i) threads_.push_back(StartThread([this] { Work(); }));
   } catch (...) {
     Close();
     throw;
@@ -49,7 +76,18 @@ void SamplingWorkers::Submit(SampleChunk& c) {
   c.lastOfGrid = false;
   {
     const std::lock_guard lock(mutex_);
-    queue_.emplace_back(&c, submitted_++);
+    c.gridTurn = submitted_++;
+    queue_.emplace_back(&c);
+  }
+  work_.notify_one();
+}
+
+void SamplingWorkers::Submit(WorkerJob& job) {
+  job.done = false;
+  job.error = nullptr;
+  {
+    const std::lock_guard lock(mutex_);
+    queue_.emplace_back(&job);
   }
   work_.notify_one();
 }
@@ -59,9 +97,9 @@ bool SamplingWorkers::IsDone(const SampleChunk& c) {
   return c.done;
 }
 
-bool SamplingWorkers::WaitFor(const SampleChunk& c, std::chrono::milliseconds timeout) {
+bool SamplingWorkers::WaitFor(const bool& done, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
-  return finished_.wait_for(lock, timeout, [&] { return c.done; });
+  return finished_.wait_for(lock, timeout, [&] { return done; });
 }
 
 void SamplingWorkers::Work() {
@@ -69,36 +107,49 @@ void SamplingWorkers::Work() {
   calc.Press(radians_ ? Key::optRad : Key::optGrad);
   PlotRun run(calc);
   Evaluator evaluator;
+  WorkerTools tools{.calc = calc, .run = run, .evaluator = evaluator, .abandon = abandon_};
   NumberTexts& texts = PlotRun::Texts(calc);
   XTexts xTexts;
   for (;;) {
-    SampleChunk* c = nullptr;
-    std::size_t turn = 0;
+    std::variant<SampleChunk*, WorkerJob*> item;
     {
       std::unique_lock lock(mutex_);
       work_.wait(lock, [&] { return closing_ || !queue_.empty(); });
       if (closing_) return;
-      std::tie(c, turn) = queue_.front();
+      item = queue_.front();
       queue_.pop_front();
     }
-    std::exception_ptr gridError;
-    if (!CutGrid(*c, turn, texts, xTexts, gridError)) return;
-    try {
-      Compute(calc, run, evaluator, xTexts, *c);
-    } catch (...) {
-      // Out of memory before the first sample: the chunk ends there.
-      c->failedAt = 0;
-      c->error = std::current_exception();
-    }
-    // The x values cut before the grid failed are computed; the chunk
-    // fails after them.
-    if (gridError && c->failedAt == kNoFailure) {
-      c->failedAt = c->xs.size();
-      c->error = gridError;
+    bool* done = nullptr;
+    if (SampleChunk** chunk = std::get_if<SampleChunk*>(&item)) {
+      SampleChunk& c = **chunk;
+      done = &c.done;
+      std::exception_ptr gridError;
+      if (grid_ && !CutGrid(c, texts, xTexts, gridError)) return;
+      try {
+        Compute(tools, grid_ ? &xTexts : nullptr, c);
+      } catch (...) {
+        // Out of memory before the first sample: the chunk ends there.
+        c.failedAt = 0;
+        c.error = std::current_exception();
+      }
+      // The x values cut before the grid failed are computed; the chunk
+      // fails after them.
+      if (gridError && c.failedAt == kNoFailure) {
+        c.failedAt = c.xs.size();
+        c.error = gridError;
+      }
+    } else {
+      WorkerJob& job = *std::get<WorkerJob*>(item);
+      done = &job.done;
+      try {
+        job.work(tools);
+      } catch (...) {
+        job.error = std::current_exception();
+      }
     }
     {
       const std::lock_guard lock(mutex_);
-      c->done = true;
+      *done = true;
     }
     finished_.notify_all();
   }
@@ -107,12 +158,11 @@ void SamplingWorkers::Work() {
 // Waits for the chunk's turn at the grid, cuts its x values and hands the
 // grid on; false when the workers are closing. A failure while cutting
 // (no memory for a long number text) ends the grid there.
-bool SamplingWorkers::CutGrid(SampleChunk& c, std::size_t turn, NumberTexts& texts, XTexts& xTexts,
-                              std::exception_ptr& error) {
+bool SamplingWorkers::CutGrid(SampleChunk& c, NumberTexts& texts, XTexts& xTexts, std::exception_ptr& error) {
   bool ended = false;
   {
     std::unique_lock lock(mutex_);
-    gridPassed_.wait(lock, [&] { return closing_ || gridTurn_ == turn; });
+    gridPassed_.wait(lock, [&] { return closing_ || gridTurn_ == c.gridTurn; });
     if (closing_) return false;
     ended = gridEnded_;
   }
@@ -123,7 +173,7 @@ bool SamplingWorkers::CutGrid(SampleChunk& c, std::size_t turn, NumberTexts& tex
     double x;
     char text[kNumberTextCapacity];
     while (!ended && c.xs.size() < chunkSize_) {
-      if (grid_.Next(x, texts)) {
+      if (grid_->Next(x, texts)) {
         // A copy: cutting the grid wrote x's text a moment ago.
         const std::size_t len = texts.Format(x, text);
         xTexts.chars.append(text, len);
@@ -147,8 +197,12 @@ bool SamplingWorkers::CutGrid(SampleChunk& c, std::size_t turn, NumberTexts& tex
   return true;
 }
 
-void SamplingWorkers::Compute(Calculator& calc, PlotRun& run, Evaluator& evaluator, const XTexts& xTexts,
-                              SampleChunk& c) {
+void SamplingWorkers::Compute(WorkerTools& tools, const XTexts* xTexts, SampleChunk& c) {
+  Calculator& calc = tools.calc;
+  PlotRun& run = tools.run;
+  Evaluator& evaluator = tools.evaluator;
+  const std::string_view expression =
+      c.expression ? std::string_view(*c.expression) : std::string_view(expression_);
   const std::size_t n = c.xs.size();
   c.ys.resize(n);
   c.has.resize(n);
@@ -162,10 +216,12 @@ void SamplingWorkers::Compute(Calculator& calc, PlotRun& run, Evaluator& evaluat
   for (std::size_t i = 0; i < n; ++i) {
     if (abandon_.load(std::memory_order_relaxed)) return;
     const std::size_t mark = c.lines.size();
-    texts.Remember(c.xs[i], std::string_view(xTexts.chars).substr(textAt, xTexts.lengths[i]));
-    textAt += xTexts.lengths[i];
+    if (xTexts) {
+      texts.Remember(c.xs[i], std::string_view(xTexts->chars).substr(textAt, xTexts->lengths[i]));
+      textAt += xTexts->lengths[i];
+    }
     try {
-      const std::optional<double> y = evaluator.At(calc, expression_, c.xs[i]);
+      const std::optional<double> y = evaluator.At(calc, expression, c.xs[i]);
       c.has[i] = y.has_value();
       c.ys[i] = y.value_or(0.0);
       if (writeLines_ && y) {

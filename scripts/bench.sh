@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
 # Builds an optimised tree (build-bench/) and runs every benchmark, then
 # prints one table. Figures are medians of repeated runs on this machine.
+#
+# VELTRUM_BENCH_ONLY=analysis runs only the rows of the function analysis
+# (it builds only veltrum-cli and leaves the packages as they are).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh >/dev/null
+only=${VELTRUM_BENCH_ONLY:-}
+[ -z "$only" ] && ./scripts/setup.sh >/dev/null
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVELTRUM_TESTS=OFF >/dev/null
-cmake --build build-bench -j "$(nproc)" >/dev/null
+if [ "$only" = analysis ]; then
+  cmake --build build-bench -j "$(nproc)" --target veltrum-cli >/dev/null
+else
+  cmake --build build-bench -j "$(nproc)" >/dev/null
+fi
 B=build-bench
 export QT_QPA_PLATFORM=offscreen
 
@@ -24,8 +32,56 @@ median_seconds() {
   printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END {printf "%.3f", a[int((NR+1)/2)]/1e9}'
 }
 
+# Medians of two commands run RUNS times each in turn, so that both meet
+# the same load: prints "WALL1 CPU1 WALL2 CPU2" in seconds (CPU: user and
+# system time of all threads, which the load of other processes moves less).
+median_pair() {
+  local runs=$1 first=$2 second=$3 w1=() c1=() w2=() c2=() t TIMEFORMAT='%3R %3U %3S'
+  for _ in $(seq "$runs"); do
+    t=$( { time eval "$first" >/dev/null 2>&1; } 2>&1 )
+    w1+=("${t%% *}"); c1+=("$(awk '{print $2 + $3}' <<<"$t")")
+    t=$( { time eval "$second" >/dev/null 2>&1; } 2>&1 )
+    w2+=("${t%% *}"); c2+=("$(awk '{print $2 + $3}' <<<"$t")")
+  done
+  local out=() list
+  for list in "${w1[*]}" "${c1[*]}" "${w2[*]}" "${c2[*]}"; do
+    out+=("$(printf '%s\n' $list | sort -g | awk '{v[NR]=$1} END {printf "%.3f", v[int((NR+1)/2)]}')")
+  done
+  echo "${out[*]}"
+}
+
 rows=()
 row() { rows+=("| $1 | $2 | $3 |"); }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+cli="$B/cli/veltrum-cli"
+
+# The whole analysis of a function against the sampling run of the same
+# range with the same threads, both timed here, in turn: a short range (61
+# samples, the default -3..3; tg[x] has two poles there) and a long one.
+analysis_rows() {
+  local t args f lo hi st runs samples plot_s plot_cpu an_s an_cpu
+  for t in $(printf '%s\n' 1 "$(nproc)" | sort -nu); do
+    for args in "sin[x]|-3|3|0,1|61|41" "tg[x]|-3|3|0,1|61|41" "sin[x]|-500|500|0,001|1,000,001|5"; do
+      IFS='|' read -r f lo hi st samples runs <<<"$args"
+      read -r plot_s plot_cpu an_s an_cpu < <(median_pair "$runs" \
+        "'$cli' plot --from '$lo' --to '$hi' --step '$st' --threads $t -- '$f'" \
+        "'$cli' analyze --from '$lo' --to '$hi' --step '$st' --threads $t -- '$f'")
+      row "veltrum-cli analyze $f from $lo to $hi step $st ($samples samples), --threads $t" \
+          "${an_s} s vs ${plot_s} s for plot: ×$(ratio "$an_s" "$plot_s") (CPU ${an_cpu} s vs ${plot_cpu} s)" \
+          "<= ×1.5 the sampling run"
+    done
+  done
+}
+
+if [ "$only" = analysis ]; then
+  analysis_rows
+  echo "Machine: $(nproc) cores, $(awk -F: '/model name/ {print $2; exit}' /proc/cpuinfo | sed 's/^ //'), $(uname -sr); load:$(uptime | sed 's/.*load average://')"
+  echo
+  echo "| Figure | Measured | Target |"
+  echo "|---|---|---|"
+  printf '%s\n' "${rows[@]}"
+  exit 0
+fi
 
 # Core micro-benchmarks (Google Benchmark, nanoseconds per call).
 core=$("$B/bench/core_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
@@ -52,13 +108,11 @@ row "A worker's sample of sin[x] for veltrum-cli: grid x, evaluation, line (of i
     "$(cpu_ns BM_WorkerSampleSinLine) ns CPU ($(cpu_ns BM_GridNext) ns)" "—"
 
 # Whole runs of the command-line plotter, 1,000,001 samples, output to /dev/null.
-cli="$B/cli/veltrum-cli"
 sin_s=$(median_seconds 5 "$cli" plot 'sin[x]' --from -500 --to 500 --step 0,001 --threads 1)
 help_s=$(median_seconds 5 "$cli" plot '(sin[x]*arccos[x])^cos[1+(2*x)]' --from -500 --to 500 --step 0,001 --threads 1)
 direct_sin_s=$(median_seconds 5 "$B/bench/direct_plot")
 direct_help_s=$(median_seconds 5 "$B/bench/direct_plot" help)
 rate() { awk -v s="$1" 'BEGIN {printf "%.0f", 1000001 / s}'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 row "veltrum-cli plot sin[x], 1,000,001 samples, one thread" "$(rate "$sin_s") samples/s (${sin_s} s; ×$(ratio "$sin_s" "$direct_sin_s") a direct loop of ${direct_sin_s} s)" ">= 1,000,000/s; <= ×2 a direct loop"
 row "veltrum-cli plot help example, 1,000,001 samples, one thread" "$(rate "$help_s") samples/s (${help_s} s; ×$(ratio "$help_s" "$direct_help_s") a direct loop of ${direct_help_s} s)" ">= 250,000/s; <= ×2 a direct loop"
 
@@ -86,17 +140,7 @@ for t in $(printf '%s\n' 2 "$(nproc)" | sort -nu); do
       "${t_s} s vs ${one_s} s on one thread: ×$(ratio "$one_s" "$t_s") faster (load $(cut -d' ' -f1 /proc/loadavg)), $same" "$target"
 done
 
-# The whole analysis of a function against the sampling run of the same
-# range with the same threads, both timed here, one after the other.
-for t in $(printf '%s\n' 1 "$(nproc)" | sort -nu); do
-  for args in "sin[x]|-500|500|0,001" "x^3-3*x|-4|4|0,01"; do
-    IFS='|' read -r f lo hi st <<<"$args"
-    plot_s=$(median_seconds 5 "$cli" plot --from "$lo" --to "$hi" --step "$st" --threads "$t" -- "$f")
-    an_s=$(median_seconds 5 "$cli" analyze --from "$lo" --to "$hi" --step "$st" --threads "$t" -- "$f")
-    row "veltrum-cli analyze $f from $lo to $hi step $st, --threads $t" \
-        "${an_s} s vs ${plot_s} s for plot: ×$(ratio "$an_s" "$plot_s")" "<= ×1.5 the sampling run"
-  done
-done
+analysis_rows
 
 # Window benchmarks print their own "| name | value | target |" rows.
 for tool in "$B"/bench/gui/*_bench; do

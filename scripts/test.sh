@@ -34,11 +34,11 @@ for name in keys evaluator formula function_set tape; do
   echo "${name}_fuzzer: $(find "fuzz/corpus/$name" -type f | wc -l) corpus inputs ran clean"
 done
 
-echo "== Threaded sampling runs built with ThreadSanitizer"
+echo "== Threaded sampling runs and analyses built with ThreadSanitizer"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRUM_SANITIZE_THREAD=ON -DVELTRUM_GUI=OFF \
   -DVELTRUM_BENCH=OFF >/dev/null
 cmake --build build-tsan -j "$jobs" --target core_tests
-(cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j "$jobs" -R 'Sampling')
+(cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j "$jobs" -R 'Sampling|Analysis')
 
 echo "== Tests built with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRUM_SANITIZE=ON -DVELTRUM_BENCH=OFF >/dev/null

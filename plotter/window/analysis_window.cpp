@@ -201,20 +201,13 @@ void TfrmAnalysis::cmdFindClick() {
 
 void TfrmAnalysis::Finish() {
   if (!run_) return;
-  std::optional<AnalysisResult> result;
-  try {
-    result = run_->Result();
-  } catch (const std::exception& e) {
-    run_.reset();
-    SetRunning(false);
-    dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
-    emit searchFinished();
-    return;
-  }
+  const std::optional<AnalysisResult> result = run_->Result();
   if (!result) return;
   run_.reset();
   SetRunning(false);
-  if (result->stopped) {
+  if (!result->error.empty()) {
+    ShowRunFailure(dialogs_, result->error);
+  } else if (result->stopped) {
     lblStatus->setText(FromUtf8(kStopped));
   } else if (result->failed) {
     dialogs_.ShowMessage(MessageKind::Error, kCalcErrorText);

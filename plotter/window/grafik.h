@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -46,6 +47,12 @@ inline constexpr std::string_view kSaveSetQuestion = "Сохранить наб�
 // While a run goes on, the chart and the progress bar take its new samples
 // this often.
 inline constexpr int kRunCollectIntervalMs = 20;
+
+// A run (a sampling run or an analysis) ended by a failure that is not the
+// calculator's own: memory that ran out says so in the standard box,
+// anything else (a thread that could not start) shows as the event loop
+// shows an escaped error.
+void ShowRunFailure(Dialogs& dialogs, const std::string& text);
 
 // The expression of a list entry: everything after its first "=", or the
 // whole entry when it has none.

@@ -22,7 +22,23 @@
 #include "plotter/window/grafik.h"
 
 namespace veltrum {
+
+void ShowRunFailure(Dialogs& dialogs, const std::string& text) {
+  if (text == kOutOfMemoryText)
+    dialogs.ShowMessage(MessageKind::Error, kOutOfMemoryText);
+  else
+    dialogs.ErrorBox(QString::fromStdString(ErrorBoxText(text)));
+}
+
 namespace {
+
+// ShowRunFailure's box, held until the handler that ended the run returns.
+void HoldRunFailure(HeldBoxes& boxes, const std::string& text) {
+  if (text == kOutOfMemoryText)
+    boxes.ShowMessage(MessageKind::Error, kOutOfMemoryText);
+  else
+    boxes.HoldErrorBox(ErrorBoxText(text));
+}
 
 // ProgressBar1 as a run sees it.
 class BarProgress : public PlotProgress {
@@ -92,7 +108,7 @@ void TForm3::StartRuns() {
       if (!run->Error().empty()) {
         // No thread for the run: the queue ends with the error box.
         pendingRuns_.clear();
-        heldBoxes_.HoldErrorBox(ErrorBoxText(run->Error()));
+        HoldRunFailure(heldBoxes_, run->Error());
       }
       continue;
     }
@@ -156,10 +172,7 @@ void TForm3::CollectRun() {
     pendingRuns_.clear();
     SetRunning(false);
     ProgressBar1->setValue(0);
-    if (run->Error() == kOutOfMemoryText)
-      heldBoxes_.ShowMessage(MessageKind::Error, kOutOfMemoryText);
-    else
-      heldBoxes_.HoldErrorBox(ErrorBoxText(run->Error()));
+    HoldRunFailure(heldBoxes_, run->Error());
   } else if (pendingRuns_.empty()) {
     SetRunning(false);
   }

@@ -890,3 +890,25 @@ def scenario_analysis(s, workdir):
         expect_box(s, RANGE_TEXT, "return")
         if analysis_rows(s):
             s.fail(f"rows stayed after the refusal: {analysis_rows(s)}")
+    with s.step("a search over the largest range the plot window allows stops at Esc"):
+        window = s.window(ANALYSIS)
+        for name, text in (("x от", "-4999"), ("x до", "5000")):
+            edit = s.get(window, name, R.TEXT)
+            s.click(edit)
+            s.key("ctrl+a", "BackSpace")
+            s.type(text)
+        # Tab leads from "до" to the step, End chooses its last, 0,001:
+        # 9,999,001 samples, seconds of work.
+        s.key("Tab", "End")
+        find = s.get(window, "Найти", R.PUSH_BUTTON)
+        s.click(find)
+        s.wait_until(lambda: not s.enabled(find), 2, "the search going on")
+        time.sleep(0.5)
+        if s.enabled(find):
+            s.fail("the search ended before Esc")
+        start = time.monotonic()
+        s.key("Escape")
+        s.wait_until(lambda: s.enabled(find), 2, "the search stopped")
+        print(f"Esc stopped the analysis after {(time.monotonic() - start) * 1000:.0f} ms "
+              "(xdotool and the bus included)")
+        s.screenshot(os.path.join(shots, "analysis_stopped.png"))

@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
+
+#include "plotter/background_analysis.h"
+#include "plotter/sampling_workers.h"
+#include "tests/support/no_threads.h"
 
 namespace veltrum {
 namespace {
@@ -19,7 +25,7 @@ struct Recorder : MessageSink {
 };
 
 AnalysisResult Analysed(std::string expression, std::string_view from, std::string_view to,
-                   SamplingStep step = kStepTenth, std::string second = {}, int threads = 2) {
+                        SamplingStep step = kStepTenth, std::string second = {}, int threads = 2) {
   Recorder r;
   SamplingEnd refusal;
   const std::optional<SamplingPlan> plan = PlanSampling({expression, from, to, step}, r, refusal);
@@ -75,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Extrema, OfSineAndOfTheCubic) {
   const AnalysisResult sine = Analysed("sin[x]", "-4", "4");
-  const std::vector<Finding> mins = OfKind(sine, FindingKind::Minimum), maxs = OfKind(sine, FindingKind::Maximum);
+  const std::vector<Finding> mins = OfKind(sine, FindingKind::Minimum),
+                             maxs = OfKind(sine, FindingKind::Maximum);
   ASSERT_EQ(mins.size(), 1u);
   ASSERT_EQ(maxs.size(), 1u);
   ExpectExtremum(mins[0], -kPi / 2, -1);
@@ -98,8 +105,8 @@ TEST(Extrema, BetweenTwoEqualSamplesAndFarFromZero) {
 TEST(Findings, ComeInAscendingX) {
   const AnalysisResult a = Analysed("sin[x]", "-4", "4");
   ASSERT_EQ(a.findings.size(), 5u);
-  const FindingKind order[] = {FindingKind::Root, FindingKind::Minimum, FindingKind::Root, FindingKind::Maximum,
-                               FindingKind::Root};
+  const FindingKind order[] = {FindingKind::Root, FindingKind::Minimum, FindingKind::Root,
+                               FindingKind::Maximum, FindingKind::Root};
   for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(a.findings[i].kind, order[i]) << i;
 }
 
@@ -138,12 +145,13 @@ TEST_P(Breaks, AreNoZeros) {
   EXPECT_NEAR(a.integral.undefinedAt, c.at, c.tolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(Poles, Breaks,
-                         testing::Values(BreakCase{"ReciprocalFailsAtASample", "1/x", "-1", "1", 0, 0},
-                                         BreakCase{"ReciprocalBetweenSamples", "1/(x-0,05)", "-1", "1", 0.05, 1e-12},
-                                         BreakCase{"SquareBetweenSamples", "1/(x-0,05)^2", "-1", "1", 0.05, 1e-6},
-                                         BreakCase{"TangentAtHalfPi", "tg[x]", "1", "2", kPi / 2, 1e-12}),
-                         [](const testing::TestParamInfo<BreakCase>& p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Poles, Breaks,
+    testing::Values(BreakCase{"ReciprocalFailsAtASample", "1/x", "-1", "1", 0, 0},
+                    BreakCase{"ReciprocalBetweenSamples", "1/(x-0,05)", "-1", "1", 0.05, 1e-12},
+                    BreakCase{"SquareBetweenSamples", "1/(x-0,05)^2", "-1", "1", 0.05, 1e-6},
+                    BreakCase{"TangentAtHalfPi", "tg[x]", "1", "2", kPi / 2, 1e-12}),
+    [](const testing::TestParamInfo<BreakCase>& p) { return p.param.name; });
 
 struct IntegralCase {
   const char* name;
@@ -207,6 +215,73 @@ TEST(Analysis, StoppedReportsNothing) {
   EXPECT_TRUE(a.stopped);
   EXPECT_TRUE(a.findings.empty());
   EXPECT_EQ(a.integral.end, IntegralValue::End::NotTaken);
+}
+
+// The integral of a piece that cannot converge (sin[1000000*x] over 0..0,1)
+// of a slow function runs for seconds; a stop in the middle of it is
+// answered within milliseconds, not at the piece's end.
+TEST(Analysis, AStopInsideAnIntegralPieceIsAnsweredAtOnce) {
+  std::string slow = "sin[1000000*x]";
+  for (int i = 0; i < 100; ++i) slow += "+(x+1)^2/cos[x]";
+  Recorder r;
+  SamplingEnd refusal;
+  const SamplingPlan plan = *PlanSampling({slow, "0", "0,1", kStepTenth}, r, refusal);
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point start = Clock::now();
+  Clock::time_point stopped{};
+  const AnalysisResult a = Analyze({slow, "", plan, true}, 1, [&] {
+    if (Clock::now() - start < std::chrono::milliseconds(300)) return true;
+    if (stopped == Clock::time_point{}) stopped = Clock::now();
+    return false;
+  });
+  const auto answer = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - stopped);
+  EXPECT_TRUE(a.stopped);
+  EXPECT_EQ(a.integral.end, IntegralValue::End::NotTaken);
+  EXPECT_LT(answer.count(), 150) << "a stop answered after " << answer.count() << " ms";
+}
+
+// tg[x] over -3..3 has two poles: the integral is not defined, and its
+// pieces stop as soon as a refinement has found a break instead of
+// spending their 100 000 evaluations around the poles.
+TEST(Analysis, AnIntegralAcrossABreakSparesItsEvaluations) {
+  for (int threads : {1, 2}) {
+    const AnalysisResult a = Analysed("tg[x]", "-3", "3", kStepTenth, {}, threads);
+    ASSERT_EQ(OfKind(a, FindingKind::Break).size(), 2u);
+    EXPECT_EQ(a.integral.end, IntegralValue::End::Undefined);
+    EXPECT_NEAR(a.integral.undefinedAt, -kPi / 2, 1e-12);
+    EXPECT_LT(a.evaluations, 61u + 2 * kMaxRefineEvaluations + 6 * kMaxRefineEvaluations) << threads;
+  }
+}
+
+// Threads that cannot be created end the analysis with the sampling run's
+// message, as a value: nothing is reported, nothing terminates, and the
+// next analysis runs as usual.
+TEST(Analysis, ThreadsThatCannotStartEndItWithTheRunsMessage) {
+  AnalysisResult a;
+  {
+    const NoThreads limit;
+    a = Analysed("sin[x]", "-4", "4", kStepTenth, {}, 2);
+  }
+  EXPECT_EQ(a.error.rfind(kNoThreadText, 0), 0u) << a.error;
+  EXPECT_TRUE(a.findings.empty());
+  EXPECT_EQ(a.integral.end, IntegralValue::End::NotTaken);
+  EXPECT_EQ(Analysed("sin[x]", "-4", "4").findings.size(), 5u);
+}
+
+TEST(BackgroundAnalysis, WithoutAThreadFinishesAtOnceWithTheMessage) {
+  Recorder r;
+  SamplingEnd refusal;
+  const SamplingPlan plan = *PlanSampling({"x", "-1", "1", kStepTenth}, r, refusal);
+  std::atomic<int> finished{0};
+  std::optional<BackgroundAnalysis> run;
+  {
+    const NoThreads limit;
+    run.emplace(AnalysisRequest{"x", "", plan, true}, 2, [&] { ++finished; });
+  }
+  EXPECT_EQ(finished, 1);
+  const std::optional<AnalysisResult> result = run->Result();
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->error.rfind(kNoThreadText, 0), 0u) << result->error;
 }
 
 TEST(Analysis, AnUnreadableTextFailsTheRun) {

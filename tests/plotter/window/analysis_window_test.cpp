@@ -1,13 +1,19 @@
 // The analysis window opened from the plot window, offscreen, on the real
 // calculator core.
+#include "plotter/window/analysis_window.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 
-#include "plotter/window/analysis_window.h"
+#include "plotter/sampling_workers.h"
 #include "tests/plotter/window/window_fixture.h"
+#include "tests/support/modal_box.h"
+#include "tests/support/no_threads.h"
+#include "version.h"
 
 namespace veltrum {
 namespace {
@@ -114,19 +120,74 @@ TEST_F(AnalysisWindowTest, TheValueAtAPointIsTheSampleValue) {
   EXPECT_EQ(w.findChild<QLabel*>("lblPointY")->text(), "F(x) = —");
 }
 
-TEST_F(AnalysisWindowTest, EscStopsALongSearchAndTheWindowStaysLive) {
+// The largest range the plot window allows (9 999 001 samples): Esc in the
+// middle of the search answers within milliseconds.
+TEST_F(AnalysisWindowTest, EscStopsTheLargestSearchAtOnceAndTheWindowStaysLive) {
   TfrmAnalysis& w = OpenFor("sin[x]", "-4", "4");
-  w.findChild<QLineEdit*>("txtFrom")->setText("-500");
-  w.findChild<QLineEdit*>("txtTo")->setText("500");
+  w.findChild<QLineEdit*>("txtFrom")->setText("-4999");
+  w.findChild<QLineEdit*>("txtTo")->setText("5000");
   w.findChild<QComboBox*>("cboStep")->setCurrentIndex(2);
   QTest::mouseClick(w.findChild<QAbstractButton*>("cmdFind"), Qt::LeftButton);
   ASSERT_TRUE(w.IsRunning());
   EXPECT_FALSE(w.findChild<QAbstractButton*>("cmdFind")->isEnabled());
+  QTest::qWait(300);
+  ASSERT_TRUE(w.IsRunning());
+  QElapsedTimer answer;
+  answer.start();
   QTest::keyClick(&w, Qt::Key_Escape);
   WaitForSearch(w);
+  EXPECT_LT(answer.elapsed(), 200);
   EXPECT_EQ(w.findChild<QLabel*>("lblStatus")->text(), "Поиск остановлен.");
   EXPECT_TRUE(w.isVisible());
   EXPECT_TRUE(w.findChild<QAbstractButton*>("cmdFind")->isEnabled());
+}
+
+// Threads that cannot be created end the search with the error box, as a
+// plot run's do; the window goes on and the next search finds.
+TEST_F(AnalysisWindowTest, ASearchWithoutThreadsShowsTheErrorBoxAndTheWindowGoesOn) {
+  TfrmAnalysis& w = OpenFor("sin[x]", "-4", "4");
+  boxes.lines.clear();
+  {
+    const NoThreads limit;
+    QTest::mouseClick(w.findChild<QAbstractButton*>("cmdFind"), Qt::LeftButton);
+  }
+  WaitForSearch(w);
+  ASSERT_EQ(boxes.lines.size(), 1u);
+  const std::string expected = std::string(kApplicationTitle) + ": " + std::string(kNoThreadText);
+  EXPECT_EQ(boxes.lines[0].rfind(expected, 0), 0u) << boxes.lines[0];
+  EXPECT_EQ(w.Results()->count(), 0);
+  ASSERT_TRUE(w.findChild<QAbstractButton*>("cmdFind")->isEnabled());
+  QTest::mouseClick(w.findChild<QAbstractButton*>("cmdFind"), Qt::LeftButton);
+  WaitForSearch(w);
+  EXPECT_EQ(Rows(w).size(), 6u);
+}
+
+// The same through the program's real box.
+TEST(AnalysisWindowRealBox, ASearchWithoutThreadsShowsTheProgramsErrorBox) {
+  QtDialogs dialogs;
+  Calculator calc(&dialogs);
+  TForm3 form(calc, dialogs);
+  form.show();
+  form.findChild<QLineEdit*>("txtMain")->setText("x");
+  QTest::mouseClick(form.findChild<QPushButton*>("cmdAdd"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.IsRunning(); }, 60'000));
+  QTest::keyClick(&form, Qt::Key_I, Qt::ControlModifier);
+  TfrmAnalysis* w = form.AnalysisWindow();
+  ASSERT_NE(w, nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !w->IsRunning(); }, 60'000));
+  QString title, text;
+  WhenModalBoxOpens([&](QWidget* box) {
+    title = box->windowTitle();
+    text = box->findChild<QLabel*>("qt_msgbox_label")->text();
+  });
+  {
+    const NoThreads limit;
+    QTest::mouseClick(w->findChild<QPushButton*>("cmdFind"), Qt::LeftButton);
+  }
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !w->IsRunning(); }, 60'000));
+  EXPECT_EQ(title.toStdString(), kApplicationTitle);
+  EXPECT_TRUE(text.startsWith(QString::fromUtf8(kNoThreadText))) << text.toStdString();
+  EXPECT_TRUE(w->isVisible());
 }
 
 TEST_F(AnalysisWindowTest, EveryControlHasAnAccessibleName) {
