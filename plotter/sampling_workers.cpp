@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <new>
 #include <system_error>
-#include <utility>
 
 #include "calculator/calculator.h"
 #include "calculator/plot_run.h"
@@ -45,7 +44,7 @@ SamplingWorkers::SamplingWorkers(int threads, std::string_view expression, bool 
       writeLines_(linePrefix != nullptr),
       linePrefix_(linePrefix ? *linePrefix : std::string()),
       chunkSize_(std::max<std::size_t>(chunkSize, 1)),
-      grid_(std::move(grid)) {
+      grid_(grid) {
   threads_.reserve(static_cast<std::size_t>(threads));
   try {
     for (int i = 0; i < threads; ++i) threads_.push_back(StartThread([this] { Work(); }));
