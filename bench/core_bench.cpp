@@ -3,12 +3,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "calculator/calculator.h"
 #include "number/number_text.h"
+#include "number/number_texts.h"
 #include "calculator/plot_run.h"
 #include "plotter/evaluator.h"
+#include "plotter/sample_grid.h"
 
 namespace {
 
@@ -62,6 +65,48 @@ void BM_SampleSin(benchmark::State& state) { Sample(state, "sin[x]"); }
 void BM_SampleHelpExample(benchmark::State& state) { Sample(state, "(sin[x]*arccos[x])^cos[1+(2*x)]"); }
 BENCHMARK(BM_SampleSin);
 BENCHMARK(BM_SampleHelpExample);
+
+// The x values of a run cut back to the step grid, one per call.
+void BM_GridNext(benchmark::State& state) {
+  Calculator calc;
+  NumberTexts& texts = PlotRun::Texts(calc);
+  SampleGrid grid(-500, 500, 0.001, 3);
+  double x;
+  for (auto _ : state) {
+    if (!grid.Next(x, texts)) grid = SampleGrid(-500, 500, 0.001, 3);
+    benchmark::DoNotOptimize(x);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_GridNext);
+
+// What a sampling worker does for one sample of sin[x] as veltrum-cli
+// prints it: the grid's next x, the evaluation, the line "x<TAB>y".
+void BM_WorkerSampleSinLine(benchmark::State& state) {
+  Calculator calc;
+  PlotRun run(calc);
+  Evaluator evaluator;
+  NumberTexts& texts = PlotRun::Texts(calc);
+  SampleGrid grid(-500, 500, 0.001, 3);
+  std::string lines;
+  char line[2 * kNumberTextCapacity + 2];
+  double x;
+  for (auto _ : state) {
+    if (!grid.Next(x, texts)) grid = SampleGrid(-500, 500, 0.001, 3);
+    const std::optional<double> y = evaluator.At(calc, "sin[x]", x);
+    run.NextSample();
+    if (y) {
+      std::size_t len = texts.Format(x, line);
+      line[len++] = '\t';
+      len += texts.Format(*y, line + len);
+      line[len++] = '\n';
+      lines.append(line, len);
+    }
+    if (lines.size() > (1 << 16)) lines.clear();
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_WorkerSampleSinLine);
 
 // One sample of n groups "(x+1)^2/cos[x]" joined by "+" (2,000 groups make
 // about 30,000 characters): the time per group must not grow with n.

@@ -57,11 +57,11 @@ void Calculator::Text1Change() {
 
 Extended Calculator::ReadDisplay() const { return ReadNumber(text1_); }
 
-double Calculator::ReadOperand() const { return ReadNumberDouble(text1_); }
+double Calculator::ReadOperand() { return texts_.ReadDouble(text1_); }
 
 void Calculator::ShowValue(Extended v) {
   char buf[kNumberTextCapacity];
-  SetText1(std::string_view(buf, FormatNumber(Checked(v), buf)));
+  SetText1(std::string_view(buf, texts_.Format(Checked(v), buf)));
 }
 
 void Calculator::HandleCalcError() {

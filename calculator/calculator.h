@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "number/failure.h"
+#include "number/number_texts.h"
 #include "calculator/key_report.h"
 #include "calculator/keys.h"
 #include "calculator/state.h"
@@ -151,7 +152,7 @@ class Calculator : private CalculatorState {
   // A key that enters or produces a number marks it for equals even when the
   // display text stays the same, so a repeated equals reads it.
   void MarkNewNumber() { RepeatMark = true; }
-  double ReadOperand() const;
+  double ReadOperand();
   void SetRegister(int i, Extended value);
 
   // Every open chain is the accumulator A joined to one waiting term, so
@@ -216,6 +217,9 @@ class Calculator : private CalculatorState {
   Extended FromRadians(Extended a) const;
 
   std::string text1_;
+  // The number texts the display is written and read with: a value the
+  // calculator just showed and reads back costs a copy, not a conversion.
+  NumberTexts texts_;
   // Working room for the sign key's new text.
   std::string negated_;
   std::array<std::string, 3> memoryText_{"0", "0", "0"};

@@ -47,6 +47,10 @@ class PlotRun {
   static bool EnterShownNumber(Calculator& calc, std::string_view number) {
     return calc.EnterShownNumber(number);
   }
+  // The number texts the calculator writes its display with. The evaluator
+  // and the sampling worker that owns the calculator write and read theirs
+  // with the same ones, so the x and y of a sample are converted once.
+  static NumberTexts& Texts(Calculator& calc) { return calc.texts_; }
 
  private:
   Calculator& calc_;

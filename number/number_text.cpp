@@ -9,7 +9,7 @@
 #include <cstring>
 #include <optional>
 
-#include "number/recent_texts.h"
+#include "number/number_texts.h"
 
 namespace veltrum {
 namespace {
@@ -187,22 +187,6 @@ std::string CanonicalText(std::string_view s) {
   return out;
 }
 
-thread_local detail::RecentTexts recent;
-
-std::size_t WriteNumber(Extended v, char* buf);
-
-}  // namespace
-
-std::size_t FormatNumber(Extended v, char* buf) {
-  std::size_t len;
-  if (recent.Find(v, buf, len)) return len;
-  len = WriteNumber(v, buf);
-  recent.Add(v, buf, len);
-  return len;
-}
-
-namespace {
-
 std::size_t WriteNumber(Extended v, char* buf) {
   if (v == 0) {
     buf[0] = '0';
@@ -247,9 +231,24 @@ std::size_t WriteNumber(Extended v, char* buf) {
 
 }  // namespace
 
+std::size_t FormatNumber(Extended v, char* buf) { return WriteNumber(v, buf); }
+
 std::string NumberText(Extended v) {
   char buf[kNumberTextCapacity];
   return std::string(buf, FormatNumber(v, buf));
+}
+
+std::size_t NumberTexts::Format(Extended v, char* buf) {
+  std::size_t len;
+  if (recent_.Find(v, buf, len)) return len;
+  len = FormatNumber(v, buf);
+  recent_.Add(v, buf, len);
+  return len;
+}
+
+std::string NumberTexts::Text(Extended v) {
+  char buf[kNumberTextCapacity];
+  return std::string(buf, Format(v, buf));
 }
 
 namespace {
@@ -327,15 +326,17 @@ bool NegateNumberText(std::string_view t, std::string& out) {
   return true;
 }
 
-double ReadNumberDouble(std::string_view text) {
+namespace {
+
+// ReadNumberDouble; fast is the value of a text the one correctly rounded
+// scaling reads, which the caller may remember.
+double ReadDoubleText(std::string_view text, bool& fast) {
   Parsed p;
   if (!Parse(text, p)) FailConversion(std::string(text));
+  fast = false;
   if (p.mantissa == 0) return p.negative ? -0.0 : 0.0;
   if (const std::optional<double> v = ScaledExactly(p, 1ULL << 53, kPow10.dbl)) {
-    // The text FormatNumber just wrote (15 significant digits at most)
-    // comes back from the nearest double: a normal double holds 15 decimal
-    // digits, so writing v gives the same text again.
-    if (std::fabs(*v) >= DBL_MIN && recent.IsLast(text)) recent.AddText(*v, text);
+    fast = true;
     return *v;
   }
   std::string canon;
@@ -343,6 +344,23 @@ double ReadNumberDouble(std::string_view text) {
   if (std::fabs(wide) > DBL_MAX) Fail(FailureKind::Overflow);
   const double v = strtod_l(canon.c_str(), nullptr, CLocale());
   if (std::isinf(v)) Fail(FailureKind::Overflow);
+  return v;
+}
+
+}  // namespace
+
+double ReadNumberDouble(std::string_view text) {
+  bool fast;
+  return ReadDoubleText(text, fast);
+}
+
+double NumberTexts::ReadDouble(std::string_view text) {
+  bool fast;
+  const double v = ReadDoubleText(text, fast);
+  // The text Format just wrote (15 significant digits at most) comes back
+  // from the nearest double: a normal double holds 15 decimal digits, so
+  // writing v gives the same text again.
+  if (fast && std::fabs(v) >= DBL_MIN && recent_.IsLast(text)) recent_.AddText(v, text);
   return v;
 }
 

@@ -2,6 +2,8 @@
 // The calculator's number texts: general format, at most 15 significant
 // digits, the decimal comma, scientific notation below 0.0001 and from 1E15
 // in magnitude. Locale-free; the hot paths allocate nothing but the result.
+// These functions keep no state; NumberTexts (number_texts.h) adds a
+// memory of the last texts for the hot loops that own one.
 #include <cstddef>
 #include <string>
 #include <string_view>

@@ -1,6 +1,5 @@
 #pragma once
-// What FormatNumber keeps of the texts it wrote last; only number_text.cpp
-// includes this.
+// What a NumberTexts keeps of the texts it wrote last.
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -9,9 +8,10 @@
 
 namespace veltrum::detail {
 
-// The last texts written on this thread, by value. A plotted sample's x is
-// written when the evaluator types it and again when the sample is
+// The last texts written, by value. A plotted sample's x is written when
+// the grid is cut, when the evaluator types it and when the sample is
 // printed, and its y is read from the display's text and written again.
+// Copies are independent: the last entry is kept as an index.
 class RecentTexts {
  public:
   bool Find(Extended v, char* buf, std::size_t& len) const {
@@ -35,7 +35,8 @@ class RecentTexts {
   }
   // Whether text is the last one added.
   bool IsLast(std::string_view text) const {
-    return last_ && text.size() == last_->len && std::memcmp(text.data(), last_->text, text.size()) == 0;
+    const Entry& e = entries_[last_];
+    return e.len != 0 && text.size() == e.len && std::memcmp(text.data(), e.text, text.size()) == 0;
   }
 
  private:
@@ -48,11 +49,11 @@ class RecentTexts {
   };
   struct Entry;
   Entry& Take(Extended v, std::size_t len) {
-    Entry& e = entries_[next_];
+    last_ = next_;
     next_ = next_ + 1 == kEntries ? 0 : next_ + 1;
+    Entry& e = entries_[last_];
     e.bits = BitsOf(v);
     e.len = static_cast<std::uint8_t>(len);
-    last_ = &e;
     return e;
   }
   static Bits BitsOf(Extended v) {
@@ -68,7 +69,7 @@ class RecentTexts {
   };
   Entry entries_[kEntries];
   std::size_t next_ = 0;
-  const Entry* last_ = nullptr;
+  std::size_t last_ = 0;
 };
 
 }  // namespace veltrum::detail

@@ -13,6 +13,7 @@
 #include "calculator/calculator.h"
 #include "calculator/plot_run.h"
 #include "number/number_text.h"
+#include "number/number_texts.h"
 #include "plotter/analysis_refine.h"
 #include "plotter/evaluator.h"
 #include "plotter/sample_grid.h"
@@ -71,6 +72,8 @@ bool Sample(const AnalysisRequest& r, const std::string& expression, SamplingWor
   const std::size_t chunkSize =
       std::clamp<std::size_t>(expected / (workerCount * kChunksAhead), kMinChunk, kMaxChunk);
   SampleGrid grid(r.plan.from, r.plan.to, r.plan.step, r.plan.decimals);
+  // The analysis cuts its grid here, for chunks of either of its functions.
+  NumberTexts gridTexts;
   std::size_t produced = 0, consumed = 0;
   bool gridEnded = false;
   const auto cutAhead = [&] {
@@ -79,7 +82,7 @@ bool Sample(const AnalysisRequest& r, const std::string& expression, SamplingWor
       c.xs.clear();
       c.expression = &expression;
       double x;
-      while (c.xs.size() < chunkSize && grid.Next(x)) c.xs.push_back(x);
+      while (c.xs.size() < chunkSize && grid.Next(x, gridTexts)) c.xs.push_back(x);
       if (c.xs.size() < chunkSize) gridEnded = true;
       if (c.xs.empty()) break;
       workers.Submit(c);

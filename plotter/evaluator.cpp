@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "number/number_text.h"
+#include "number/number_texts.h"
 #include "plotter/evaluator_keys.h"
 
 namespace veltrum {
@@ -34,9 +34,9 @@ bool IsPlain(std::string_view a) {
 // x as the working text shows it: its number text, a negative one with its
 // sign moved behind the first non-zero digit as the value texts are, so
 // that a negative x in scientific notation keeps its sign ("2zEz5").
-void AppendSample(std::string& s, double x) {
+void AppendSample(std::string& s, double x, NumberTexts& texts) {
   char buf[kNumberTextCapacity];
-  const std::size_t len = FormatNumber(x, buf);
+  const std::size_t len = texts.Format(x, buf);
   const std::string_view t(buf, len);
   if (buf[0] != '-') {
     s += t;
@@ -144,9 +144,10 @@ bool ResolveBrackets(Calculator& calc, EvaluatorBuffers& b, Typing typing) {
 std::optional<double> Evaluate(Calculator& calc, EvaluatorBuffers& b, std::string_view expression, double x,
                                Typing typing) {
   b.substituted.clear();
+  NumberTexts& texts = PlotRun::Texts(calc);
   for (char c : expression) {
     if (c == 'x')
-      AppendSample(b.substituted, x);
+      AppendSample(b.substituted, x, texts);
     else
       b.substituted.push_back(c);
   }
@@ -156,7 +157,7 @@ std::optional<double> Evaluate(Calculator& calc, EvaluatorBuffers& b, std::strin
   // The value text of the display types the display's own number.
   const bool shown = typing == Typing::Runs && b.wIsDisplayValue && PlotRun::EnterShownNumber(calc, calc.Text1());
   if (shown ? calc.HasCalcError() : !CalculateTextAs(calc, b.w, typing, b.number)) return std::nullopt;
-  return ReadNumberDouble(calc.Text1());
+  return texts.ReadDouble(calc.Text1());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // The x values of a sampling run.
 #include <cstddef>
 
+#include "number/number_texts.h"
+
 namespace veltrum {
 
 // The x values of a run: the first at the lower bound as typed, then the
@@ -12,8 +14,9 @@ class SampleGrid {
   SampleGrid(double from, double to, double step, int decimals)
       : x_(from), to_(to), step_(step), decimals_(decimals) {}
 
-  // The next x; false after the last.
-  bool Next(double& x);
+  // The next x; false after the last. The grid is cut with texts, whose
+  // owner then finds the text of x among its last ones.
+  bool Next(double& x, NumberTexts& texts);
 
  private:
   double x_, to_, step_;

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 
-#include "number/number_text.h"
+#include "number/number_texts.h"
 #include "plotter/sample_grid.h"
 
 namespace veltrum {
@@ -13,9 +13,9 @@ namespace {
 // after `decimals` digits behind its comma. A text in scientific notation
 // has no such digits to cut; there the value itself is cut toward zero to
 // the step's decimals.
-double CutToGrid(double x, int decimals) {
+double CutToGrid(double x, int decimals, NumberTexts& texts) {
   char buf[kNumberTextCapacity];
-  const std::size_t len = FormatNumber(x, buf);
+  const std::size_t len = texts.Format(x, buf);
   const std::string_view t(buf, len);
   const std::size_t comma = t.find(',');
   if (comma == std::string_view::npos) return x;
@@ -23,7 +23,7 @@ double CutToGrid(double x, int decimals) {
     const Extended scale = std::pow(10.0L, decimals);
     return static_cast<double>(std::trunc(x * scale) / scale);
   }
-  return ReadNumberDouble(t.substr(0, std::min(len, comma + 1 + static_cast<std::size_t>(decimals))));
+  return texts.ReadDouble(t.substr(0, std::min(len, comma + 1 + static_cast<std::size_t>(decimals))));
 }
 
 int ProgressMaximum(double from, double to, double step) {
@@ -33,10 +33,10 @@ int ProgressMaximum(double from, double to, double step) {
 
 }  // namespace
 
-bool SampleGrid::Next(double& x) {
+bool SampleGrid::Next(double& x, NumberTexts& texts) {
   if (ended_ || !(x_ <= to_)) return false;
   x = x_;
-  const double next = CutToGrid(x_ + step_, decimals_);
+  const double next = CutToGrid(x_ + step_, decimals_, texts);
   // At large magnitudes a step can round back to x: the run ends there.
   if (next > x_)
     x_ = next;

@@ -37,7 +37,6 @@ std::optional<SamplingEnd> SamplingRun::Start(const SamplingRequest& request, co
   const std::optional<SamplingPlan> plan = PlanSampling(request, messages_, refusal);
   if (!plan) return refusal;
   expression_.assign(request.expression);
-  grid_.emplace(plan->from, plan->to, plan->step, plan->decimals);
   gridEnded_ = false;
   expected_ = static_cast<std::size_t>(plan->samples);
   progressMaximum_ = plan->progressMaximum;
@@ -51,23 +50,19 @@ std::optional<SamplingEnd> SamplingRun::Start(const SamplingRequest& request, co
   failedX_.reset();
   position_ = 0;
   try {
-    workers_ = std::make_unique<SamplingWorkers>(threads_, expression_, calc_.Radians(), linePrefix);
-    CutAhead();
+    workers_ = std::make_unique<SamplingWorkers>(threads_, expression_, calc_.Radians(),
+                                                 SampleGrid(plan->from, plan->to, plan->step, plan->decimals),
+                                                 chunkSize_, linePrefix);
+    SubmitAhead();
   } catch (...) {
     return Abandon(std::current_exception());
   }
   return std::nullopt;
 }
 
-void SamplingRun::CutAhead() {
-  while (grid_ && !gridEnded_ && produced_ - consumed_ < slots_.size()) {
-    SampleChunk& c = slots_[produced_ % slots_.size()];
-    c.xs.clear();
-    double x;
-    while (c.xs.size() < chunkSize_ && grid_->Next(x)) c.xs.push_back(x);
-    if (c.xs.size() < chunkSize_) gridEnded_ = true;
-    if (c.xs.empty()) break;
-    workers_->Submit(c);
+void SamplingRun::SubmitAhead() {
+  while (!gridEnded_ && produced_ - consumed_ < slots_.size()) {
+    workers_->Submit(slots_[produced_ % slots_.size()]);
     ++produced_;
   }
 }
@@ -108,13 +103,14 @@ std::optional<SamplingEnd> SamplingRun::PollWith(PlotProgress& progress, HandOve
       count_ += n;
       if (n > 0) lastX_ = c.xs[n - 1];
       ++consumed_;
+      if (c.lastOfGrid) gridEnded_ = true;
       if (c.failedAt != kNoFailure) {
         if (c.error) std::rethrow_exception(c.error);
         // After a stop the run would not have reached the failure.
         if (!stopping_) failedX_ = c.xs[n];
         endReached_ = true;
       } else if (!stopping_) {
-        CutAhead();
+        SubmitAhead();
       }
     }
     // A stop keeps every point already computed in order.

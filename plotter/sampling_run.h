@@ -61,7 +61,7 @@ class SamplingRun {
  private:
   template <typename HandOver>
   std::optional<SamplingEnd> PollWith(PlotProgress& progress, HandOver handOver);
-  void CutAhead();
+  void SubmitAhead();
   SamplingEnd Finish(PlotProgress& progress);
   SamplingEnd Abandon(const std::exception_ptr& error);
 
@@ -69,7 +69,7 @@ class SamplingRun {
   MessageSink& messages_;
   const int threads_;
   std::string expression_;
-  std::optional<SampleGrid> grid_;
+  // A chunk handed back said the grid ended there: no more are handed in.
   bool gridEnded_ = false;
   std::size_t chunkSize_ = 1;
   std::vector<SampleChunk> slots_;

@@ -1,12 +1,13 @@
 #include "plotter/sampling_workers.h"
 
+#include <algorithm>
 #include <new>
 #include <system_error>
 
 #include "calculator/calculator.h"
 #include "calculator/plot_run.h"
 #include "number/failure.h"
-#include "number/number_text.h"
+#include "number/number_texts.h"
 #include "plotter/evaluator.h"
 #include "plotter/sampling.h"
 
@@ -36,11 +37,14 @@ std::string FailureText(const std::exception_ptr& error) {
 }
 
 SamplingWorkers::SamplingWorkers(int threads, std::string_view expression, bool radians,
+                                 std::optional<SampleGrid> grid, std::size_t chunkSize,
                                  const std::string* linePrefix)
     : expression_(expression),
       radians_(radians),
       writeLines_(linePrefix != nullptr),
-      linePrefix_(linePrefix ? *linePrefix : std::string()) {
+      linePrefix_(linePrefix ? *linePrefix : std::string()),
+      chunkSize_(std::max<std::size_t>(chunkSize, 1)),
+      grid_(grid) {
   threads_.reserve(static_cast<std::size_t>(threads));
   try {
     for (int i = 0; i < threads; ++i) threads_.push_back(StartThread([this] { Work(); }));
@@ -59,6 +63,7 @@ void SamplingWorkers::Close() {
   }
   abandon_.store(true, std::memory_order_relaxed);
   work_.notify_all();
+  gridPassed_.notify_all();
   for (std::thread& t : threads_)
     if (t.joinable()) t.join();
 }
@@ -67,8 +72,10 @@ void SamplingWorkers::Submit(SampleChunk& c) {
   c.done = false;
   c.failedAt = kNoFailure;
   c.error = nullptr;
+  c.lastOfGrid = false;
   {
     const std::lock_guard lock(mutex_);
+    c.gridTurn = submitted_++;
     queue_.emplace_back(&c);
   }
   work_.notify_one();
@@ -100,6 +107,8 @@ void SamplingWorkers::Work() {
   PlotRun run(calc);
   Evaluator evaluator;
   WorkerTools tools{.calc = calc, .run = run, .evaluator = evaluator, .abandon = abandon_};
+  NumberTexts& texts = PlotRun::Texts(calc);
+  XTexts xTexts;
   for (;;) {
     std::variant<SampleChunk*, WorkerJob*> item;
     {
@@ -113,12 +122,20 @@ void SamplingWorkers::Work() {
     if (SampleChunk** chunk = std::get_if<SampleChunk*>(&item)) {
       SampleChunk& c = **chunk;
       done = &c.done;
+      std::exception_ptr gridError;
+      if (grid_ && !CutGrid(c, texts, xTexts, gridError)) return;
       try {
-        Compute(tools, c);
+        Compute(tools, grid_ ? &xTexts : nullptr, c);
       } catch (...) {
         // Out of memory before the first sample: the chunk ends there.
         c.failedAt = 0;
         c.error = std::current_exception();
+      }
+      // The x values cut before the grid failed are computed; the chunk
+      // fails after them.
+      if (gridError && c.failedAt == kNoFailure) {
+        c.failedAt = c.xs.size();
+        c.error = gridError;
       }
     } else {
       WorkerJob& job = *std::get<WorkerJob*>(item);
@@ -137,7 +154,49 @@ void SamplingWorkers::Work() {
   }
 }
 
-void SamplingWorkers::Compute(WorkerTools& tools, SampleChunk& c) {
+// Waits for the chunk's turn at the grid, cuts its x values and hands the
+// grid on; false when the workers are closing. A failure while cutting
+// (no memory for a long number text) ends the grid there.
+bool SamplingWorkers::CutGrid(SampleChunk& c, NumberTexts& texts, XTexts& xTexts, std::exception_ptr& error) {
+  bool ended = false;
+  {
+    std::unique_lock lock(mutex_);
+    gridPassed_.wait(lock, [&] { return closing_ || gridTurn_ == c.gridTurn; });
+    if (closing_) return false;
+    ended = gridEnded_;
+  }
+  c.xs.clear();
+  xTexts.chars.clear();
+  xTexts.lengths.clear();
+  try {
+    double x;
+    char text[kNumberTextCapacity];
+    while (!ended && c.xs.size() < chunkSize_) {
+      if (grid_->Next(x, texts)) {
+        // A copy: cutting the grid wrote x's text a moment ago.
+        const std::size_t len = texts.Format(x, text);
+        xTexts.chars.append(text, len);
+        xTexts.lengths.push_back(static_cast<std::uint8_t>(len));
+        c.xs.push_back(x);
+      } else {
+        ended = true;
+      }
+    }
+  } catch (...) {
+    ended = true;
+    error = std::current_exception();
+  }
+  c.lastOfGrid = ended;
+  {
+    const std::lock_guard lock(mutex_);
+    gridEnded_ = ended;
+    ++gridTurn_;
+  }
+  gridPassed_.notify_all();
+  return true;
+}
+
+void SamplingWorkers::Compute(WorkerTools& tools, const XTexts* xTexts, SampleChunk& c) {
   Calculator& calc = tools.calc;
   PlotRun& run = tools.run;
   Evaluator& evaluator = tools.evaluator;
@@ -148,17 +207,26 @@ void SamplingWorkers::Compute(WorkerTools& tools, SampleChunk& c) {
   c.has.resize(n);
   c.lines.clear();
   char line[2 * kNumberTextCapacity + 2];
+  // The calculator's own texts: x's text as the grid wrote it is the last
+  // one when the evaluator types x, and y was written when the display
+  // showed it, so the evaluator's and both lines' texts are copies.
+  NumberTexts& texts = PlotRun::Texts(calc);
+  std::size_t textAt = 0;
   for (std::size_t i = 0; i < n; ++i) {
     if (abandon_.load(std::memory_order_relaxed)) return;
     const std::size_t mark = c.lines.size();
+    if (xTexts) {
+      texts.Remember(c.xs[i], std::string_view(xTexts->chars).substr(textAt, xTexts->lengths[i]));
+      textAt += xTexts->lengths[i];
+    }
     try {
       const std::optional<double> y = evaluator.At(calc, expression, c.xs[i]);
       c.has[i] = y.has_value();
       c.ys[i] = y.value_or(0.0);
       if (writeLines_ && y) {
-        std::size_t len = FormatNumber(c.xs[i], line);
+        std::size_t len = texts.Format(c.xs[i], line);
         line[len++] = '\t';
-        len += FormatNumber(*y, line + len);
+        len += texts.Format(*y, line + len);
         line[len++] = '\n';
         c.lines.append(linePrefix_);
         c.lines.append(line, len);

@@ -17,7 +17,10 @@
 #include <string_view>
 #include <thread>
 #include <variant>
+#include <optional>
 #include <vector>
+
+#include "plotter/sample_grid.h"
 
 namespace veltrum {
 
@@ -58,6 +61,11 @@ struct SampleChunk {
   // A failure that is not the calculator's own (out of memory, say): the
   // owner turns it into the run's failure.
   std::exception_ptr error;
+  // With a grid: the grid ended in this chunk or before it, and the chunks
+  // handed in after it have no samples.
+  bool lastOfGrid = false;
+  // With a grid: the chunk's turn at it, in the order handed in.
+  std::size_t gridTurn = 0;
   bool done = false;
 };
 
@@ -87,12 +95,22 @@ class SamplingWorkers {
   // linePrefix, when given, makes them write each chunk's lines too. A
   // thread that cannot be created throws ThreadStartFailure, with the
   // threads already started stopped and joined.
-  SamplingWorkers(int threads, std::string_view expression, bool radians, const std::string* linePrefix);
+  // The chunks handed in carry their x values.
+  SamplingWorkers(int threads, std::string_view expression, bool radians, const std::string* linePrefix)
+      : SamplingWorkers(threads, expression, radians, std::nullopt, 0, linePrefix) {}
+  // The workers cut the x values themselves: the chunks handed in take
+  // those of grid in order, chunkSize each. Every x is cut from the one
+  // before, so the grid passes from chunk to chunk: a worker cuts its
+  // chunk's x values first, hands the grid on and then computes them.
+  SamplingWorkers(int threads, std::string_view expression, bool radians, const SampleGrid& grid,
+                  std::size_t chunkSize, const std::string* linePrefix)
+      : SamplingWorkers(threads, expression, radians, std::optional<SampleGrid>(grid), chunkSize, linePrefix) {}
   // Also on an exception of the owner: no worker outlives the run.
   ~SamplingWorkers();
   SamplingWorkers(const SamplingWorkers&) = delete;
   SamplingWorkers& operator=(const SamplingWorkers&) = delete;
 
+  // With a grid, c takes the next chunkSize x values of it.
   void Submit(SampleChunk& c);
   void Submit(WorkerJob& job);
   bool IsDone(const SampleChunk& c);
@@ -101,18 +119,34 @@ class SamplingWorkers {
   bool WaitFor(const WorkerJob& job, std::chrono::milliseconds timeout) { return WaitFor(job.done, timeout); }
 
  private:
+  SamplingWorkers(int threads, std::string_view expression, bool radians, std::optional<SampleGrid> grid,
+                  std::size_t chunkSize, const std::string* linePrefix);
+  // The texts of a chunk's x values as its worker wrote them when it cut
+  // the grid: the evaluator and the lines then copy them.
+  struct XTexts {
+    std::string chars;
+    std::vector<std::uint8_t> lengths;
+  };
   bool WaitFor(const bool& done, std::chrono::milliseconds timeout);
   void Close();
   void Work();
-  void Compute(WorkerTools& tools, SampleChunk& c);
+  bool CutGrid(SampleChunk& c, class NumberTexts& texts, XTexts& xTexts, std::exception_ptr& error);
+  void Compute(WorkerTools& tools, const XTexts* xTexts, SampleChunk& c);
 
   const std::string expression_;
   const bool radians_;
   const bool writeLines_;
   const std::string linePrefix_;
+  const std::size_t chunkSize_;
   std::mutex mutex_;
-  std::condition_variable work_, finished_;
+  std::condition_variable work_, finished_, gridPassed_;
   std::deque<std::variant<SampleChunk*, WorkerJob*>> queue_;
+  std::size_t submitted_ = 0;
+  // Touched only by the worker whose turn it is; the turn passes under
+  // the mutex.
+  std::optional<SampleGrid> grid_;
+  bool gridEnded_ = false;
+  std::size_t gridTurn_ = 0;
   bool closing_ = false;
   std::atomic<bool> abandon_{false};
   std::vector<std::thread> threads_;

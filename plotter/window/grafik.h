@@ -14,6 +14,7 @@
 #include "calculator/calculator.h"
 #include "plotter/function_set.h"
 #include "plotter/sampling.h"
+#include "plotter/window/held_box.h"
 #include "window/file_chooser.h"
 #include "window/dialogs.h"
 
@@ -79,7 +80,8 @@ class TForm3 : public QWidget {
   // after the call returns; a run asked for while another goes on follows
   // it.
   void PlotFunction(int k);
-  // Whether a run goes on or waits for its turn.
+  // Whether a run goes on or waits for its turn, or the box a run ended
+  // with waits or is open.
   bool IsRunning() const;
   // Ends the run early, keeping its points, and drops the runs waiting.
   void StopRuns();
@@ -148,6 +150,7 @@ class TForm3 : public QWidget {
   void ReportSaveFailure(const QString& path);
   void StartRuns();
   void CollectRun();
+  void ShowHeldBoxes();
   void SetRunning(bool running);
 
   Calculator& calc_;
@@ -170,6 +173,9 @@ class TForm3 : public QWidget {
   QTimer* runTimer_;
   bool running_ = false;
   bool starting_ = false;
+  // The boxes of the runs, shown after the handler that ended a run.
+  HeldBoxes heldBoxes_;
+  bool boxesQueued_ = false;
   QPointer<QWidget> focusBeforeRun_;
 
   Chart* Chart1;

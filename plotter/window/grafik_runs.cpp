@@ -2,7 +2,8 @@
 // threads while this window stays in its ordinary event loop: the points
 // reach the chart as they come, the commands are disabled for the run's
 // length, Esc or the title-bar close end it early, and a box the run shows
-// appears once it has ended. Commands that draw several functions queue
+// appears once it has ended and the handler that ended it has returned
+// (HeldBoxes). Commands that draw several functions queue
 // their runs, one after another.
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,6 +31,14 @@ void ShowRunFailure(Dialogs& dialogs, const std::string& text) {
 }
 
 namespace {
+
+// ShowRunFailure's box, held until the handler that ended the run returns.
+void HoldRunFailure(HeldBoxes& boxes, const std::string& text) {
+  if (text == kOutOfMemoryText)
+    boxes.ShowMessage(MessageKind::Error, kOutOfMemoryText);
+  else
+    boxes.HoldErrorBox(ErrorBoxText(text));
+}
 
 // ProgressBar1 as a run sees it.
 class BarProgress : public PlotProgress {
@@ -74,7 +83,7 @@ void TForm3::PlotFunction(int k) {
   StartRuns();
 }
 
-bool TForm3::IsRunning() const { return run_ != nullptr || !pendingRuns_.empty(); }
+bool TForm3::IsRunning() const { return run_ != nullptr || !pendingRuns_.empty() || heldBoxes_.Holding(); }
 
 void TForm3::StopRuns() {
   pendingRuns_.clear();
@@ -82,9 +91,10 @@ void TForm3::StopRuns() {
 }
 
 void TForm3::StartRuns() {
-  if (starting_) return;  // a refusal's box is open: the queue goes on after it
+  if (starting_) return;
   starting_ = true;
-  while (!run_ && !pendingRuns_.empty()) {
+  // A box waits or is open: the queue goes on after it.
+  while (!run_ && !pendingRuns_.empty() && !heldBoxes_.Holding()) {
     const int k = pendingRuns_.front();
     pendingRuns_.pop_front();
     if (k < 0 || k >= Count()) continue;
@@ -93,12 +103,12 @@ void TForm3::StartRuns() {
     const std::string to = txtFRight->text().toStdString();
     // The series is emptied first, so a refusal's box shows over it.
     Chart1->Clear(k);
-    auto run = std::make_unique<SamplingRun>(calc_, dialogs_, threads_);
+    auto run = std::make_unique<SamplingRun>(calc_, heldBoxes_, threads_);
     if (run->Start(SamplingRequest{expression, from, to, CheckedStep()})) {
       if (!run->Error().empty()) {
         // No thread for the run: the queue ends with the error box.
         pendingRuns_.clear();
-        ShowRunFailure(dialogs_, run->Error());
+        HoldRunFailure(heldBoxes_, run->Error());
       }
       continue;
     }
@@ -113,7 +123,7 @@ void TForm3::StartRuns() {
     } catch (const std::bad_alloc&) {
       run.reset();
       pendingRuns_.clear();
-      dialogs_.ShowMessage(MessageKind::Error, kOutOfMemoryText);
+      heldBoxes_.ShowMessage(MessageKind::Error, kOutOfMemoryText);
       continue;
     }
     runSeries_ = k;
@@ -122,10 +132,25 @@ void TForm3::StartRuns() {
     runTimer_->start();
   }
   starting_ = false;
+  if (heldBoxes_.Holding()) {
+    if (!boxesQueued_) {
+      boxesQueued_ = true;
+      QTimer::singleShot(0, this, &TForm3::ShowHeldBoxes);
+    }
+    return;
+  }
   if (!run_) {
     SetRunning(false);
     emit runsFinished();
   }
+}
+
+// A run asked for while a box is open waits for it, and a box held
+// meanwhile follows it in the same call.
+void TForm3::ShowHeldBoxes() {
+  heldBoxes_.ShowOn(dialogs_);
+  boxesQueued_ = false;
+  StartRuns();
 }
 
 void TForm3::CollectRun() {
@@ -147,7 +172,7 @@ void TForm3::CollectRun() {
     pendingRuns_.clear();
     SetRunning(false);
     ProgressBar1->setValue(0);
-    ShowRunFailure(dialogs_, run->Error());
+    HoldRunFailure(heldBoxes_, run->Error());
   } else if (pendingRuns_.empty()) {
     SetRunning(false);
   }

@@ -81,7 +81,7 @@ Outcome RunAlone(std::string_view expression, std::string_view from, std::string
       Evaluator evaluator;
       double x;
       try {
-        while (grid.Next(x)) {
+        while (grid.Next(x, PlotRun::Texts(calc))) {
           const std::optional<double> y = evaluator.At(calc, expression, x);
           run.NextSample();
           if (y) r.AddPoint(x, *y);

@@ -85,13 +85,16 @@ TEST_F(LongRunTest, EscDuringRedrawAllDropsTheRunsStillWaiting) {
   EXPECT_EQ(chart->PointCount(1), kept);
 }
 
-// A run whose threads cannot be created ends with the error box; the
-// window goes on and the next run draws.
+// A run whose threads cannot be created ends with the error box once the
+// click has returned; the window goes on and the next run draws.
 TEST_F(PlotWindowTest, RunWithoutThreadsShowsTheErrorBoxAndTheWindowGoesOn) {
+  Type("txtMain", "x");
   {
     const NoThreads limit;
-    Add("x");
+    QTest::mouseClick(Find<QPushButton>("cmdAdd"), Qt::LeftButton);
   }
+  EXPECT_TRUE(boxes.lines.empty());
+  WaitForRuns();
   ASSERT_EQ(boxes.lines.size(), 1u);
   const std::string expected = std::string(kApplicationTitle) + ": " + std::string(kNoThreadText);
   EXPECT_EQ(boxes.lines[0].rfind(expected, 0), 0u) << boxes.lines[0];
@@ -102,10 +105,10 @@ TEST_F(PlotWindowTest, RunWithoutThreadsShowsTheErrorBoxAndTheWindowGoesOn) {
   EXPECT_EQ(chart->PointCount(0), 61);
 }
 
-// Disabled: the error box is shown inside the click, while no thread can be
-// created, and Qt's own thread start then fails and the box never returns.
-// The recorded-box test above and the command line's test cover the flow.
-TEST(PlotWindowRealBox, DISABLED_RunWithoutThreadsShowsTheProgramsErrorBox) {
+// The same through the program's own box. The box opens once the click has
+// returned, from the window's event loop: threads can be created again by
+// then, as Qt's box needs them.
+TEST(PlotWindowRealBox, RunWithoutThreadsShowsTheProgramsErrorBox) {
   QtDialogs dialogs;
   Calculator calc(&dialogs);
   TForm3 form(calc, dialogs);
@@ -120,9 +123,15 @@ TEST(PlotWindowRealBox, DISABLED_RunWithoutThreadsShowsTheProgramsErrorBox) {
     const NoThreads limit;
     QTest::mouseClick(form.findChild<QPushButton*>("cmdAdd"), Qt::LeftButton);
   }
+  EXPECT_TRUE(title.isEmpty());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.IsRunning(); }, 10'000));
   EXPECT_EQ(title.toStdString(), kApplicationTitle);
   EXPECT_TRUE(text.startsWith(QString::fromUtf8(kNoThreadText))) << text.toStdString();
-  EXPECT_FALSE(form.IsRunning());
+  auto* chart = form.findChild<Chart*>("Chart1");
+  EXPECT_EQ(chart->PointCount(0), 0);
+  QTest::mouseClick(form.findChild<QPushButton*>("cmdReDrawAll"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.IsRunning(); }, 10'000));
+  EXPECT_EQ(chart->PointCount(0), 61);
 }
 
 }  // namespace
