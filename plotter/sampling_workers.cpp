@@ -168,11 +168,14 @@ bool SamplingWorkers::CutGrid(SampleChunk& c, NumberTexts& texts, XTexts& xTexts
   c.xs.clear();
   xTexts.chars.clear();
   xTexts.lengths.clear();
+  // Only the workers of a run that cuts its own grid come here.
+  if (!grid_) return false;
+  SampleGrid& grid = *grid_;
   try {
     double x;
     char text[kNumberTextCapacity];
     while (!ended && c.xs.size() < chunkSize_) {
-      if (grid_->Next(x, texts)) {
+      if (grid.Next(x, texts)) {
         // A copy: cutting the grid wrote x's text a moment ago.
         const std::size_t len = texts.Format(x, text);
         xTexts.chars.append(text, len);
