@@ -123,7 +123,7 @@ void SamplingWorkers::Work() {
       SampleChunk& c = **chunk;
       done = &c.done;
       std::exception_ptr gridError;
-      if (grid_ && !CutGrid(c, texts, xTexts, gridError)) return;
+      if (grid_ && !CutGrid(*grid_, c, texts, xTexts, gridError)) return;
       try {
         Compute(tools, grid_ ? &xTexts : nullptr, c);
       } catch (...) {
@@ -157,7 +157,8 @@ void SamplingWorkers::Work() {
 // Waits for the chunk's turn at the grid, cuts its x values and hands the
 // grid on; false when the workers are closing. A failure while cutting
 // (no memory for a long number text) ends the grid there.
-bool SamplingWorkers::CutGrid(SampleChunk& c, NumberTexts& texts, XTexts& xTexts, std::exception_ptr& error) {
+bool SamplingWorkers::CutGrid(SampleGrid& grid, SampleChunk& c, NumberTexts& texts, XTexts& xTexts,
+                              std::exception_ptr& error) {
   bool ended = false;
   {
     std::unique_lock lock(mutex_);
@@ -168,9 +169,6 @@ bool SamplingWorkers::CutGrid(SampleChunk& c, NumberTexts& texts, XTexts& xTexts
   c.xs.clear();
   xTexts.chars.clear();
   xTexts.lengths.clear();
-  // Only the workers of a run that cuts its own grid come here.
-  if (!grid_) return false;
-  SampleGrid& grid = *grid_;
   try {
     double x;
     char text[kNumberTextCapacity];

@@ -12,12 +12,12 @@
 #include <exception>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <variant>
-#include <optional>
 #include <vector>
 
 #include "plotter/sample_grid.h"
@@ -130,7 +130,7 @@ class SamplingWorkers {
   bool WaitFor(const bool& done, std::chrono::milliseconds timeout);
   void Close();
   void Work();
-  bool CutGrid(SampleChunk& c, class NumberTexts& texts, XTexts& xTexts, std::exception_ptr& error);
+  bool CutGrid(SampleGrid& grid, SampleChunk& c, NumberTexts& texts, XTexts& xTexts, std::exception_ptr& error);
   void Compute(WorkerTools& tools, const XTexts* xTexts, SampleChunk& c);
 
   const std::string expression_;

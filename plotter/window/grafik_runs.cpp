@@ -34,10 +34,7 @@ namespace {
 
 // ShowRunFailure's box, held until the handler that ended the run returns.
 void HoldRunFailure(HeldBoxes& boxes, const std::string& text) {
-  if (text == kOutOfMemoryText)
-    boxes.ShowMessage(MessageKind::Error, kOutOfMemoryText);
-  else
-    boxes.HoldErrorBox(ErrorBoxText(text));
+  boxes.Hold([text](Dialogs& dialogs) { ShowRunFailure(dialogs, text); });
 }
 
 // ProgressBar1 as a run sees it.

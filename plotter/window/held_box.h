@@ -4,8 +4,8 @@
 // event loop, as a person expects, and the runs waiting go on once they
 // are closed. A run that cannot start its threads, or that memory cannot
 // hold, never shows its box from inside the click that started it.
-#include <QString>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,32 +16,23 @@ namespace veltrum {
 class HeldBoxes : public MessageSink {
  public:
   void ShowMessage(MessageKind kind, std::string_view text) override {
-    boxes_.push_back({false, kind, std::string(text)});
+    Hold([kind, text = std::string(text)](Dialogs& dialogs) { dialogs.ShowMessage(kind, text); });
   }
-  // The standard error box; text already passed through ErrorBoxText.
-  void HoldErrorBox(std::string_view text) { boxes_.push_back({true, MessageKind::Error, std::string(text)}); }
+  // Any other box, shown by show when its turn comes.
+  void Hold(std::function<void(Dialogs&)> show) { boxes_.push_back(std::move(show)); }
   // Whether a box waits or is open.
   bool Holding() const { return !boxes_.empty(); }
 
   // Shows the boxes held, in order, each once the one before is closed.
   void ShowOn(Dialogs& dialogs) {
     while (!boxes_.empty()) {
-      const Box& box = boxes_.front();
-      if (box.errorBox)
-        dialogs.ErrorBox(QString::fromStdString(box.text));
-      else
-        dialogs.ShowMessage(box.kind, box.text);
+      boxes_.front()(dialogs);
       boxes_.pop_front();
     }
   }
 
  private:
-  struct Box {
-    bool errorBox;
-    MessageKind kind;
-    std::string text;
-  };
-  std::deque<Box> boxes_;
+  std::deque<std::function<void(Dialogs&)>> boxes_;
 };
 
 }  // namespace veltrum
