@@ -130,7 +130,8 @@ class SamplingWorkers {
   bool WaitFor(const bool& done, std::chrono::milliseconds timeout);
   void Close();
   void Work();
-  bool CutGrid(SampleGrid& grid, SampleChunk& c, NumberTexts& texts, XTexts& xTexts, std::exception_ptr& error);
+  bool CutGrid(SampleGrid& grid, SampleChunk& c, NumberTexts& texts, XTexts& xTexts,
+               std::exception_ptr& error);
   void Compute(WorkerTools& tools, const XTexts* xTexts, SampleChunk& c);
 
   const std::string expression_;
