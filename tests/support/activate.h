@@ -17,7 +17,7 @@ inline bool ActivateWindow(QWidget* w) {
 // tool window itself is the active one.
 inline bool ActivateToolWindow(QWidget* w) {
   w->activateWindow();
-  return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 2000);
+  return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 10000);
 }
 
 }  // namespace veltrum

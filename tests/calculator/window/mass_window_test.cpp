@@ -106,7 +106,7 @@ TEST_F(MassWindowTest, ReopenedItTakesANewFormulaAndTheCalculatorTheNextKeys) {
   }
   ActivateToolWindow(w);
   QTest::keyClick(Edit(w), Qt::Key_Return);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }, 2000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }, 10000));
   EXPECT_EQ(Display(), "46,0684");
 }
 
