@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6svg6-dev libgl-dev qt6-translations-l10n
   libqcustomplot-dev
   fonts-liberation fonts-liberation2 fonts-dejavu-core
@@ -44,5 +44,8 @@ fi
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done
 BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo}
-cmake -S . -B build -DCMAKE_BUILD_TYPE="$BUILD_TYPE"
+# A new tree builds with Ninja; one configured before keeps its generator.
+generator=()
+[ -f build/CMakeCache.txt ] || generator=(-G Ninja)
+cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE="$BUILD_TYPE"
 cmake --build build -j "$(nproc)" "${targets[@]}"
