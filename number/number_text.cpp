@@ -231,7 +231,7 @@ std::size_t WriteNumber(Extended v, char* buf) {
 
 }  // namespace
 
-std::size_t FormatNumber(Extended v, char* buf) { return WriteNumber(v, buf); }
+std::size_t FormatNumber(Extended v, char* buf) { return WriteNumber(Checked(v), buf); }
 
 std::string NumberText(Extended v) {
   char buf[kNumberTextCapacity];

@@ -16,7 +16,9 @@ namespace veltrum {
 inline constexpr std::size_t kNumberTextCapacity = 32;
 
 // Writes the text of v into buf (at least kNumberTextCapacity bytes) and
-// returns its length. v must be finite.
+// returns its length. A value that is not finite has no text: it fails as
+// the step that made it would have failed (an infinity as an overflow, NaN
+// as an invalid operation), and buf is left as it was.
 std::size_t FormatNumber(Extended v, char* buf);
 std::string NumberText(Extended v);
 

@@ -209,6 +209,17 @@ bool RunTasks(TaskQueue& queue, std::vector<WorkerJob>& jobs, const AnalysisRequ
   return !result.failed;
 }
 
+// The sum goes into a double through the checked store, once: beyond the
+// double range it is not taken, as a sample there has no value. A sum
+// smaller than its error estimate has none of its digits: it is 0.
+void StoreIntegral(IntegralValue& integral) {
+  try {
+    integral.value = std::fabs(integral.extended) < integral.error ? 0.0 : StoreDouble(integral.extended);
+  } catch (const CalcFailure&) {
+    integral.end = IntegralValue::End::TooLarge;
+  }
+}
+
 void Collect(const std::vector<Task>& tasks, const Samples& f, double step, AnalysisResult& result) {
   IntegralValue& integral = result.integral;
   struct Pole {
@@ -221,7 +232,7 @@ void Collect(const std::vector<Task>& tasks, const Samples& f, double step, Anal
       if (t.integral.end == IntegralValue::End::Computed) {
         if (integral.end == IntegralValue::End::Computed) {
           integral.extended += t.integral.extended;
-          integral.value = static_cast<double>(integral.extended);
+          integral.error += t.integral.error;
         }
       } else if (integral.end == IntegralValue::End::Computed) {
         integral = t.integral;
@@ -265,6 +276,7 @@ void Collect(const std::vector<Task>& tasks, const Samples& f, double step, Anal
     integral.end = IntegralValue::End::Undefined;
     integral.undefinedAt = *undefined;
   }
+  if (integral.end == IntegralValue::End::Computed) StoreIntegral(integral);
   std::ranges::stable_sort(result.findings, [](const Finding& p, const Finding& q) { return p.x < q.x; });
 }
 
@@ -339,8 +351,10 @@ void AnalyzeOn(const AnalysisRequest& r, int threads, const std::function<bool()
     if (!Sample(r, second, workers, threads, keepGoing, slots, g, result)) return;
     d = f;
     for (std::size_t i = 0; i < d.xs.size(); ++i) {
-      d.has[i] = f.has[i] && g.has[i];
-      d.ys[i] = d.has[i] ? f.ys[i] - g.ys[i] : 0.0;
+      const std::optional<double> difference =
+          f.has[i] && g.has[i] ? DifferenceOf(f.ys[i], g.ys[i]) : std::nullopt;
+      d.has[i] = difference.has_value();
+      d.ys[i] = difference.value_or(0.0);
     }
   }
   if (!FindTasks(r, f, d, keepGoing, tasks, result)) return;
@@ -387,6 +401,7 @@ std::string IntegralMessage(const IntegralValue& integral) {
     case IntegralValue::End::Undefined:
       return "Интеграл не вычислен: функция не определена при x = " + NumberText(integral.undefinedAt) + ".";
     case IntegralValue::End::NotConverged: return "Интеграл не вычислен: заданная точность не достигнута.";
+    case IntegralValue::End::TooLarge: return "Интеграл не вычислен: значение слишком велико.";
     default: return {};
   }
 }

@@ -26,9 +26,14 @@ struct Finding {
 };
 
 struct IntegralValue {
-  enum class End : std::uint8_t { Computed, Undefined, NotConverged, NotTaken } end = End::NotTaken;
+  // TooLarge: the sum does not fit a double, as a sample beyond the double
+  // range has no value.
+  enum class End : std::uint8_t { Computed, Undefined, NotConverged, TooLarge, NotTaken } end = End::NotTaken;
+  // The sum stored through the checked store; 0 when it is smaller than
+  // its own error estimate, whose digits it does not have.
   double value = 0;
   Extended extended = 0;   // the value as summed, before it is stored
+  Extended error = 0;      // its error estimate, never below what the values' digits allow
   double undefinedAt = 0;  // the x where the function is not defined
 };
 

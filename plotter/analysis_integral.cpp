@@ -31,10 +31,11 @@ constexpr double kAbsoluteTolerance = 1e-13;
 constexpr double kRelativeTolerance = 1e-12;
 constexpr double kValueDigits = 5e-15;
 
+// The estimates stay in the extended type: the values of a function near
+// the double's limit sum beyond it.
 struct Interval {
   double a, b;
-  Extended value;
-  double error, absolute;
+  Extended value, error, absolute;
 };
 
 // One rule on [a, b]; false with x set where f failed.
@@ -43,9 +44,9 @@ bool Rule(const Function1& f, Interval& in, double& failedAt) {
                  half = 0.5L * (static_cast<Extended>(in.b) - in.a);
   double fv[15];
   for (int i = 0; i < 15; ++i) {
-    const double x = static_cast<double>(i < 7    ? centre - half * kNodes[i]
-                                         : i == 7 ? centre
-                                                  : centre + half * kNodes[14 - i]);
+    const double x = StoreDouble(i < 7    ? centre - half * kNodes[i]
+                                 : i == 7 ? centre
+                                          : centre + half * kNodes[14 - i]);
     const std::optional<double> y = f(x);
     if (!y) {
       failedAt = ToNumberText(x);
@@ -66,13 +67,12 @@ bool Rule(const Function1& f, Interval& in, double& failedAt) {
   Extended spread = 0;
   for (int i = 0; i < 15; ++i) spread += kKronrod[i < 8 ? i : 14 - i] * std::fabs(fv[i] - mean);
   in.value = kronrod * half;
-  in.absolute = static_cast<double>(absolute * std::fabs(half));
+  in.absolute = absolute * std::fabs(half);
   spread *= std::fabs(half);
-  double error = static_cast<double>(std::fabs((kronrod - gauss) * half));
+  Extended error = std::fabs((kronrod - gauss) * half);
   // The scaled estimate of QUADPACK: the raw difference of the two rules
   // overstates the error of the Kronrod rule by orders of magnitude.
-  if (spread != 0 && error != 0)
-    error = static_cast<double>(spread * std::min(1.0L, std::pow(200 * error / spread, 1.5L)));
+  if (spread != 0 && error != 0) error = spread * std::min(1.0L, std::pow(200 * error / spread, 1.5L));
   in.error = error;
   return true;
 }
@@ -88,16 +88,16 @@ IntegralValue IntegratePiece(const Function1& f, double a, double b, double shar
   }
   int used = kRuleEvaluations;
   for (;;) {
-    Extended value = 0;
-    double error = 0, absolute = 0;
+    Extended value = 0, error = 0, absolute = 0;
     for (const Interval& p : parts) value += p.value, error += p.error, absolute += p.absolute;
-    const double tolerance =
-        std::max({kAbsoluteTolerance * share, kRelativeTolerance * std::fabs(static_cast<double>(value)),
-                  kValueDigits * absolute});
+    const Extended digits = kValueDigits * absolute;
+    const Extended tolerance =
+        std::max({static_cast<Extended>(kAbsoluteTolerance * share), kRelativeTolerance * std::fabs(value), digits});
     if (error <= tolerance) {
+      // The sum is stored by the analysis once the pieces are added up.
       out.end = IntegralValue::End::Computed;
-      out.value = static_cast<double>(value);
       out.extended = value;
+      out.error = std::max(error, digits);
       return out;
     }
     if (used + 2 * kRuleEvaluations > budget) {

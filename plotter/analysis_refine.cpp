@@ -30,6 +30,22 @@ double StepToward(double x, double t) {
 
 bool StrictlyBetween(double v, double p, double q) { return std::min(p, q) < v && v < std::max(p, q); }
 
+// x rounded to the decimal place at or just above unsure, and inside the
+// samples' bracket [low, high] (finer where that rounding would leave it).
+// Near an extremum the values rise as curvature * d^2 and carry one unit u
+// in their 15th digit: points with values less than u apart can show in
+// either order, so no comparison places the extremum closer than
+// unsure = sqrt(u / curvature), and the digits below that place are noise.
+double FixedDigits(double x, double unsure, double low, double high) {
+  if (x < low || x > high) return x;
+  for (int k = static_cast<int>(std::ceil(std::log10(unsure))); std::pow(10.0, k) > TextUnit(x); --k) {
+    const Extended unit = std::pow(10.0L, k);
+    const double r = ToNumberText(StoreDouble(std::round(x / unit) * unit));
+    if (low <= r && r <= high) return r;
+  }
+  return x;
+}
+
 // A value refined this far from the samples around it is not a value of
 // a smooth function there, but its growth toward a pole.
 constexpr double kPoleExcess = 4;
@@ -57,12 +73,20 @@ std::optional<double> Probe::Eval(std::string_view expression, double x) {
 
 std::optional<double> Probe::F(double x) { return Eval(f_, x); }
 
+std::optional<double> DifferenceOf(double f, double g) {
+  try {
+    return StoreDouble(static_cast<Extended>(f) - g);
+  } catch (const CalcFailure&) {
+    return std::nullopt;
+  }
+}
+
 std::optional<double> Probe::Difference(double x) {
   const std::optional<double> f = Eval(f_, x);
   if (!f) return std::nullopt;
   const std::optional<double> g = Eval(g_, x);
   if (!g) return std::nullopt;
-  return *f - *g;
+  return DifferenceOf(*f, *g);
 }
 
 // Brent's zero finder on the number texts: every point tried is a number
@@ -130,10 +154,13 @@ Refined RefineZero(const Function1& f, double a, double fa, double b, double fb,
 
 // Brent's minimiser on g (f or -f), then a parabola through points far
 // enough apart that the 15 digits of the values do not hide the curvature:
-// near an extremum the values agree to 15 digits over about 1e-7 of x.
+// near an extremum the values agree to 15 digits over about 1e-7 of x. The
+// x found is better than the values prove; it is given only to the digits
+// they fix.
 Refined RefineExtremum(const Function1& f, bool maximum, double a, double fa, double m, double fm, double b,
                        double fb, int budget) {
   const double sign = maximum ? -1 : 1;
+  const double low = a, high = b;
   int used = 0;
   auto g = [&](double x) -> std::optional<double> {
     ++used;
@@ -187,11 +214,16 @@ Refined RefineExtremum(const Function1& f, bool maximum, double a, double fa, do
   const double h = 1e-4 * std::max(1.0, std::fabs(x));
   const double x1 = ToNumberText(x - h), x2 = ToNumberText(x + h);
   const std::optional<double> g1 = g(x1), g2 = g(x2);
+  // Without a curvature the values did not even tell x from x +- h apart.
+  double unsure = h;
   if (g1 && g2) {
     const double d1 = (*g1 - fx) / (x1 - x), d2 = (*g2 - fx) / (x2 - x);
     const double curvature = (d2 - d1) / (x2 - x1);
-    if (curvature > 0) {
-      const double vertex = ToNumberText(0.5 * (x + x1) - d1 / (2 * curvature));
+    const double at = 0.5 * (x + x1) - d1 / (2 * curvature);
+    if (curvature > 0 && std::isfinite(curvature) && std::isfinite(at)) {
+      unsure = std::sqrt(TextUnit(std::max({std::fabs(fa), std::fabs(fm), std::fabs(fb), std::fabs(fx)})) /
+                         curvature);
+      const double vertex = ToNumberText(at);
       if (std::fabs(vertex - x) < h) {
         const std::optional<double> gv = g(vertex);
         if (gv && *gv <= fx + 3 * TextUnit(fx)) x = vertex, fx = *gv;
@@ -199,7 +231,12 @@ Refined RefineExtremum(const Function1& f, bool maximum, double a, double fa, do
     }
   }
   if (start - fx > kPoleExcess * spread + 4 * TextUnit(start)) return {.isBreak = true, .x = x, .y = 0};
-  return {.isBreak = false, .x = x, .y = sign * fx};
+  // The value shown is the one at the x shown, where that is no less
+  // extreme (at a corner such as 1-abs[x] it is the better one).
+  const double shown = FixedDigits(x, unsure, low, high);
+  if (shown != x)
+    if (const std::optional<double> gs = g(shown); gs && *gs <= fx) fx = *gs;
+  return {.isBreak = false, .x = shown, .y = sign * fx};
 }
 
 }  // namespace veltrum

@@ -33,6 +33,10 @@ class Probe {
   int count_ = 0;
 };
 
+// F - G as a value: nothing when the difference does not fit a double, as
+// a sample beyond the double range has none.
+std::optional<double> DifferenceOf(double f, double g);
+
 using Function1 = std::function<std::optional<double>(double)>;
 
 // What the refinement of a bracket or an extremum ends in.
@@ -51,7 +55,9 @@ Refined RefineExtremum(const Function1& f, bool maximum, double a, double fa, do
                        double fb, int budget);
 
 // The integral over [a, b], a share (0..1] of the whole range, adaptive
-// Gauss-Kronrod; Undefined names the x where f failed.
+// Gauss-Kronrod; Undefined names the x where f failed. A computed piece
+// leaves its sum and error estimate in the extended type: the analysis
+// stores the whole once.
 IntegralValue IntegratePiece(const Function1& f, double a, double b, double share, int budget);
 
 }  // namespace veltrum

@@ -114,11 +114,6 @@ std::optional<SetRefusal> SetReader::Line(std::string_view line) {
   if (number_ == 1 && line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
   if (!IsUtf8(line)) return Refuse("текст не в кодировке UTF-8.");
   if (TrimBlanks(line).empty()) return std::nullopt;
-  if (line.substr(0, kFunctionPrefix.size()) == kFunctionPrefix) {
-    if (set_.expressions.size() == kMaxSetFunctions) return Refuse("функций больше десяти.");
-    set_.expressions.emplace_back(line.substr(kFunctionPrefix.size()));
-    return std::nullopt;
-  }
   const std::size_t eq = line.find('=');
   if (eq == std::string_view::npos) return Refuse("ожидается «F(X)=выражение» или «ключ=значение».");
   const std::string key(TrimBlanks(line.substr(0, eq)));

@@ -21,7 +21,7 @@ double CutToGrid(double x, int decimals, NumberTexts& texts) {
   if (comma == std::string_view::npos) return x;
   if (t.find('E') != std::string_view::npos) {
     const Extended scale = std::pow(10.0L, decimals);
-    return static_cast<double>(std::trunc(x * scale) / scale);
+    return StoreDouble(std::trunc(x * scale) / scale);
   }
   return texts.ReadDouble(t.substr(0, std::min(len, comma + 1 + static_cast<std::size_t>(decimals))));
 }

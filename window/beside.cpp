@@ -3,6 +3,8 @@
 #include <QLayout>
 #include <QScreen>
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace veltrum {
 
@@ -29,14 +31,39 @@ QRect Available(const QWidget& widget) {
   return screen ? screen->availableGeometry() : QRect();
 }
 
+// The first place right of or below the windows taken (anchor first) where
+// a window of size covers none of them and stays within area.
+std::optional<QPoint> FreePlace(const std::vector<QRect>& taken, QSize size, const QRect& area) {
+  const auto free = [&](QPoint at) {
+    const QRect r(at, size);
+    return area.contains(r) && std::ranges::none_of(taken, [&](const QRect& t) { return t.intersects(r); });
+  };
+  for (std::size_t i = 0; i < taken.size(); ++i) {
+    const QRect& t = taken[i];
+    const QPoint right(t.right() + 1 + kGap, t.top()), below(t.left(), t.bottom() + 1 + kGap);
+    if (free(right)) return right;
+    if (i > 0 && free(below)) return below;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-void PlaceBeside(QWidget& window, const QWidget& anchor) {
+void PlaceBeside(QWidget& window, const QWidget& anchor, std::initializer_list<const QWidget*> open) {
   // A window laid out to a fixed size knows its size once its layout ran.
   if (!window.isVisible() && window.layout()) window.layout()->activate();
   const QRect area = Available(anchor);
   const QRect by = anchor.frameGeometry();
   const QSize size = FrameSize(window, anchor);
+  std::vector<QRect> taken{by};
+  for (const QWidget* other : open)
+    if (other && other != &window && other->isVisible()) taken.push_back(other->frameGeometry());
+  if (taken.size() > 1 && !area.isEmpty()) {
+    if (const std::optional<QPoint> at = FreePlace(taken, size, area)) {
+      window.move(*at);
+      return;
+    }
+  }
   if (area.isEmpty()) {
     window.move(by.right() + 1 + kGap, by.top());
     return;

@@ -14,6 +14,7 @@
 #include "files/text_file.h"
 #include "window/design_fonts.h"
 #include "window/text.h"
+#include "window/wrapped_lines.h"
 
 namespace veltrum {
 namespace {
@@ -43,6 +44,7 @@ TfrmTape::TfrmTape(Tape& tape, Recall recall, Dialogs& dialogs, QWidget* parent)
   lstTape_->setToolTip("Enter или двойной щелчок: результат на табло; меню: правая кнопка или Shift+F10");
   lstTape_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lstTape_->setContextMenuPolicy(Qt::CustomContextMenu);
+  WrapLines(*lstTape_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(lstTape_);
@@ -104,9 +106,8 @@ QMenu* TfrmTape::CreateContextMenu() {
 
 // The newest line becomes the current one, so Enter takes the last result.
 void TfrmTape::AddLine(const TapeLine& line) {
-  const QString text = FromUtf8(line.Text());
-  auto* item = new QListWidgetItem(text, lstTape_);
-  item->setData(Qt::AccessibleTextRole, text);
+  auto* item = new QListWidgetItem(lstTape_);
+  SetWholeText(*item, FromUtf8(line.Text()));
   item->setData(kResultRole, FromUtf8(line.result));
   item->setData(kFailedRole, line.failed);
   while (lstTape_->count() > static_cast<int>(Tape::kCapacity)) delete lstTape_->takeItem(0);

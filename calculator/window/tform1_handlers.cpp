@@ -138,7 +138,7 @@ void TForm1::mnuMassClick() {
         },
         this);
   }
-  if (!frmMass_->isVisible()) PlaceBeside(*frmMass_, *this);
+  if (!frmMass_->isVisible()) PlaceBeside(*frmMass_, *this, {frmTape_});
   BringToFront(*frmMass_);
   frmMass_->FormShow();
 }
@@ -160,7 +160,7 @@ void TForm1::mnuTapeClick() {
     frmTape_->resize(360, height());
   }
   // Beside the calculator window, which keeps its size.
-  if (!frmTape_->isVisible()) PlaceBeside(*frmTape_, *this);
+  if (!frmTape_->isVisible()) PlaceBeside(*frmTape_, *this, {frmMass_});
   BringToFront(*frmTape_);
 }
 

@@ -24,6 +24,8 @@
 namespace veltrum {
 namespace {
 
+constexpr const char* kMassName = "Молярная масса";
+constexpr const char* kErrorName = "Ошибка в формуле";
 constexpr const char* kColumns[] = {"Элемент", "Число атомов", "Вклад, г/моль", "Доля, %"};
 
 QTableWidgetItem* Cell(const QString& text, Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter) {
@@ -40,6 +42,15 @@ W* Named(W* w, const char* name, const QString& spoken) {
   return w;
 }
 
+// A line that changes as the formula is typed: its text is also its
+// accessible name and description, so a screen reader reads the result or
+// the error (and hears of each change) rather than only what the line is.
+void ShowSpoken(QLabel& label, const QString& what, const QString& text) {
+  label.setText(text);
+  label.setAccessibleName(text.isEmpty() ? what : what + ": " + text);
+  label.setAccessibleDescription(text);
+}
+
 }  // namespace
 
 TfrmMass::TfrmMass(EnterText enter, QWidget* parent) : QWidget(parent), enter_(std::move(enter)) {
@@ -53,10 +64,10 @@ TfrmMass::TfrmMass(EnterText enter, QWidget* parent) : QWidget(parent), enter_(s
   txtFormula_->setFont(ControlFont(Face::Arial, 16, false));
   txtFormula_->setToolTip("Например CuSO4*5H2O или K4[Fe(CN)6]");
   prompt->setBuddy(txtFormula_);
-  lblMass_ = Named(new QLabel(this), "lblMass", "Молярная масса");
+  lblMass_ = Named(new QLabel(this), "lblMass", kMassName);
   lblMass_->setFont(ControlFont(Face::Arial, 19, true));
   lblMass_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  lblError_ = Named(new QLabel(this), "lblError", "Ошибка в формуле");
+  lblError_ = Named(new QLabel(this), "lblError", kErrorName);
   lblError_->setWordWrap(true);
   lblError_->setMinimumHeight(30);  // the window keeps its size as the message comes and goes
   QPalette red = lblError_->palette();
@@ -121,8 +132,8 @@ void TfrmMass::txtFormulaChange() {
 void TfrmMass::ShowMass(const FormulaResult& r) {
   massText_ = r.value.text;
   MarkError(0, 0);
-  lblMass_->setText("M = " + FromUtf8(massText_) + " г/моль");
-  lblError_->clear();
+  ShowSpoken(*lblMass_, kMassName, "M = " + FromUtf8(massText_) + " г/моль");
+  ShowSpoken(*lblError_, kErrorName, {});
   cmdDisplay_->setEnabled(true);
   for (const FormulaElement& e : r.value.elements) {
     const int row = grdComposition_->rowCount();
@@ -140,11 +151,11 @@ void TfrmMass::ShowMass(const FormulaResult& r) {
 void TfrmMass::ShowError(const QString& formula, const FormulaResult& r) {
   massText_.clear();
   cmdDisplay_->setEnabled(false);
-  lblMass_->setText("M = ?");
+  ShowSpoken(*lblMass_, kMassName, "M = ?");
   const std::string utf8 = formula.toStdString();
   // An empty line asks for a formula; no position to point at.
   const bool blank = formula.trimmed().isEmpty();
-  lblError_->setText(FromUtf8(blank ? r.error->message : FormulaErrorText(utf8, *r.error)));
+  ShowSpoken(*lblError_, kErrorName, FromUtf8(blank ? r.error->message : FormulaErrorText(utf8, *r.error)));
   // Byte offsets of the core become UTF-16 offsets of the edit line.
   const int start = static_cast<int>(FromUtf8(std::string_view(utf8).substr(0, r.error->position)).size());
   const int length =

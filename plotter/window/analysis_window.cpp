@@ -20,6 +20,7 @@
 #include "plotter/background_analysis.h"
 #include "plotter/window/grafik.h"
 #include "window/text.h"
+#include "window/wrapped_lines.h"
 
 namespace veltrum {
 namespace {
@@ -67,6 +68,7 @@ void TfrmAnalysis::BuildControls() {
   lblStatus->setWordWrap(true);
   lstResults = Named(new QListWidget, "lstResults", "Результаты");
   lstResults->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  WrapLines(*lstResults);
   txtPointX = Named(new QLineEdit, "txtPointX", "Значение в точке: x");
   lblPointY = Named(new QLabel, "lblPointY", "F(x)");
   lblPointY->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -132,10 +134,7 @@ void TfrmAnalysis::Open(const QStringList& entries, int selected, const QString&
                         SamplingStep step, bool radians) {
   entries_ = entries;
   radians_ = radians;
-  cboFunction->clear();
-  cboFunction->addItems(entries);
-  cboFunction->setCurrentIndex(std::clamp(selected, 0, static_cast<int>(entries.size()) - 1));
-  FillSecondChoices();
+  FillChoices(std::max(selected, 0), -1);
   txtFrom->setText(from);
   txtTo->setText(to);
   const int stepIndex = cboStep->findText(FromUtf8(StepText(step)));
@@ -144,27 +143,43 @@ void TfrmAnalysis::Open(const QStringList& entries, int selected, const QString&
   if (!entries.isEmpty()) cmdFindClick();
 }
 
-void TfrmAnalysis::FillSecondChoices() {
+void TfrmAnalysis::FillSecondChoices(int keep) {
   cboSecond->clear();
   cboSecond->addItem(FromUtf8(kNoSecond), -1);
   for (int k = 0; k < entries_.size(); ++k)
     if (k != cboFunction->currentIndex()) cboSecond->addItem(entries_[k], k);
+  cboSecond->setCurrentIndex(std::max(cboSecond->findData(keep), 0));
+}
+
+void TfrmAnalysis::FillChoices(int function, int second) {
+  cboFunction->clear();
+  cboFunction->addItems(entries_);
+  cboFunction->setCurrentIndex(std::min(function, static_cast<int>(entries_.size()) - 1));
+  FillSecondChoices(second);
 }
 
 void TfrmAnalysis::SetEntries(const QStringList& entries) {
-  const int k = cboFunction->currentIndex();
-  const bool changed = k < 0 || k >= entries.size() || entries_.value(k) != entries[k];
+  const int function = cboFunction->currentIndex(), second = cboSecond->currentData().toInt();
   entries_ = entries;
-  if (!changed) return;
+  const auto changed = [&](int k, const QString& entry) { return k >= 0 && entries.value(k) != entry; };
+  if (changed(searched_.function, searched_.functionEntry) || changed(searched_.second, searched_.secondEntry))
+    Forget();
+  FillChoices(std::max(function, 0), second);
+}
+
+void TfrmAnalysis::SeriesCleared(int series) {
+  if (series == searched_.function) Forget();
+}
+
+void TfrmAnalysis::Forget() {
   // A search for the old text has nothing to report.
-  run_.reset();
-  SetRunning(false);
+  if (run_) {
+    run_.reset();
+    SetRunning(false);
+  }
   ClearFindings();
-  const int keep = std::min(k, static_cast<int>(entries.size()) - 1);
-  cboFunction->clear();
-  cboFunction->addItems(entries);
-  cboFunction->setCurrentIndex(keep);
-  FillSecondChoices();
+  lblStatus->clear();
+  searched_ = {};
 }
 
 void TfrmAnalysis::ClearFindings() {
@@ -190,9 +205,12 @@ void TfrmAnalysis::cmdFindClick() {
     return;
   }
   AnalysisRequest request{expression, {}, *plan, radians_};
-  const int second = cboSecond->currentData().toInt();
-  if (second >= 0 && second < entries_.size()) request.second = ExpressionOf(entries_[second]).toStdString();
-  runSeries_ = k;
+  searched_ = {.function = k, .second = -1, .functionEntry = entries_[k], .secondEntry = {}};
+  if (const int second = cboSecond->currentData().toInt(); second >= 0 && second < entries_.size()) {
+    request.second = ExpressionOf(entries_[second]).toStdString();
+    searched_.second = second;
+    searched_.secondEntry = entries_[second];
+  }
   SetRunning(true);
   run_ = std::make_unique<BackgroundAnalysis>(std::move(request), threads_, [this] {
     QMetaObject::invokeMethod(this, &TfrmAnalysis::Finish, Qt::QueuedConnection);
@@ -218,15 +236,14 @@ void TfrmAnalysis::Finish() {
 }
 
 void TfrmAnalysis::ShowResult(const AnalysisResult& result) {
-  const QString second = cboSecond->currentIndex() > 0
-                             ? QStringLiteral("F%1").arg(cboSecond->currentData().toInt() + 1)
-                             : QString();
+  const QString second = searched_.second >= 0 ? QStringLiteral("F%1").arg(searched_.second + 1) : QString();
   for (const Finding& f : result.findings) {
     QString text = FromUtf8(kKindNames[static_cast<int>(f.kind)]);
     if (f.kind == FindingKind::Intersection) text += second;
     text += QStringLiteral(": x = ") + Number(f.x);
     if (f.kind != FindingKind::Break) text += QStringLiteral("; y = ") + Number(f.y);
-    auto* item = new QListWidgetItem(text, lstResults);
+    auto* item = new QListWidgetItem(lstResults);
+    SetWholeText(*item, text);
     item->setData(KindRole, static_cast<int>(f.kind));
     item->setData(XRole, f.x);
     item->setData(YRole, f.y);
@@ -235,11 +252,11 @@ void TfrmAnalysis::ShowResult(const AnalysisResult& result) {
   auto* integral = new QListWidgetItem(lstResults);
   integral->setData(KindRole, kIntegralKind);
   if (result.integral.end == IntegralValue::End::Computed) {
-    integral->setText(FromUtf8(kIntegralName) + QStringLiteral(" = ") + Number(result.integral.value));
+    SetWholeText(*integral, FromUtf8(kIntegralName) + QStringLiteral(" = ") + Number(result.integral.value));
     integral->setData(YRole, result.integral.value);
     integral->setData(HasYRole, true);
   } else {
-    integral->setText(FromUtf8(IntegralMessage(result.integral)));
+    SetWholeText(*integral, FromUtf8(IntegralMessage(result.integral)));
     integral->setData(HasYRole, false);
   }
   curveX_ = result.curveX;
@@ -255,7 +272,7 @@ void TfrmAnalysis::ShowSelection() {
   const QListWidgetItem* item = selected.first();
   if (item->data(KindRole).toInt() == kIntegralKind) {
     if (item->data(HasYRole).toBool())
-      chart_.SetShading(runSeries_, QVector<double>(curveX_.begin(), curveX_.end()),
+      chart_.SetShading(searched_.function, QVector<double>(curveX_.begin(), curveX_.end()),
                         QVector<double>(curveY_.begin(), curveY_.end()));
     return;
   }
@@ -265,7 +282,7 @@ void TfrmAnalysis::ShowSelection() {
   const double y = hasY ? item->data(YRole).toDouble() : 0.0;
   QString text = item->text();
   text.replace(QStringLiteral(": "), QStringLiteral("\n")).replace(QStringLiteral("; "), QStringLiteral("\n"));
-  chart_.SetMark(runSeries_, item->data(XRole).toDouble(), y, text);
+  chart_.SetMark(searched_.function, item->data(XRole).toDouble(), y, text);
 }
 
 void TfrmAnalysis::ShowPointValue() {

@@ -42,9 +42,12 @@ class TfrmAnalysis : public QWidget {
   // and starts the search.
   void Open(const QStringList& entries, int selected, const QString& from, const QString& to, SamplingStep step,
             bool radians);
-  // The plot window's list changed: an entry shown here that changed or
-  // went loses its findings and its marks.
+  // The plot window's list changed: both choices follow it, and the
+  // findings and marks of an entry that changed or went are dropped.
   void SetEntries(const QStringList& entries);
+  // The plot window emptied series k: findings of its function would mark
+  // points no longer drawn.
+  void SeriesCleared(int series);
 
   void cmdFindClick();
   void cmdSendClick();
@@ -62,7 +65,11 @@ class TfrmAnalysis : public QWidget {
 
  private:
   void BuildControls();
-  void FillSecondChoices();
+  void FillChoices(int function, int second);
+  // The second function's choices, with entry keep chosen when offered.
+  void FillSecondChoices(int keep = -1);
+  // Drops the search and the findings with their marks.
+  void Forget();
   void Finish();
   void ShowResult(const AnalysisResult& result);
   void ShowSelection();
@@ -77,7 +84,12 @@ class TfrmAnalysis : public QWidget {
   bool radians_ = true;
   QStringList entries_;
   std::unique_ptr<BackgroundAnalysis> run_;
-  int runSeries_ = 0;
+  // The entries the findings shown, or searched for, belong to: the
+  // function (its series carries the marks) and the second one, if any.
+  struct Searched {
+    int function = -1, second = -1;
+    QString functionEntry, secondEntry;
+  } searched_;
   std::vector<double> curveX_, curveY_;
 
   QComboBox* cboFunction;

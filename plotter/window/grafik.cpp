@@ -83,6 +83,21 @@ constexpr std::array kCommands{
 
 constexpr FormDesign kForm{"Form3", kPlotWindowCaption, 779, 481, -3, 22};
 
+// The bounds' labels say "от" and "до" under a heading of their frame; a
+// screen reader announces each edit and its label on its own, so each
+// pair gets a name that says which bound it is.
+struct SpokenName {
+  const char* label;
+  const char* edit;
+  const char* name;
+};
+
+constexpr std::array kSpokenNames{
+    SpokenName{"Label3", "txtXLeft", "Ось X: от"},  SpokenName{"Label4", "txtXRight", "Ось X: до"},
+    SpokenName{"Label6", "txtYLeft", "Ось Y: от"},  SpokenName{"Label5", "txtYRight", "Ось Y: до"},
+    SpokenName{"Label8", "txtFLeft", "x: от"},      SpokenName{"Label9", "txtFRight", "x: до"},
+};
+
 }  // namespace
 
 TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
@@ -103,6 +118,9 @@ TForm3::TForm3(Calculator& calc, Dialogs& dialogs, QWidget* parent)
   rad001 = Control<QRadioButton>(*this, "rad001");
   rad0001 = Control<QRadioButton>(*this, "rad0001");
   rad01->setChecked(true);
+  for (const SpokenName& spoken : kSpokenNames)
+    for (const char* control : {spoken.label, spoken.edit})
+      Control<QWidget>(*this, control)->setAccessibleName(QString::fromUtf8(spoken.name));
   CreatePopupMenu();
   CreateListMenu();
 

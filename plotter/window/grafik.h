@@ -146,6 +146,9 @@ class TForm3 : public QWidget {
   // The window's list, bounds and step as they stand, unchecked.
   FunctionSet ShownSet() const;
   void ApplySet(const FunctionSet& set);
+  // A command emptied series k of the chart: the analysis window drops
+  // what it marked there.
+  void SeriesCleared(int series);
   QString SuggestedPath(const QString& name) const;
   void ReportSaveFailure(const QString& path);
   void StartRuns();

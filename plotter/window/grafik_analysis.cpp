@@ -36,10 +36,15 @@ void TForm3::mnuAnalysisClick() {
           ShowCalculatorWindow();
         },
         this);
+    // Every change of the list: "Изменить" and the renumbering of "Удалить"
+    // change entries, "Добавить" inserts one, "Удалить" removes the last,
+    // an opened set replaces them all.
     auto* model = ListBox1->model();
     const auto changed = [this] { frmAnalysis_->SetEntries(Entries(*ListBox1)); };
     connect(model, &QAbstractItemModel::dataChanged, frmAnalysis_, changed);
+    connect(model, &QAbstractItemModel::rowsInserted, frmAnalysis_, changed);
     connect(model, &QAbstractItemModel::rowsRemoved, frmAnalysis_, changed);
+    connect(model, &QAbstractItemModel::modelReset, frmAnalysis_, changed);
   }
   frmAnalysis_->SetThreads(threads_);
   const bool placed = frmAnalysis_->isVisible();
@@ -47,6 +52,10 @@ void TForm3::mnuAnalysisClick() {
                      CheckedStep(), calc_.Radians());
   if (!placed) PlaceBeside(*frmAnalysis_, *this);
   BringToFront(*frmAnalysis_);
+}
+
+void TForm3::SeriesCleared(int series) {
+  if (frmAnalysis_) frmAnalysis_->SeriesCleared(series);
 }
 
 }  // namespace veltrum

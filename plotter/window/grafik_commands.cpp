@@ -93,6 +93,7 @@ void TForm3::cmdDeleteClick() {
     Chart1->SetActive(c - 1, false);
     for (int i = 0; i <= c - 2; ++i) Chart1->Clear(i);
   }
+  for (int i = 0; i < c; ++i) SeriesCleared(i);
   // The entries below move up one place and show their number less one;
   // the number is read back from the text, two characters for "10".
   for (int j = s; j <= c - 2; ++j) {
@@ -108,12 +109,18 @@ void TForm3::cmdDeleteClick() {
 
 void TForm3::cmdClearClick() {
   const int selected = Selected();
-  if (Count() > 0 && selected >= 0) Chart1->Clear(selected);
+  if (Count() > 0 && selected >= 0) {
+    Chart1->Clear(selected);
+    SeriesCleared(selected);
+  }
 }
 
 void TForm3::cmdClearAllClick() {
   ChartUpdate update(*Chart1);
-  for (int i = 0; i < Count(); ++i) Chart1->Clear(i);
+  for (int i = 0; i < Count(); ++i) {
+    Chart1->Clear(i);
+    SeriesCleared(i);
+  }
 }
 
 void TForm3::cmdReDrawClick() {

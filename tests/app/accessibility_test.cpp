@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -45,6 +46,30 @@ TEST_F(AccessibilityTest, EveryVisibleControlHasAName) {
     }
     EXPECT_GT(checked, 0) << window->objectName().toStdString();
     window->hide();
+  }
+}
+
+// The plot window's bounds: each edit and its label are announced by a
+// name that says which bound it is, while the window shows the design's
+// short captions.
+TEST_F(AccessibilityTest, EachBoundOfThePlotWindowHasANameOfItsOwn) {
+  const struct {
+    const char* edit;
+    const char* label;
+    const char* caption;
+    const char* name;
+  } rows[] = {
+      {"txtXLeft", "Label3", "X: от", "Ось X: от"}, {"txtXRight", "Label4", "до", "Ось X: до"},
+      {"txtYLeft", "Label6", "Y: от", "Ось Y: от"}, {"txtYRight", "Label5", "до", "Ось Y: до"},
+      {"txtFLeft", "Label8", "от", "x: от"},        {"txtFRight", "Label9", "до", "x: до"},
+  };
+  for (const auto& row : rows) {
+    for (const char* control : {row.edit, row.label}) {
+      QWidget* w = windows->Form3.findChild<QWidget*>(control);
+      ASSERT_NE(w, nullptr) << control;
+      EXPECT_EQ(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), row.name) << control;
+    }
+    EXPECT_EQ(windows->Form3.findChild<QLabel*>(row.label)->text(), row.caption);
   }
 }
 

@@ -516,6 +516,18 @@ def scenario_tape(s, workdir):
         tape = Atspi.Component.get_extents(s.window(TAPE), Atspi.CoordType.SCREEN)
         if tape.x < calc.x + calc.width:
             s.fail(f"the tape at x={tape.x} overlaps the calculator ending at x={calc.x + calc.width}")
+    with s.step("Ctrl+M opens the formula window beside the tape or below it, not over it"):
+        s.focus_window(CALC)
+        s.key("ctrl+m")
+        s.window(MASS)
+        places = {title: inside_screen(s, title) for title in (CALC, TAPE, MASS)}
+        for one, other in ((MASS, TAPE), (MASS, CALC), (TAPE, CALC)):
+            (x1, y1, w1, h1), (x2, y2, w2, h2) = places[one], places[other]
+            if x1 < x2 + w2 and x2 < x1 + w1 and y1 < y2 + h2 and y2 < y1 + h1:
+                s.fail(f"'{one}' at {places[one]} covers '{other}' at {places[other]}")
+        s.focus_window(MASS)
+        s.key("Escape")
+        s.gone(MASS)
     with s.step("Enter on a line puts its result on the display as a pasted number"):
         s.focus_window(CALC)
         s.type("1+")

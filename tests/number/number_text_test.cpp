@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -35,6 +37,30 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatRow{1234567890123455.0L, "1,23456789012346E15"},
                       FormatRow{1234567890123445.0L, "1,23456789012345E15"}, FormatRow{0.1L + 0.2L, "0,3"},
                       FormatRow{1e20L, "1E20"}, FormatRow{LDBL_MAX, "1,18973149535723E4932"}));
+
+// A value with no text fails as the step that made it would have: the
+// hot writers and the one with a memory alike, and buf stays untouched.
+TEST(FormatNumber, RefusesValuesThatAreNotFinite) {
+  const struct {
+    Extended value;
+    FailureKind kind;
+  } rows[] = {{HUGE_VALL, FailureKind::Overflow},
+              {-HUGE_VALL, FailureKind::Overflow},
+              {std::numeric_limits<Extended>::quiet_NaN(), FailureKind::InvalidOperation}};
+  for (const auto& row : rows) {
+    char buf[kNumberTextCapacity] = "untouched";
+    try {
+      FormatNumber(row.value, buf);
+      ADD_FAILURE() << "formatted " << static_cast<double>(row.value);
+    } catch (const CalcFailure& e) {
+      EXPECT_EQ(e.kind(), row.kind);
+    }
+    EXPECT_STREQ(buf, "untouched");
+    NumberTexts texts;
+    EXPECT_THROW(texts.Text(row.value), CalcFailure);
+    EXPECT_THROW(NumberText(row.value), CalcFailure);
+  }
+}
 
 // Every value rounds to the same 15 digits as the C library's correctly
 // rounded conversion.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "number/number_text.h"
 #include "plotter/background_analysis.h"
 #include "plotter/sampling_workers.h"
 #include "tests/support/cpu_time.h"
@@ -42,14 +43,26 @@ std::vector<Finding> OfKind(const AnalysisResult& a, FindingKind kind) {
   return out;
 }
 
-// Bounds of the refinement: zeros and intersections to 1e-13 of x, an
-// extremum's x to 1e-7 and its value to 1e-12.
+// Zeros and intersections are refined to the last digit of x.
 void ExpectZeroAt(const Finding& f, double x) {
   EXPECT_NEAR(f.x, x, 1e-13 * std::max(1.0, std::fabs(x))) << "zero near " << x;
 }
-void ExpectExtremum(const Finding& f, double x, double y) {
-  EXPECT_NEAR(f.x, x, 1e-7 * std::max(1.0, std::fabs(x))) << "extremum near " << x;
-  EXPECT_NEAR(f.y, y, 1e-12 * std::max(1.0, std::fabs(y))) << "extremum near " << x;
+
+// One unit in the last digit of a fixed-notation number text.
+double LastDigitUnit(const std::string& text) {
+  const std::size_t comma = text.find(',');
+  return comma == std::string::npos ? 1 : std::pow(10.0, -static_cast<double>(text.size() - comma - 1));
+}
+
+int SignificantDigits(const std::string& text) {
+  int digits = 0;
+  bool leading = true;
+  for (char c : text) {
+    if (c < '0' || c > '9' || (leading && c == '0')) continue;
+    leading = false;
+    ++digits;
+  }
+  return digits;
 }
 
 struct ZeroCase {
@@ -80,27 +93,57 @@ INSTANTIATE_TEST_SUITE_P(
                     ZeroCase{"NoZeroOfSquarePlusOne", "x^2+1", "-3", "3", {}}),
     [](const testing::TestParamInfo<ZeroCase>& p) { return p.param.name; });
 
-TEST(Extrema, OfSineAndOfTheCubic) {
-  const AnalysisResult sine = Analysed("sin[x]", "-4", "4");
-  const std::vector<Finding> mins = OfKind(sine, FindingKind::Minimum),
-                             maxs = OfKind(sine, FindingKind::Maximum);
-  ASSERT_EQ(mins.size(), 1u);
-  ASSERT_EQ(maxs.size(), 1u);
-  ExpectExtremum(mins[0], -kExactPi / 2, -1);
-  ExpectExtremum(maxs[0], kExactPi / 2, 1);
+struct ExtremumCase {
+  const char* name;
+  const char* expression;
+  const char* from;
+  const char* to;
+  SamplingStep step;
+  FindingKind kind;
+  double x, y;  // the closed form
+};
 
-  const AnalysisResult cubic = Analysed("x^3-3*x", "-3", "3");
-  ASSERT_EQ(OfKind(cubic, FindingKind::Maximum).size(), 1u);
-  ExpectExtremum(OfKind(cubic, FindingKind::Maximum)[0], -1, 2);
-  ExpectExtremum(OfKind(cubic, FindingKind::Minimum)[0], 1, -2);
+class Extrema : public testing::TestWithParam<ExtremumCase> {};
+
+// The values carry 15 digits, so an extremum's x is fixed to about half
+// of them: it is printed to those, within one unit of its last digit of
+// the closed form, and its y keeps the full number text.
+TEST_P(Extrema, ShowOnlyTheDigitsTheValuesFix) {
+  const ExtremumCase& c = GetParam();
+  const std::vector<Finding> found = OfKind(Analysed(c.expression, c.from, c.to, c.step), c.kind);
+  ASSERT_EQ(found.size(), 1u);
+  const std::string x = NumberText(found[0].x);
+  EXPECT_LE(std::fabs(found[0].x - c.x), LastDigitUnit(x)) << x;
+  EXPECT_LE(SignificantDigits(x), 9) << x;
+  EXPECT_NEAR(found[0].x, c.x, 1e-6 * std::max(1.0, std::fabs(c.x))) << x;
+  EXPECT_NEAR(found[0].y, c.y, 1e-14 * std::max(1.0, std::fabs(c.y)));
 }
 
-TEST(Extrema, BetweenTwoEqualSamplesAndFarFromZero) {
-  // The hump lies halfway between grid points, and its value of 1001
-  // leaves the 15 digits little to see of its curvature.
-  const AnalysisResult a = Analysed("1001-(x-0,05)^2", "-1", "1");
-  ASSERT_EQ(OfKind(a, FindingKind::Maximum).size(), 1u);
-  ExpectExtremum(OfKind(a, FindingKind::Maximum)[0], 0.05, 1001);
+const double kCubicTurn = 1 / std::sqrt(3.0), kCubicValue = 2 / (3 * std::sqrt(3.0));
+
+INSTANTIATE_TEST_SUITE_P(
+    ClosedForm, Extrema,
+    testing::Values(
+        ExtremumCase{"SineMaximum", "sin[x]", "-4", "4", kStepTenth, FindingKind::Maximum, kExactPi / 2, 1},
+        ExtremumCase{"SineMinimum", "sin[x]", "-4", "4", kStepTenth, FindingKind::Minimum, -kExactPi / 2, -1},
+        ExtremumCase{"CosineAtZero", "cos[x]", "-1", "1", kStepThousandth, FindingKind::Maximum, 0, 1},
+        ExtremumCase{"CubicMaximum", "x*x*x-x", "-2", "0", kStepTenth, FindingKind::Maximum, -kCubicTurn,
+                     kCubicValue},
+        ExtremumCase{"CubicMinimum", "x*x*x-x", "0", "2", kStepTenth, FindingKind::Minimum, kCubicTurn,
+                     -kCubicValue},
+        ExtremumCase{"OtherCubicAtOne", "x^3-3*x", "0", "3", kStepTenth, FindingKind::Minimum, 1, -2},
+        // The hump lies halfway between grid points, and its value of 1001
+        // leaves the 15 digits little to see of its curvature.
+        ExtremumCase{"BetweenTwoEqualSamplesFarFromZero", "1001-(x-0,05)^2", "-1", "1", kStepTenth,
+                     FindingKind::Maximum, 0.05, 1001},
+        // A corner: its value at the x shown.
+        ExtremumCase{"Corner", "1-abs[x-0,05]", "-1", "1", kStepTenth, FindingKind::Maximum, 0.05, 1}),
+    [](const testing::TestParamInfo<ExtremumCase>& p) { return p.param.name; });
+
+TEST(Extrema, OfCosineOnAFineGridAtZeroIsZero) {
+  const std::vector<Finding> maxs = OfKind(Analysed("cos[x]", "-4", "4", kStepThousandth), FindingKind::Maximum);
+  ASSERT_EQ(maxs.size(), 1u);
+  EXPECT_EQ(NumberText(maxs[0].x), "0");
 }
 
 TEST(Findings, ComeInAscendingX) {
@@ -179,8 +222,39 @@ INSTANTIATE_TEST_SUITE_P(
                     IntegralCase{"Parabola", "x^2", "0", "3", 9},
                     IntegralCase{"Tangent", "tg[x]", "0", "1", -std::log(std::cos(1.0))},
                     IntegralCase{"Reciprocal", "1/x", "1", "10", std::log(10.0)},
-                    IntegralCase{"NarrowGaussian", "1/(1+100*x^2)", "-5", "5", 2 * std::atan(50.0) / 10}),
+                    IntegralCase{"NarrowGaussian", "1/(1+100*x^2)", "-5", "5", 2 * std::atan(50.0) / 10},
+                    IntegralCase{"SmallButKnown", "x*0,000000001", "0", "1", 5e-10}),
     [](const testing::TestParamInfo<IntegralCase>& p) { return p.param.name; });
+
+// An integral smaller than its own error estimate has none of its digits.
+TEST(Integral, BelowItsErrorEstimateIsZero) {
+  const struct {
+    const char* expression;
+    const char* from;
+    const char* to;
+  } rows[] = {{"sin[x]", "-4", "4"}, {"tg[x]", "-1", "1"}, {"x*x*x-x", "-2", "2"}};
+  for (const auto& row : rows) {
+    const AnalysisResult a = Analysed(row.expression, row.from, row.to);
+    ASSERT_EQ(a.integral.end, IntegralValue::End::Computed) << row.expression;
+    EXPECT_EQ(NumberText(a.integral.value), "0") << row.expression;
+  }
+}
+
+// A function whose integral does not fit a double: the integral is not
+// taken, with its reason, and nothing else fails.
+TEST(Integral, BeyondTheDoubleRangeIsNotTaken) {
+  for (const char* expression : {"10^308", "9^323", "-10^308"}) {
+    const AnalysisResult a = Analysed(expression, "-3", "3");
+    EXPECT_FALSE(a.failed) << expression;
+    EXPECT_TRUE(a.findings.empty()) << expression;
+    EXPECT_EQ(a.integral.end, IntegralValue::End::TooLarge) << expression;
+    EXPECT_EQ(IntegralMessage(a.integral), "Интеграл не вычислен: значение слишком велико.");
+  }
+  // Two functions whose difference does not fit cross nowhere.
+  const AnalysisResult a = Analysed("10^308", "-3", "3", kStepTenth, "-10^308");
+  EXPECT_FALSE(a.failed);
+  EXPECT_TRUE(OfKind(a, FindingKind::Intersection).empty());
+}
 
 TEST(Integral, UndefinedWhereTheRangeLeavesTheDomain) {
   const AnalysisResult a = Analysed("sqrt[x]", "-1", "1");

@@ -63,10 +63,12 @@ TEST(FunctionSetTest, ReadsWhatPeopleWrite) {
   // of every key, keys in any order, keys left out keep the design's values.
   const auto result = ReadFunctionSet(
       "\xEF\xBB\xBF"
-      "F(X)=sin[x]\r\n\r\nF(X) = √x\r\n step = 0,001\r\nto=2,5\t\r\nfrom =\t-1 \r\n");
+      "F(X)=sin[x]\r\n\r\nF(X) = √x\r\nF(X)= x^2-2\r\nF(X)=1/x \r\n step = 0,001\r\nto=2,5\t\r\n"
+      "from =\t-1 \r\nxleft= -5\r\n");
   ASSERT_TRUE(std::holds_alternative<FunctionSet>(result));
   FunctionSet expected;
-  expected.expressions = {"sin[x]", "√x"};
+  expected.expressions = {"sin[x]", "√x", "x^2-2", "1/x"};
+  expected.xLeft = "-5";
   expected.from = "-1";
   expected.to = "2,5";
   expected.step = kStepThousandth;

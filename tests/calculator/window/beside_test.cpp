@@ -42,6 +42,41 @@ TEST(PlaceBesideTest, RightThenLeftThenBelowThenInside) {
   }
 }
 
+// A window already open beside the anchor: the new one goes right of it,
+// else below it; a hidden one counts for nothing, and where no free place
+// is left the new one opens as though the other were not there.
+TEST(PlaceBesideTest, BesideOrBelowTheWindowsAlreadyOpen) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const int right = area.width(), bottom = area.height();
+  enum Place { RightOfOpen, BelowOpen, RightOfAnchor };
+  const struct {
+    const char* what;
+    QRect open;
+    bool shown;
+    Place expected;
+  } rows[] = {
+      {"room right of the open one", {118, 20, 200, 150}, true, RightOfOpen},
+      {"no room right of it, room below", {118, 20, right - 130, 150}, true, BelowOpen},
+      {"the open one is hidden", {118, 20, 200, 150}, false, RightOfAnchor},
+      {"no free place", {118, 0, right - 130, bottom - 20}, true, RightOfAnchor},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    QWidget anchor, open, window;
+    anchor.setGeometry(QRect(10, 20, 100, 80).translated(area.topLeft()));
+    open.setVisible(row.shown);
+    open.setGeometry(row.open.translated(area.topLeft()));
+    window.resize(200, 150);
+    PlaceBeside(window, anchor, {&open, nullptr});
+    const QRect o = open.frameGeometry();
+    const QPoint expected = row.expected == RightOfOpen ? QPoint(o.right() + 1 + 8, o.top())
+                            : row.expected == BelowOpen ? QPoint(o.left(), o.bottom() + 1 + 8)
+                                                        : area.topLeft() + QPoint(118, 20);
+    EXPECT_EQ(window.pos(), expected);
+    EXPECT_TRUE(area.contains(QRect(window.pos(), window.size())));
+  }
+}
+
 TEST(PlaceBesideTest, KeepOnScreenMovesOnlyAWindowThatReachesPastAnEdge) {
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget window;

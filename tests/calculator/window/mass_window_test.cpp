@@ -2,6 +2,7 @@
 // a wrong formula is explained without a box, and "На дисплей" enters the
 // mass as an element key would. The same sums pressed key by key give the
 // same display texts.
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
@@ -108,6 +109,24 @@ TEST_F(MassWindowTest, ReopenedItTakesANewFormulaAndTheCalculatorTheNextKeys) {
   QTest::keyClick(Edit(w), Qt::Key_Return);
   EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == form.get(); }, 10000));
   EXPECT_EQ(Display(), "46,0684");
+}
+
+// The result and the error line are what a screen reader reads of them,
+// through the accessibility interface, not only pixels.
+TEST_F(MassWindowTest, TheResultAndTheErrorAreReadByAScreenReader) {
+  TfrmMass* w = Open();
+  const auto spoken = [w](const char* name) {
+    QAccessibleInterface* line = QAccessible::queryAccessibleInterface(w->findChild<QLabel*>(name));
+    return line->text(QAccessible::Name) + " | " + line->text(QAccessible::Description);
+  };
+  QTest::keyClicks(Edit(w), "H2O");
+  EXPECT_EQ(spoken("lblMass"), "Молярная масса: M = 18,0148 г/моль | M = 18,0148 г/моль");
+  EXPECT_EQ(spoken("lblError"), "Ошибка в формуле | ");
+  QTest::keyClicks(Edit(w), "Xx");
+  EXPECT_EQ(spoken("lblMass"), "Молярная масса: M = ? | M = ?");
+  EXPECT_EQ(spoken("lblError"),
+            "Ошибка в формуле: Позиция 4: Неизвестный символ элемента «Xx» | "
+            "Позиция 4: Неизвестный символ элемента «Xx»");
 }
 
 TEST_F(MassWindowTest, EveryVisibleControlHasAName) {

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include "tests/calculator/window/window_fixture.h"
@@ -63,6 +64,24 @@ TEST_F(TapeWindowTest, CtrlJShowsTheLinesBesideTheCalculator) {
     if (!a->isSeparator()) captions << a->text();
   EXPECT_EQ(captions,
             QStringList({"Копировать", "Вставить результат", "Очистить журнал", "Сохранить журнал…"}));
+}
+
+// A line longer than the tape is wide wraps inside it, with no sideways
+// scrolling, and keeps its whole text for the tooltip and the screen reader.
+TEST_F(TapeWindowTest, ALongLineWrapsInsteadOfScrollingSideways) {
+  TfrmTape* w = Open();
+  ClickTrace("1 2 3 4 5 6 7 8 9 * 9 8 7 6 5 4 3 2 1 * 1 2 3 4 5 6 7 8 9 * 9 8 7 6 5 4 3 2 1 =");
+  const QString text = "123456789 * 987654321 * 123456789 * 987654321 = 1,486756653005E34";
+  ASSERT_EQ(Items(w), QStringList{text});
+  QListWidget* list = w->List();
+  const QFontMetrics metrics(list->font());
+  ASSERT_GT(metrics.horizontalAdvance(text), list->viewport()->width());
+  const QRect place = list->visualItemRect(list->item(0));
+  EXPECT_LE(place.right(), list->viewport()->width());
+  EXPECT_GE(place.height(), 2 * metrics.lineSpacing());
+  EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(list->item(0)->toolTip(), text);
+  EXPECT_EQ(list->item(0)->data(Qt::AccessibleTextRole).toString(), text);
 }
 
 TEST_F(TapeWindowTest, EnterAndDoubleClickRecallAResultAsAPastedNumber) {

@@ -5,14 +5,20 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "plotter/sampling_workers.h"
 #include "tests/plotter/window/window_fixture.h"
 #include "tests/support/cpu_time.h"
 #include "tests/support/modal_box.h"
 #include "tests/support/no_threads.h"
+#include "tests/support/scripted_file_chooser.h"
 #include "version.h"
 
 namespace veltrum {
@@ -49,11 +55,11 @@ TEST_F(AnalysisWindowTest, ListsZerosExtremaAndTheIntegralOfSine) {
   const std::vector<QString> rows = Rows(w);
   ASSERT_EQ(rows.size(), 6u);
   EXPECT_EQ(rows[0], "Нуль: x = -3,14159265358979; y = -3,23846172363808E-15");
-  EXPECT_TRUE(rows[1].startsWith("Минимум: x = -1,570796326"));
+  EXPECT_EQ(rows[1], "Минимум: x = -1,570796; y = -1");
   EXPECT_EQ(rows[2], "Нуль: x = 0; y = 0");
-  EXPECT_TRUE(rows[3].startsWith("Максимум: x = 1,570796326"));
+  EXPECT_EQ(rows[3], "Максимум: x = 1,570796; y = 1");
   EXPECT_TRUE(rows[4].startsWith("Нуль: x = 3,14159265358979"));
-  EXPECT_TRUE(rows[5].startsWith("Интеграл = "));
+  EXPECT_EQ(rows[5], "Интеграл = 0");
   EXPECT_TRUE(w.Results()->hasFocus() || !w.isActiveWindow());
 }
 
@@ -61,7 +67,7 @@ TEST_F(AnalysisWindowTest, ARowIsMarkedOnTheChartAndTheIntegralShadedUntilTheWin
   TfrmAnalysis& w = OpenFor("sin[x]", "-4", "4");
   w.Results()->setCurrentRow(3);
   EXPECT_TRUE(chart->HasMark());
-  EXPECT_TRUE(chart->accessibleDescription().startsWith("Максимум\nx = 1,570796326"));
+  EXPECT_TRUE(chart->accessibleDescription().startsWith("Максимум\nx = 1,570796\n"));
   w.Results()->setCurrentRow(5);
   EXPECT_FALSE(chart->HasMark());
   EXPECT_TRUE(chart->HasShading());
@@ -99,6 +105,102 @@ TEST_F(AnalysisWindowTest, AFunctionChangedInThePlotWindowLosesItsFindingsAndMar
   Click("cmdChange");
   EXPECT_EQ(w.Results()->count(), 0);
   EXPECT_FALSE(chart->HasMark());
+}
+
+// Whatever changes the plot window's list, both choices follow it at once,
+// and a function that changed, went or was wiped off the chart loses its
+// findings and its ring.
+TEST_F(AnalysisWindowTest, EveryChangeOfTheListReachesBothChoices) {
+  QTemporaryDir dir;
+  ScriptedFileChooser chooser;
+  form.SetFileChooser(chooser);
+  const QString set = dir.filePath("two.vfs");
+  QFile file(set);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("F(X)=cos[x]\nF(X)=x^2-1\n");
+  file.close();
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    QStringList entries;
+    bool dropped;
+  } rows[] = {
+      {"Добавить", [&] { Add("cos[x]"); }, {"1:F(X)=sin[x]", "2:F(X)=x/2", "3:F(X)=-x/4", "4:F(X)=cos[x]"}, false},
+      {"Изменить another",
+       [&] {
+         Select(0);
+         boxes.Answer(QString("1:F(X)=tg[x]"));
+         Click("cmdChange");
+       },
+       {"1:F(X)=tg[x]", "2:F(X)=x/2", "3:F(X)=-x/4"},
+       false},
+      {"Удалить",
+       [&] {
+         Select(0);
+         Click("cmdDelete");
+       },
+       {"1:F(X)=x/2", "2:F(X)=-x/4"},
+       true},
+      {"Очистить все", [&] { Click("cmdClearAll"); }, {"1:F(X)=sin[x]", "2:F(X)=x/2", "3:F(X)=-x/4"}, true},
+      {"a set opened in its place",
+       [&] {
+         chooser.answerPath = set;
+         boxes.Reply(true);
+         Find<QAction>("mnuOpenSet")->trigger();
+         WaitForRuns();
+       },
+       {"1:F(X)=cos[x]", "2:F(X)=x^2-1"},
+       true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    list->clear();
+    for (const char* expression : {"sin[x]", "x/2", "-x/4"}) Add(expression);
+    Select(2);
+    Find<QAction>("mnuAnalysis")->trigger();
+    TfrmAnalysis& w = *form.AnalysisWindow();
+    WaitForSearch(w);
+    w.Results()->setCurrentRow(0);
+    ASSERT_TRUE(chart->HasMark());
+    row.change();
+    auto* function = w.findChild<QComboBox*>("cboFunction");
+    auto* second = w.findChild<QComboBox*>("cboSecond");
+    QStringList functions, seconds;
+    for (int i = 0; i < function->count(); ++i) functions << function->itemText(i);
+    for (int i = 1; i < second->count(); ++i) seconds << second->itemText(i);
+    EXPECT_EQ(functions, row.entries);
+    QStringList others = row.entries;
+    others.removeAt(function->currentIndex());
+    EXPECT_EQ(seconds, others);
+    EXPECT_EQ(w.Results()->count() == 0, row.dropped);
+    EXPECT_EQ(chart->HasMark(), !row.dropped);
+    w.close();
+  }
+}
+
+// The number text refuses what does not fit; the window says why.
+TEST_F(AnalysisWindowTest, AnIntegralBeyondTheDoubleRangeIsARowThatSaysWhy) {
+  TfrmAnalysis& w = OpenFor("10^308", "-3", "3");
+  EXPECT_EQ(Rows(w), std::vector<QString>{"Интеграл не вычислен: значение слишком велико."});
+  EXPECT_TRUE(w.isVisible());
+}
+
+// A row longer than the list is wide wraps inside it, and keeps its whole
+// text for the tooltip and the screen reader.
+TEST_F(AnalysisWindowTest, ALongRowWrapsInsteadOfBeingCut) {
+  TfrmAnalysis& w = OpenFor("sqrt[x]", "-1,23456789012345", "1");
+  const QString text = "Интеграл не вычислен: функция не определена при x = -1,23456789012345.";
+  ASSERT_EQ(Rows(w).back(), text);
+  QListWidget* rows = w.Results();
+  const QListWidgetItem* row = rows->item(rows->count() - 1);
+  const QFontMetrics metrics(rows->font());
+  ASSERT_GT(metrics.horizontalAdvance(text), rows->viewport()->width());
+  const QRect place = rows->visualItemRect(row);
+  EXPECT_LE(place.right(), rows->viewport()->width());
+  EXPECT_GE(place.height(), 2 * metrics.lineSpacing());
+  EXPECT_EQ(rows->horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(row->toolTip(), text);
+  EXPECT_EQ(row->data(Qt::AccessibleTextRole).toString(), text);
 }
 
 TEST_F(AnalysisWindowTest, ARefusedRangeShowsTheSamplingRunsMessage) {
