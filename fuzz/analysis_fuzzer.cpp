@@ -61,7 +61,7 @@ void CheckResult(const AnalysisResult& a, const SamplingPlan& plan) {
   }
   double last = plan.from;
   for (const Finding& f : a.findings) {
-    const std::string x = Printed(f.x);
+    const std::string x = Printed(f.x) + " (kind " + std::to_string(static_cast<int>(f.kind)) + ")";
     if (f.x < plan.from || f.x > plan.to) Fail("a finding outside the range", x);
     if (f.x < last) Fail("findings out of order", x);
     last = f.x;

@@ -223,8 +223,10 @@ Refined RefineExtremum(const Function1& f, bool maximum, double a, double fa, do
     if (curvature > 0 && std::isfinite(curvature) && std::isfinite(at)) {
       unsure = std::sqrt(TextUnit(std::max({std::fabs(fa), std::fabs(fm), std::fabs(fb), std::fabs(fx)})) /
                          curvature);
+      // Within the samples' bracket: a function that is not smooth there
+      // (x2 reads as x followed by a digit) can put the vertex past it.
       const double vertex = ToNumberText(at);
-      if (std::fabs(vertex - x) < h) {
+      if (std::fabs(vertex - x) < h && low <= vertex && vertex <= high) {
         const std::optional<double> gv = g(vertex);
         if (gv && *gv <= fx + 3 * TextUnit(fx)) x = vertex, fx = *gv;
       }

@@ -93,12 +93,17 @@ INSTANTIATE_TEST_SUITE_P(
                     ZeroCase{"NoZeroOfSquarePlusOne", "x^2+1", "-3", "3", {}}),
     [](const testing::TestParamInfo<ZeroCase>& p) { return p.param.name; });
 
-struct ExtremumCase {
-  const char* name;
+// What an analysis reads: the function over a range at a step.
+struct Reading {
   const char* expression;
   const char* from;
   const char* to;
   SamplingStep step;
+};
+
+struct ExtremumCase {
+  const char* name;
+  Reading reading;
   FindingKind kind;
   double x, y;  // the closed form
 };
@@ -110,7 +115,8 @@ class Extrema : public testing::TestWithParam<ExtremumCase> {};
 // the closed form, and its y keeps the full number text.
 TEST_P(Extrema, ShowOnlyTheDigitsTheValuesFix) {
   const ExtremumCase& c = GetParam();
-  const std::vector<Finding> found = OfKind(Analysed(c.expression, c.from, c.to, c.step), c.kind);
+  const Reading& r = c.reading;
+  const std::vector<Finding> found = OfKind(Analysed(r.expression, r.from, r.to, r.step), c.kind);
   ASSERT_EQ(found.size(), 1u);
   const std::string x = NumberText(found[0].x);
   EXPECT_LE(std::fabs(found[0].x - c.x), LastDigitUnit(x)) << x;
@@ -124,20 +130,20 @@ const double kCubicTurn = 1 / std::sqrt(3.0), kCubicValue = 2 / (3 * std::sqrt(3
 INSTANTIATE_TEST_SUITE_P(
     ClosedForm, Extrema,
     testing::Values(
-        ExtremumCase{"SineMaximum", "sin[x]", "-4", "4", kStepTenth, FindingKind::Maximum, kExactPi / 2, 1},
-        ExtremumCase{"SineMinimum", "sin[x]", "-4", "4", kStepTenth, FindingKind::Minimum, -kExactPi / 2, -1},
-        ExtremumCase{"CosineAtZero", "cos[x]", "-1", "1", kStepThousandth, FindingKind::Maximum, 0, 1},
-        ExtremumCase{"CubicMaximum", "x*x*x-x", "-2", "0", kStepTenth, FindingKind::Maximum, -kCubicTurn,
+        ExtremumCase{"SineMaximum", {"sin[x]", "-4", "4", kStepTenth}, FindingKind::Maximum, kExactPi / 2, 1},
+        ExtremumCase{"SineMinimum", {"sin[x]", "-4", "4", kStepTenth}, FindingKind::Minimum, -kExactPi / 2, -1},
+        ExtremumCase{"CosineAtZero", {"cos[x]", "-1", "1", kStepThousandth}, FindingKind::Maximum, 0, 1},
+        ExtremumCase{"CubicMaximum", {"x*x*x-x", "-2", "0", kStepTenth}, FindingKind::Maximum, -kCubicTurn,
                      kCubicValue},
-        ExtremumCase{"CubicMinimum", "x*x*x-x", "0", "2", kStepTenth, FindingKind::Minimum, kCubicTurn,
+        ExtremumCase{"CubicMinimum", {"x*x*x-x", "0", "2", kStepTenth}, FindingKind::Minimum, kCubicTurn,
                      -kCubicValue},
-        ExtremumCase{"OtherCubicAtOne", "x^3-3*x", "0", "3", kStepTenth, FindingKind::Minimum, 1, -2},
+        ExtremumCase{"OtherCubicAtOne", {"x^3-3*x", "0", "3", kStepTenth}, FindingKind::Minimum, 1, -2},
         // The hump lies halfway between grid points, and its value of 1001
         // leaves the 15 digits little to see of its curvature.
-        ExtremumCase{"BetweenTwoEqualSamplesFarFromZero", "1001-(x-0,05)^2", "-1", "1", kStepTenth,
+        ExtremumCase{"BetweenTwoEqualSamplesFarFromZero", {"1001-(x-0,05)^2", "-1", "1", kStepTenth},
                      FindingKind::Maximum, 0.05, 1001},
         // A corner: its value at the x shown.
-        ExtremumCase{"Corner", "1-abs[x-0,05]", "-1", "1", kStepTenth, FindingKind::Maximum, 0.05, 1}),
+        ExtremumCase{"Corner", {"1-abs[x-0,05]", "-1", "1", kStepTenth}, FindingKind::Maximum, 0.05, 1}),
     [](const testing::TestParamInfo<ExtremumCase>& p) { return p.param.name; });
 
 TEST(Extrema, OfCosineOnAFineGridAtZeroIsZero) {
