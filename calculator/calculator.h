@@ -14,7 +14,7 @@
 #include "calculator/key_report.h"
 #include "calculator/keys.h"
 #include "calculator/state.h"
-#include "calculator/message_sink.h"
+#include "messages/message_sink.h"
 #include "calculator/view.h"
 
 namespace veltrum {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calculator/message_sink.h"
+#include "messages/message_sink.h"
 #include "plotter/sampling.h"
 
 namespace veltrum::cli {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "calculator/message_sink.h"
+#include "messages/message_sink.h"
 #include "version.h"
 
 namespace veltrum {
