@@ -80,7 +80,4 @@ std::optional<double> ValueAt(std::string_view expression, double x, bool radian
 // it; empty for a computed one.
 std::string IntegralMessage(const IntegralValue& integral);
 
-// x as its number text reads back: the x the evaluator substitutes.
-double ToNumberText(double x);
-
 }  // namespace veltrum

@@ -37,6 +37,9 @@ class Probe {
 // a sample beyond the double range has none.
 std::optional<double> DifferenceOf(double f, double g);
 
+// x as its number text reads back: the x the evaluator substitutes.
+double ToNumberText(double x);
+
 using Function1 = std::function<std::optional<double>(double)>;
 
 // What the refinement of a bracket or an extremum ends in.

@@ -50,8 +50,4 @@ inline std::optional<double> EvaluateAtKeyByKey(Calculator& calc, std::string_vi
   return Evaluator().AtKeyByKey(calc, expression, x);
 }
 
-// The sign mark: a leading "-" moves behind the first non-zero digit as
-// "z" ("-25" -> "2z5", "-0,05" -> "0,05z").
-void MoveMinusBehind(std::string& text);
-
 }  // namespace veltrum

@@ -30,6 +30,10 @@ const Function* FunctionBefore(std::string_view s, std::size_t open);
 
 void PressAll(Calculator& calc, const CharKeys& k);
 
+// The sign mark: a leading "-" moves behind the first non-zero digit as
+// "z" ("-25" -> "2z5", "-0,05" -> "0,05z").
+void MoveMinusBehind(std::string& text);
+
 // Where the sign mark goes: behind the first k characters after the "-",
 // for the smallest k whose prefix of k + 1 characters reads as non-zero.
 std::size_t SignMarkPlace(std::string_view t);

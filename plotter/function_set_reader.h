@@ -1,6 +1,8 @@
 #pragma once
-// The reader behind ReadFunctionSet and LoadFunctionSet: it takes a set's
-// text one line at a time (without its '\n') and counts the lines.
+// The keys of a set's text, and the reader behind ReadFunctionSet and
+// LoadFunctionSet: it takes a set's text one line at a time (without its
+// '\n') and counts the lines.
+#include <array>
 #include <optional>
 #include <set>
 #include <string>
@@ -9,6 +11,22 @@
 #include "plotter/function_set.h"
 
 namespace veltrum {
+
+// The bound keys in the order they are written, each with its field.
+struct BoundKey {
+  std::string_view key;
+  std::string FunctionSet::*field;
+};
+
+inline constexpr std::array kBoundKeys{
+    BoundKey{.key = "xleft", .field = &FunctionSet::xLeft},
+    BoundKey{.key = "xright", .field = &FunctionSet::xRight},
+    BoundKey{.key = "yleft", .field = &FunctionSet::yLeft},
+    BoundKey{.key = "yright", .field = &FunctionSet::yRight},
+    BoundKey{.key = "from", .field = &FunctionSet::from},
+    BoundKey{.key = "to", .field = &FunctionSet::to},
+};
+inline constexpr std::string_view kStepKey = "step";
 
 // Whether bytes are well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsUtf8(std::string_view bytes);

@@ -9,6 +9,7 @@
 
 #include "number/number_text.h"
 #include "calculator/plot_run.h"
+#include "plotter/evaluator_keys.h"
 
 namespace veltrum {
 namespace {
