@@ -90,9 +90,12 @@ void Calculator::FinishReport() {
 bool Calculator::Press(const Input& input) {
   switch (input.kind) {
     case EntryKind::Key:
+      if (static_cast<int>(input.key) >= KeyCount()) return false;
+      ++inputs_;
       Reported(EntryKind::Key, input.key, {}, [&] { PressKey(input.key); });
       return true;
     case EntryKind::NumberText:
+      ++inputs_;
       EnterNumberText(input.text);
       return true;
     case EntryKind::Paste:

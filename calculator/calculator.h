@@ -53,7 +53,6 @@ class Calculator : private CalculatorState {
   explicit Calculator(MessageSink* messages = nullptr, CalculatorView* view = nullptr);
 
   void SetView(CalculatorView* view) { view_ = view; }
-  void SetMessages(MessageSink* messages) { messages_ = messages; }
   // Told of every key handled outside a plot run, after the key.
   void SetObserver(KeyObserver* observer) { observer_ = observer; }
 
@@ -61,8 +60,13 @@ class Calculator : private CalculatorState {
   // window's control would. False, with nothing changed, for a pasted text
   // that is not a number. A failure that no handler catches (a conversion
   // error left by backspace) propagates as CalcFailure; the caller shows
-  // it as the event loop's error box.
+  // it as the event loop's error box. A key outside the key table is
+  // refused the same way.
   bool Press(const Input& input);
+  // How many inputs Press has taken so far: a background job that finds
+  // the count unchanged knows nobody pressed, pasted or entered anything
+  // meanwhile.
+  std::uint64_t InputCount() const { return inputs_; }
 
   // A copy of the state for tests and checks; writing it changes nothing.
   CalculatorState Snapshot() const { return *this; }
@@ -230,6 +234,7 @@ class Calculator : private CalculatorState {
   // The report of the key being handled, while there is an observer.
   KeyReport* report_ = nullptr;
   bool applying_ = false;
+  std::uint64_t inputs_ = 0;
 };
 
 }  // namespace veltrum

@@ -29,6 +29,7 @@ std::optional<Extended> ReadPastedNumber(std::string_view text) {
 bool Calculator::PasteNumber(std::string_view text) {
   const std::optional<Extended> value = ReadPastedNumber(text);
   if (!value) return false;
+  ++inputs_;
   Reported(EntryKind::Paste, Key::cmd0, text, [&] {
     ApplyPendingOperation();
     ShowValue(*value);

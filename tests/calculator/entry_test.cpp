@@ -53,6 +53,20 @@ TEST(EntryState, BackspaceOnUnreadableTextEscapesAsErrorBox) {
                                                  ": '1E5000' is not a valid floating point value."});
 }
 
+// A Key past the key table (a cast from a wrong number) is refused at the
+// door: nothing changes, and no element row past the table is read.
+TEST(EntryState, AKeyOutsideTheKeyTableIsRefused) {
+  Calculator calc;
+  calc.Press(Key::cmd7);
+  calc.Press(Key::cmdplus);
+  const std::uint64_t inputs = calc.InputCount();
+  for (int k : {KeyCount(), KeyCount() + 1, 0xFFFF}) EXPECT_FALSE(calc.Press(static_cast<Key>(k))) << k;
+  EXPECT_EQ(calc.InputCount(), inputs);
+  calc.Press(Key::cmd2);
+  calc.Press(Key::cmdis);
+  EXPECT_EQ(calc.Text1(), "9");
+}
+
 TEST(EntryState, LongTypedNumbersKeepEveryDigit) {
   const std::string digits(150, '7');
   EXPECT_EQ(Trace(digits).display, digits);

@@ -32,11 +32,10 @@ struct Recorder : PlotSeries, PlotProgress, MessageSink {
 };
 
 struct SampleRun {
-  Calculator calc;
   Recorder r;
+  Calculator calc{&r};
   explicit SampleRun(std::string_view expression, std::string_view from = "-3", std::string_view to = "3",
                      SamplingStep step = kStepTenth) {
-    calc.SetMessages(&r);
     RunSampling(calc, {expression, from, to, step}, r, r, r);
   }
 };
