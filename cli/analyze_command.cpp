@@ -36,10 +36,12 @@ int RunAnalyze(const std::vector<std::string>& args) {
   if (expressions.empty()) return UsageError("analyze: EXPRESSION is missing");
 
   StderrMessages messages;
-  SamplingEnd refusal = SamplingEnd::Refused;
-  const std::optional<SamplingPlan> plan =
-      PlanSampling({*expressions[0], o.from, o.to, o.step}, messages, refusal);
-  if (!plan) return 1;
+  RunEnd refusal;
+  const std::optional<SamplingPlan> plan = PlanSampling({*expressions[0], o.from, o.to, o.step}, refusal);
+  if (!plan) {
+    messages.ShowMessage(MessageKind::Error, refusal.text);
+    return 1;
+  }
   AnalysisRequest request;
   request.expression = *expressions[0];
   if (expressions.size() == 2) request.second = *expressions[1];
@@ -47,16 +49,15 @@ int RunAnalyze(const std::vector<std::string>& args) {
   request.radians = !o.degrees;
   std::signal(SIGINT, OnAnalyzeInterrupt);
   const AnalysisResult result = Analyze(request, o.threads, [] { return interrupted == 0; });
-  if (result.stopped) {
+  if (result.end.kind == RunEnd::Kind::Stopped) {
     std::signal(SIGINT, SIG_DFL);
     std::raise(SIGINT);
   }
-  if (!result.error.empty()) {
-    std::fprintf(stderr, "veltrum-cli: %s\n", result.error.c_str());
-    return 1;
-  }
-  if (result.failed) {
-    messages.ShowMessage(MessageKind::Error, kCalcErrorText);
+  if (result.end.kind == RunEnd::Kind::Failed) {
+    if (IsCalculatorFailure(result.end.failure))
+      messages.ShowMessage(MessageKind::Error, result.end.text);
+    else
+      std::fprintf(stderr, "veltrum-cli: %s\n", result.end.text.c_str());
     return 1;
   }
   for (const Finding& f : result.findings) {

@@ -80,23 +80,27 @@ int RunPlot(const std::vector<std::string>& args) {
   NoProgress progress;
   // Ctrl+C ends the run between samples, so every line printed is whole.
   std::signal(SIGINT, OnInterrupt);
-  SamplingRun run(calc, messages, o.threads);
+  SamplingRun run(o.threads);
   // A function that is refused or fails does not stop the ones after it,
-  // as in the window's "Обновить все"; a run that cannot start its threads
-  // stops them all.
+  // as in the window's "Обновить все"; a failure that is not the
+  // calculator's own (no thread, no memory) stops them all.
   bool failed = false;
   for (std::size_t k = 0; k < set.expressions.size() && !interrupted; ++k) {
     const std::string prefix = setPath.empty() ? std::string() : std::to_string(k + 1) + '\t';
-    std::optional<SamplingEnd> end = run.Start({set.expressions[k], set.from, set.to, set.step}, &prefix);
+    std::optional<RunEnd> end =
+        run.Start({set.expressions[k], set.from, set.to, set.step}, calc.Radians(), &prefix);
     while (!end) {
       if (interrupted) run.Stop();
       run.Wait(std::chrono::milliseconds(kPollIntervalMs));
       end = run.Poll(out, progress);
     }
-    failed = failed || *end == SamplingEnd::Refused || *end == SamplingEnd::Failed;
-    if (!run.Error().empty()) {
-      std::fflush(stdout);
-      std::fprintf(stderr, "veltrum-cli: %s\n", run.Error().c_str());
+    if (end->kind != RunEnd::Kind::Failed) continue;
+    failed = true;
+    std::fflush(stdout);
+    if (IsCalculatorFailure(end->failure)) {
+      messages.ShowMessage(MessageKind::Error, end->text);
+    } else {
+      std::fprintf(stderr, "veltrum-cli: %s\n", end->text.c_str());
       break;
     }
   }

@@ -53,8 +53,9 @@ std::string Printed(double v) {
 }
 
 void CheckResult(const AnalysisResult& a, const SamplingPlan& plan) {
-  if (!a.error.empty()) return;  // a thread or memory the machine did not give
-  if (a.failed || a.stopped) {
+  // A thread or memory the machine did not give.
+  if (a.end.kind == RunEnd::Kind::Failed && !IsCalculatorFailure(a.end.failure)) return;
+  if (a.end.kind != RunEnd::Kind::Completed) {
     if (!a.findings.empty() || a.integral.end != IntegralValue::End::NotTaken)
       Fail("a run that did not end reports", "findings");
     return;
@@ -88,9 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (request.expression.size() > kMaxExpressionBytes || request.second.size() > kMaxExpressionBytes) return 0;
   const std::string from(lines.size() > 1 ? lines[1] : "-3"), to(lines.size() > 2 ? lines[2] : "3");
   const SamplingStep step = StepFromText(lines.size() > 3 ? lines[3] : "").value_or(kStepTenth);
-  fuzz::QuietMessages messages;
-  SamplingEnd refusal;
-  const std::optional<SamplingPlan> plan = PlanSampling({request.expression, from, to, step}, messages, refusal);
+  RunEnd refusal;
+  const std::optional<SamplingPlan> plan = PlanSampling({request.expression, from, to, step}, refusal);
   if (!plan || plan->samples > kMaxFuzzSamples) return 0;
   request.plan = *plan;
   request.radians = size % 2 == 0;

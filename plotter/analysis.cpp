@@ -1,14 +1,15 @@
-// The analysis in two rounds on one set of workers, those of the sampling
-// run: the range is sampled as a plot run samples it, then every bracket
-// the samples show and the pieces of the integral become tasks that the
-// same workers take one at a time, each on its own calculator. A task's
-// result does not depend on the worker that computed it.
+// The analysis in two rounds: the range is sampled by a sampling run, as a
+// plot run samples it, then every bracket the samples show and the pieces
+// of the integral become tasks that workers take one at a time, each on
+// its own calculator. A task's result does not depend on the worker that
+// computed it.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <exception>
 #include <mutex>
+#include <span>
 
 #include "calculator/calculator.h"
 #include "calculator/plot_run.h"
@@ -16,7 +17,7 @@
 #include "number/number_texts.h"
 #include "plotter/analysis_refine.h"
 #include "plotter/evaluator.h"
-#include "plotter/sample_grid.h"
+#include "plotter/sampling_run.h"
 #include "plotter/sampling_workers.h"
 
 namespace veltrum {
@@ -25,90 +26,71 @@ namespace {
 // The integral's pieces: fixed, so that its value does not depend on the
 // number of threads.
 constexpr int kIntegralPieces = 4;
-// As the plot run's chunks at most; but no points are shown while the
-// analysis goes on, so a chunk holds at least 256 samples: a short range
-// is one chunk, and the workers and the owner hand over as few times as
-// can be.
-constexpr std::size_t kMinChunk = 256;
-constexpr std::size_t kMaxChunk = 4096;
-constexpr std::size_t kChunksAhead = 4;
 // The owner looks at keepGoing this often while it waits, so that a stop
 // is answered within a few milliseconds.
 constexpr std::chrono::milliseconds kStopLook{2};
 // Samples the owner scans between two looks at keepGoing.
 constexpr std::size_t kScanBetweenLooks = std::size_t{1} << 16;
 
-struct Samples {
+struct Samples : SampleSink {
   std::vector<double> xs, ys;
   std::vector<unsigned char> has;
   bool Valued(std::size_t i) const { return i < has.size() && has[i]; }
+  void AddSamples(std::span<const double> x, std::span<const double> y,
+                  std::span<const unsigned char> valued) override {
+    // A sample without value has y 0.
+    xs.insert(xs.end(), x.begin(), x.end());
+    ys.insert(ys.end(), y.begin(), y.end());
+    has.insert(has.end(), valued.begin(), valued.end());
+  }
+};
+
+// No progress bar is shown while the analysis goes on.
+struct NoProgress : PlotProgress {
+  void SetRange(int, int) override {}
+  void SetPosition(int) override {}
 };
 
 // Asks keepGoing; false (and the result marked stopped) when it says no.
 bool Going(const std::function<bool()>& keepGoing, AnalysisResult& result) {
-  if (keepGoing && !keepGoing()) result.stopped = true;
-  return !result.stopped;
+  if (keepGoing && !keepGoing()) result.end.kind = RunEnd::Kind::Stopped;
+  return result.end.kind != RunEnd::Kind::Stopped;
 }
 
-// Waits for a chunk or a job, asking keepGoing meanwhile; false when stopped.
-template <typename Item>
-bool Await(SamplingWorkers& workers, const Item& item, const std::function<bool()>& keepGoing,
+// Waits for a job, asking keepGoing meanwhile; false when stopped.
+bool Await(SamplingWorkers& workers, const WorkerJob& job, const std::function<bool()>& keepGoing,
            AnalysisResult& result) {
-  while (!workers.WaitFor(item, kStopLook))
+  while (!workers.WaitFor(job, kStopLook))
     if (!Going(keepGoing, result)) return false;
   return true;
 }
 
-// Samples one expression over the plan on the workers, in chunks taken
-// back in ascending x; false when the run did not end.
-bool Sample(const AnalysisRequest& r, const std::string& expression, SamplingWorkers& workers, int threads,
-            const std::function<bool()>& keepGoing, std::vector<SampleChunk>& slots, Samples& out,
-            AnalysisResult& result) {
+// Samples one expression over the plan through a sampling run, as a plot
+// run samples it; false when the run did not complete, with its end in
+// the result.
+bool Sample(const AnalysisRequest& r, std::string_view expression, int threads,
+            const std::function<bool()>& keepGoing, Samples& out, AnalysisResult& result) {
   const std::size_t expected = static_cast<std::size_t>(r.plan.samples);
   out.xs.reserve(expected);
   out.ys.reserve(expected);
   out.has.reserve(expected);
-  const std::size_t workerCount = static_cast<std::size_t>(std::max(threads, 1));
-  const std::size_t chunkSize =
-      std::clamp<std::size_t>(expected / (workerCount * kChunksAhead), kMinChunk, kMaxChunk);
-  SampleGrid grid(r.plan.from, r.plan.to, r.plan.step, r.plan.decimals);
-  // The analysis cuts its grid here, for chunks of either of its functions.
-  NumberTexts gridTexts;
-  std::size_t produced = 0, consumed = 0;
-  bool gridEnded = false;
-  const auto cutAhead = [&] {
-    while (!gridEnded && produced - consumed < slots.size()) {
-      SampleChunk& c = slots[produced % slots.size()];
-      c.xs.clear();
-      c.expression = &expression;
-      double x;
-      while (c.xs.size() < chunkSize && grid.Next(x, gridTexts)) c.xs.push_back(x);
-      if (c.xs.size() < chunkSize) gridEnded = true;
-      if (c.xs.empty()) break;
-      workers.Submit(c);
-      ++produced;
+  NoProgress progress;
+  SamplingRun run(threads);
+  std::optional<RunEnd> end = run.Start(r.plan, expression, r.radians);
+  bool stopped = false;
+  while (!end) {
+    if (!stopped && !Going(keepGoing, result)) {
+      stopped = true;
+      run.Stop();
     }
-  };
-  cutAhead();
-  while (consumed < produced) {
-    const SampleChunk& c = slots[consumed % slots.size()];
-    if (!Await(workers, c, keepGoing, result)) return false;
-    if (c.error) std::rethrow_exception(c.error);
-    for (std::size_t i = 0; i < c.xs.size(); ++i) {
-      if (i == c.failedAt) {
-        result.failed = true;
-        return false;
-      }
-      out.xs.push_back(c.xs[i]);
-      out.ys.push_back(c.has[i] ? c.ys[i] : 0.0);
-      out.has.push_back(c.has[i]);
-    }
-    result.evaluations += c.xs.size();
-    ++consumed;
-    if (!Going(keepGoing, result)) return false;
-    cutAhead();
+    end = run.Poll(out, progress);
+    if (!end) run.Wait(kStopLook);
   }
-  return true;
+  result.evaluations += out.xs.size();
+  result.end = std::move(*end);
+  // Samples taken before the stop was seen still end the analysis there.
+  if (stopped && result.end.kind == RunEnd::Kind::Completed) result.end.kind = RunEnd::Kind::Stopped;
+  return result.end.kind == RunEnd::Kind::Completed;
 }
 
 enum class TaskKind : std::uint8_t { Zero, Cross, Minimum, Maximum, Integral };
@@ -172,13 +154,13 @@ struct TaskQueue {
   std::atomic<std::size_t> evaluations{0};
 };
 
-// Runs the tasks on up to threads of the workers; the calling thread waits
-// and asks keepGoing. False when stopped or failed.
+// Runs the tasks on up to threads workers of their own; the calling thread
+// waits and asks keepGoing. False when stopped or failed.
 bool RunTasks(TaskQueue& queue, std::vector<WorkerJob>& jobs, const AnalysisRequest& r, const Samples& f,
-              const Samples& d, SamplingWorkers& workers, int threads, const std::function<bool()>& keepGoing,
-              AnalysisResult& result) {
+              const Samples& d, int threads, const std::function<bool()>& keepGoing, AnalysisResult& result) {
   std::vector<Task>& tasks = queue.tasks;
   if (tasks.empty()) return true;
+  SamplingWorkers workers(std::clamp(threads, 1, static_cast<int>(tasks.size())), r.expression, r.radians);
   jobs.resize(static_cast<std::size_t>(std::clamp(threads, 1, static_cast<int>(tasks.size()))));
   for (WorkerJob& job : jobs) {
     job.work = [&](WorkerTools& tools) {
@@ -205,8 +187,8 @@ bool RunTasks(TaskQueue& queue, std::vector<WorkerJob>& jobs, const AnalysisRequ
     if (job.error) std::rethrow_exception(job.error);
   }
   result.evaluations += queue.evaluations;
-  result.failed = queue.failed;
-  return !result.failed;
+  if (queue.failed) result.end = RunEnd::Failed(RunEnd::Failure::Calculation, kCalcErrorText);
+  return !queue.failed;
 }
 
 // The sum goes into a double through the checked store, once: beyond the
@@ -340,15 +322,10 @@ void AnalyzeOn(const AnalysisRequest& r, int threads, const std::function<bool()
   std::vector<Task> tasks;
   TaskQueue queue{.tasks = tasks};
   std::vector<WorkerJob> jobs;
-  const std::string second = r.second;
-  const std::size_t workerCount = static_cast<std::size_t>(std::max(threads, 1));
-  std::vector<SampleChunk> slots(workerCount * kChunksAhead);
-  SamplingWorkers workers(static_cast<int>(workerCount), r.expression, r.radians, nullptr);
 
-  if (!Sample(r, r.expression, workers, threads, keepGoing, slots, f, result)) return;
-  const bool crossing = !r.second.empty();
-  if (crossing) {
-    if (!Sample(r, second, workers, threads, keepGoing, slots, g, result)) return;
+  if (!Sample(r, r.expression, threads, keepGoing, f, result)) return;
+  if (!r.second.empty()) {
+    if (!Sample(r, r.second, threads, keepGoing, g, result)) return;
     d = f;
     for (std::size_t i = 0; i < d.xs.size(); ++i) {
       const std::optional<double> difference =
@@ -358,7 +335,7 @@ void AnalyzeOn(const AnalysisRequest& r, int threads, const std::function<bool()
     }
   }
   if (!FindTasks(r, f, d, keepGoing, tasks, result)) return;
-  if (!RunTasks(queue, jobs, r, f, d, workers, threads, keepGoing, result)) return;
+  if (!RunTasks(queue, jobs, r, f, d, threads, keepGoing, result)) return;
   Collect(tasks, f, r.plan.step, result);
   const std::size_t n = f.xs.size();
   const std::size_t every = n / kCurvePoints + 1;
@@ -377,10 +354,10 @@ AnalysisResult Analyze(const AnalysisRequest& r, int threads, const std::functio
     AnalyzeOn(r, threads, keepGoing, result);
   } catch (...) {
     result = {};
-    result.error = FailureText(std::current_exception());
+    result.end = RunEnd::FailedBy(std::current_exception());
   }
   // A run that did not end reports nothing.
-  if (result.stopped || result.failed || !result.error.empty()) {
+  if (result.end.kind != RunEnd::Kind::Completed) {
     result.findings.clear();
     result.integral = {};
     result.curveX.clear();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "number/failure.h"
+#include "plotter/run_end.h"
 #include "plotter/sampling.h"
 
 namespace veltrum {
@@ -50,12 +51,12 @@ struct AnalysisResult {
   // The samples of F with a value, thinned to at most kCurvePoints: the
   // curve a window shades the integral under.
   std::vector<double> curveX, curveY;
-  bool stopped = false;  // keepGoing said no: nothing is reported
-  bool failed = false;   // a text the evaluator cannot read: the calculation message
-  // A failure that is not the calculator's own (a thread that could not be
-  // created, memory that ran out): its text, as a sampling run gives it;
-  // nothing is reported.
-  std::string error;
+  // How the analysis ended, as a sampling run ends: stopped (keepGoing
+  // said no) or failed, nothing is reported. A failed one is a text the
+  // evaluator cannot read (the calculation message) or a failure that is
+  // not the calculator's own (no thread, no memory). Its display is that
+  // of the sampling's last sample, which no owner leaves anywhere.
+  RunEnd end;
   std::size_t evaluations = 0;
 };
 

@@ -21,7 +21,7 @@ BackgroundAnalysis::BackgroundAnalysis(AnalysisRequest request, int threads,
   } catch (...) {
     // No thread for the run: it ends at once with the failure's text.
     AnalysisResult result;
-    result.error = FailureText(std::current_exception());
+    result.end = RunEnd::FailedBy(std::current_exception());
     {
       const std::lock_guard lock(mutex_);
       result_ = std::move(result);

@@ -16,7 +16,7 @@ class BackgroundAnalysis {
  public:
   // finished is called on the run's own thread once the result is ready,
   // or here, before the constructor returns, when no thread can be started
-  // for the run (the result then carries the failure's text).
+  // for the run (the result then ends with that failure).
   BackgroundAnalysis(AnalysisRequest request, int threads, const std::function<void()>& finished);
   // Stops the run and waits for its threads.
   ~BackgroundAnalysis();

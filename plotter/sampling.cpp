@@ -69,8 +69,7 @@ std::optional<SamplingStep> StepFromText(std::string_view text) {
   return std::nullopt;
 }
 
-std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, MessageSink& messages,
-                                         SamplingEnd& refusal) {
+std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, RunEnd& refusal) {
   try {
     SamplingPlan plan;
     plan.from = ReadNumberDouble(request.fromText);
@@ -78,14 +77,12 @@ std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, Message
     plan.step = request.step.value;
     plan.decimals = request.step.decimals;
     if (!(plan.from < plan.to && plan.step > 0)) {
-      messages.ShowMessage(MessageKind::Error, kRangeErrorText);
-      refusal = SamplingEnd::Refused;
+      refusal = RunEnd::Failed(RunEnd::Failure::Refused, kRangeErrorText);
       return std::nullopt;
     }
     plan.samples = std::floor((plan.to - plan.from) / plan.step) + 1;
     if (plan.samples > kMaxSamples) {
-      messages.ShowMessage(MessageKind::Error, kTooManyPointsText);
-      refusal = SamplingEnd::Refused;
+      refusal = RunEnd::Failed(RunEnd::Failure::Refused, kTooManyPointsText);
       return std::nullopt;
     }
     plan.progressMaximum = ProgressMaximum(plan.from, plan.to, plan.step);
@@ -93,8 +90,7 @@ std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, Message
   } catch (const CalcFailure&) {
     // A bound that is not a number ends the run with the calculation
     // message, not the range message.
-    messages.ShowMessage(MessageKind::Error, kCalcErrorText);
-    refusal = SamplingEnd::Failed;
+    refusal = RunEnd::Failed(RunEnd::Failure::Calculation, kCalcErrorText);
     return std::nullopt;
   }
 }

@@ -3,11 +3,11 @@
 // the first x to the last on the step grid, every sample computed by
 // pressing calculator keys. SamplingRun carries a run out.
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
 #include "calculator/calculator.h"
+#include "plotter/run_end.h"
 #include "plotter/sample_grid.h"
 
 namespace veltrum {
@@ -59,14 +59,6 @@ int DefaultSamplingThreads();
 // Between two looks at a run that goes on, its owner waits at most this long.
 inline constexpr int kPollIntervalMs = 20;
 
-// How a run ended.
-enum class SamplingEnd : std::uint8_t {
-  Completed,  // every sample taken (samples without value are no failure)
-  Refused,    // the bounds or the sample count were refused with a message
-  Failed,     // a failure ended the run with a message
-  Stopped,    // the owner stopped it
-};
-
 inline constexpr std::string_view kRangeErrorText = "Неправильно заданы границы вычисления значений функции.";
 inline constexpr std::string_view kTooManyPointsText =
     "Слишком много точек: уменьшите диапазон или увеличьте шаг.";
@@ -86,9 +78,9 @@ struct SamplingPlan {
   int progressMaximum = 0;
 };
 
-// The checks before the first sample: reads the bounds and the step.
-// A refused or failed run shows its message and gives nothing.
-std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, MessageSink& messages,
-                                         SamplingEnd& refusal);
+// The checks before the first sample: reads the bounds and the step. A
+// run refused there gives nothing and says why in refusal, for its owner
+// to show.
+std::optional<SamplingPlan> PlanSampling(const SamplingRequest& request, RunEnd& refusal);
 
 }  // namespace veltrum

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "calculator/plot_run.h"
-#include "number/failure.h"
-#include "plotter/evaluator.h"
+#include "calculator/calculator.h"
 
 namespace veltrum {
 namespace {
@@ -25,33 +23,36 @@ int DefaultSamplingThreads() {
   return n == 0 ? 1 : static_cast<int>(n);
 }
 
-SamplingRun::SamplingRun(Calculator& calc, MessageSink& messages, int threads)
-    : calc_(calc), messages_(messages), threads_(std::max(threads, 1)) {}
+SamplingRun::SamplingRun(int threads) : threads_(std::max(threads, 1)) {}
 
 SamplingRun::~SamplingRun() = default;
 
-std::optional<SamplingEnd> SamplingRun::Start(const SamplingRequest& request, const std::string* linePrefix) {
+std::optional<RunEnd> SamplingRun::Start(const SamplingRequest& request, bool radians,
+                                         const std::string* linePrefix) {
   workers_.reset();
-  error_.clear();
-  SamplingEnd refusal = SamplingEnd::Refused;
-  const std::optional<SamplingPlan> plan = PlanSampling(request, messages_, refusal);
+  RunEnd refusal;
+  const std::optional<SamplingPlan> plan = PlanSampling(request, refusal);
   if (!plan) return refusal;
-  expression_.assign(request.expression);
+  return Start(*plan, request.expression, radians, linePrefix);
+}
+
+std::optional<RunEnd> SamplingRun::Start(const SamplingPlan& plan, std::string_view expression, bool radians,
+                                         const std::string* linePrefix) {
+  workers_.reset();
+  expression_.assign(expression);
   gridEnded_ = false;
-  expected_ = static_cast<std::size_t>(plan->samples);
-  progressMaximum_ = plan->progressMaximum;
+  expected_ = static_cast<std::size_t>(plan.samples);
+  progressMaximum_ = plan.progressMaximum;
   const std::size_t workers = static_cast<std::size_t>(threads_);
   chunkSize_ = std::clamp<std::size_t>(expected_ / (workers * 8), 1, kMaxChunk);
   slots_.assign(workers * kChunksAheadPerWorker, SampleChunk{});
   produced_ = consumed_ = 0;
-  begun_ = stopping_ = endReached_ = false;
-  count_ = 0;
-  lastX_ = 0;
-  failedX_.reset();
+  begun_ = stopping_ = endReached_ = failed_ = false;
   position_ = 0;
+  display_.reset();
   try {
-    workers_ = std::make_unique<SamplingWorkers>(threads_, expression_, calc_.Radians(),
-                                                 SampleGrid(plan->from, plan->to, plan->step, plan->decimals),
+    workers_ = std::make_unique<SamplingWorkers>(threads_, expression_, radians,
+                                                 SampleGrid(plan.from, plan.to, plan.step, plan.decimals),
                                                  chunkSize_, linePrefix);
     SubmitAhead();
   } catch (...) {
@@ -71,19 +72,25 @@ void SamplingRun::Wait(std::chrono::milliseconds timeout) {
   if (workers_ && !endReached_ && consumed_ < produced_) (void)workers_->WaitFor(slots_[consumed_ % slots_.size()], timeout);
 }
 
-std::optional<SamplingEnd> SamplingRun::Poll(PlotSeries& series, PlotProgress& progress) {
+std::optional<RunEnd> SamplingRun::Poll(PlotSeries& series, PlotProgress& progress) {
   return PollWith(progress, [&series](const SampleChunk& c, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i)
       if (c.has[i]) series.AddPoint(c.xs[i], c.ys[i]);
   });
 }
 
-std::optional<SamplingEnd> SamplingRun::Poll(PlotLines& lines, PlotProgress& progress) {
+std::optional<RunEnd> SamplingRun::Poll(PlotLines& lines, PlotProgress& progress) {
   return PollWith(progress, [&lines](const SampleChunk& c, std::size_t) { lines.AddLines(c.lines); });
 }
 
+std::optional<RunEnd> SamplingRun::Poll(SampleSink& samples, PlotProgress& progress) {
+  return PollWith(progress, [&samples](const SampleChunk& c, std::size_t n) {
+    samples.AddSamples(std::span(c.xs).first(n), std::span(c.ys).first(n), std::span(c.has).first(n));
+  });
+}
+
 template <typename HandOver>
-std::optional<SamplingEnd> SamplingRun::PollWith(PlotProgress& progress, HandOver handOver) {
+std::optional<RunEnd> SamplingRun::PollWith(PlotProgress& progress, HandOver handOver) {
   if (!workers_) return std::nullopt;
   try {
     if (!begun_) {
@@ -100,23 +107,25 @@ std::optional<SamplingEnd> SamplingRun::PollWith(PlotProgress& progress, HandOve
       const std::size_t n = std::min(c.failedAt, c.xs.size());
       handOver(c, n);
       position_ += static_cast<int>(n);
-      count_ += n;
-      if (n > 0) lastX_ = c.xs[n - 1];
+      if (n > 0) display_ = c.display;
       ++consumed_;
       if (c.lastOfGrid) gridEnded_ = true;
       if (c.failedAt != kNoFailure) {
         if (c.error) std::rethrow_exception(c.error);
         // After a stop the run would not have reached the failure.
-        if (!stopping_) failedX_ = c.xs[n];
+        if (!stopping_) {
+          failed_ = true;
+          display_ = c.failedDisplay;
+        }
         endReached_ = true;
       } else if (!stopping_) {
         SubmitAhead();
       }
     }
-    // A stop keeps every point already computed in order.
+    // A stop keeps every sample already computed in order.
     if (stopping_ || (consumed_ == produced_ && gridEnded_)) endReached_ = true;
-    // The end (and its box) comes at the next look, once the owner has
-    // shown the points handed over now.
+    // The end comes at the next look, once the owner has shown the
+    // samples handed over now.
     if (position_ != before) {
       progress.SetPosition(position_);
       return std::nullopt;
@@ -128,41 +137,36 @@ std::optional<SamplingEnd> SamplingRun::PollWith(PlotProgress& progress, HandOve
   }
 }
 
-SamplingEnd SamplingRun::Finish(PlotProgress& progress) {
+RunEnd SamplingRun::Finish(PlotProgress& progress) {
   workers_.reset();
-  bool failed = failedX_.has_value();
-  {
-    // The calculator is left as the last sample left it: a sample that
-    // failed on a worker is replayed here, where it fails the same way.
-    PlotRun run(calc_);
-    try {
-      if (failed || count_ > 0) (void)EvaluateAt(calc_, expression_, failed ? *failedX_ : lastX_);
-    } catch (const CalcFailure&) {
-      failed = true;
-    }
+  RunEnd end;
+  if (failed_) {
+    end = RunEnd::Failed(RunEnd::Failure::Calculation, kCalcErrorText);
+  } else {
+    progress.SetPosition(0);
+    end.kind = stopping_ ? RunEnd::Kind::Stopped : RunEnd::Kind::Completed;
   }
-  if (failed) {
-    messages_.ShowMessage(MessageKind::Error, kCalcErrorText);
-    return SamplingEnd::Failed;
-  }
-  progress.SetPosition(0);
-  return stopping_ ? SamplingEnd::Stopped : SamplingEnd::Completed;
+  end.display = std::move(display_);
+  return end;
 }
 
-SamplingEnd SamplingRun::Abandon(const std::exception_ptr& error) {
+RunEnd SamplingRun::Abandon(const std::exception_ptr& error) {
   workers_.reset();
-  error_ = FailureText(error);
-  return SamplingEnd::Failed;
+  return RunEnd::FailedBy(error);
 }
 
-SamplingEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series,
-                        PlotProgress& progress, MessageSink& messages, int threads) {
-  SamplingRun run(calc, messages, threads);
-  if (const std::optional<SamplingEnd> end = run.Start(request)) return *end;
-  for (;;) {
-    if (const std::optional<SamplingEnd> end = run.Poll(series, progress)) return *end;
-    run.Wait(std::chrono::milliseconds(kPollIntervalMs));
+RunEnd RunSampling(Calculator& calc, const SamplingRequest& request, PlotSeries& series,
+                   PlotProgress& progress, MessageSink& messages, int threads) {
+  const std::uint64_t inputs = calc.InputCount();
+  SamplingRun run(threads);
+  std::optional<RunEnd> end = run.Start(request, calc.Radians());
+  while (!end) {
+    end = run.Poll(series, progress);
+    if (!end) run.Wait(std::chrono::milliseconds(kPollIntervalMs));
   }
+  if (ShownAsMessage(end->failure)) messages.ShowMessage(MessageKind::Error, end->text);
+  (void)LeaveLastSample(calc, *end, inputs);
+  return *end;
 }
 
 }  // namespace veltrum

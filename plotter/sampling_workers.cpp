@@ -24,18 +24,6 @@ std::thread StartThread(std::function<void()> body) {
   }
 }
 
-std::string FailureText(const std::exception_ptr& error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const std::bad_alloc&) {
-    return std::string(kOutOfMemoryText);
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return "unknown exception";
-  }
-}
-
 SamplingWorkers::SamplingWorkers(int threads, std::string_view expression, bool radians,
                                  std::optional<SampleGrid> grid, std::size_t chunkSize,
                                  const std::string* linePrefix)
@@ -123,9 +111,10 @@ void SamplingWorkers::Work() {
       SampleChunk& c = **chunk;
       done = &c.done;
       std::exception_ptr gridError;
-      if (grid_ && !CutGrid(*grid_, c, texts, xTexts, gridError)) return;
+      // Only workers with a grid are handed chunks.
+      if (!CutGrid(*grid_, c, texts, xTexts, gridError)) return;
       try {
-        Compute(tools, grid_ ? &xTexts : nullptr, c);
+        Compute(tools, xTexts, c);
       } catch (...) {
         // Out of memory before the first sample: the chunk ends there.
         c.failedAt = 0;
@@ -197,16 +186,16 @@ bool SamplingWorkers::CutGrid(SampleGrid& grid, SampleChunk& c, NumberTexts& tex
   return true;
 }
 
-void SamplingWorkers::Compute(WorkerTools& tools, const XTexts* xTexts, SampleChunk& c) {
+void SamplingWorkers::Compute(WorkerTools& tools, const XTexts& xTexts, SampleChunk& c) {
   Calculator& calc = tools.calc;
   PlotRun& run = tools.run;
   Evaluator& evaluator = tools.evaluator;
-  const std::string_view expression =
-      c.expression ? std::string_view(*c.expression) : std::string_view(expression_);
+  const std::string_view expression = expression_;
   const std::size_t n = c.xs.size();
   c.ys.resize(n);
   c.has.resize(n);
   c.lines.clear();
+  c.display.clear();
   char line[2 * kNumberTextCapacity + 2];
   // The calculator's own texts: x's text as the grid wrote it is the last
   // one when the evaluator types x, and y was written when the display
@@ -215,11 +204,10 @@ void SamplingWorkers::Compute(WorkerTools& tools, const XTexts* xTexts, SampleCh
   std::size_t textAt = 0;
   for (std::size_t i = 0; i < n; ++i) {
     if (abandon_.load(std::memory_order_relaxed)) return;
+    if (i > 0) c.display.assign(calc.Text1());
     const std::size_t mark = c.lines.size();
-    if (xTexts) {
-      texts.Remember(c.xs[i], std::string_view(xTexts->chars).substr(textAt, xTexts->lengths[i]));
-      textAt += xTexts->lengths[i];
-    }
+    texts.Remember(c.xs[i], std::string_view(xTexts.chars).substr(textAt, xTexts.lengths[i]));
+    textAt += xTexts.lengths[i];
     try {
       const std::optional<double> y = evaluator.At(calc, expression, c.xs[i]);
       c.has[i] = y.has_value();
@@ -234,6 +222,7 @@ void SamplingWorkers::Compute(WorkerTools& tools, const XTexts* xTexts, SampleCh
       }
     } catch (const CalcFailure&) {
       c.failedAt = i;
+      c.failedDisplay.assign(calc.Text1());
       run.NextSample();
       return;
     } catch (...) {
@@ -244,6 +233,7 @@ void SamplingWorkers::Compute(WorkerTools& tools, const XTexts* xTexts, SampleCh
     }
     run.NextSample();
   }
+  if (n > 0) c.display.assign(calc.Text1());
 }
 
 }  // namespace veltrum

@@ -2,8 +2,9 @@
 // The worker threads of a sampling run. Samples are independent: every one
 // starts with C on the calculator, so a run is split into chunks of
 // consecutive samples that workers compute on calculators of their own.
-// The thread that owns the run cuts the x values (each depends on the one
-// before), hands the chunks out and takes them back in order.
+// The workers cut the x values themselves, in turn (each depends on the
+// one before); the run hands the chunks out and takes them back in order.
+// Workers without a grid take jobs (an analysis's refinements).
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -42,11 +43,6 @@ class ThreadStartFailure : public std::runtime_error {
 // created ends the run with a message instead of std::terminate.
 std::thread StartThread(std::function<void()> body);
 
-// The text a failure that is not the calculator's own ends a run with: the
-// out-of-memory message, a thread's that could not start, or the
-// exception's own.
-std::string FailureText(const std::exception_ptr& error);
-
 struct SampleChunk {
   std::vector<double> xs;
   std::vector<double> ys;
@@ -54,9 +50,9 @@ struct SampleChunk {
   // The lines "PREFIX x<TAB>y\n" of the samples with a value, when the run
   // asked for text: written by the worker, so the owner only copies them.
   std::string lines;
-  // Another expression than the workers' own (an analysis samples its
-  // second function on the same workers); it outlives the chunk's work.
-  const std::string* expression = nullptr;
+  // The display of the worker's calculator after the chunk's last sample
+  // before failedAt (empty when there is none), and after the failing one.
+  std::string display, failedDisplay;
   std::size_t failedAt = kNoFailure;
   // A failure that is not the calculator's own (out of memory, say): the
   // owner turns it into the run's failure.
@@ -95,9 +91,9 @@ class SamplingWorkers {
   // linePrefix, when given, makes them write each chunk's lines too. A
   // thread that cannot be created throws ThreadStartFailure, with the
   // threads already started stopped and joined.
-  // The chunks handed in carry their x values.
-  SamplingWorkers(int threads, std::string_view expression, bool radians, const std::string* linePrefix)
-      : SamplingWorkers(threads, expression, radians, std::nullopt, 0, linePrefix) {}
+  // Workers for jobs: they have no grid to sample.
+  SamplingWorkers(int threads, std::string_view expression, bool radians)
+      : SamplingWorkers(threads, expression, radians, std::nullopt, 0, nullptr) {}
   // The workers cut the x values themselves: the chunks handed in take
   // those of grid in order, chunkSize each. Every x is cut from the one
   // before, so the grid passes from chunk to chunk: a worker cuts its
@@ -110,7 +106,8 @@ class SamplingWorkers {
   SamplingWorkers(const SamplingWorkers&) = delete;
   SamplingWorkers& operator=(const SamplingWorkers&) = delete;
 
-  // With a grid, c takes the next chunkSize x values of it.
+  // c takes the next chunkSize x values of the grid; only workers with a
+  // grid take chunks.
   void Submit(SampleChunk& c);
   void Submit(WorkerJob& job);
   bool IsDone(const SampleChunk& c);
@@ -132,7 +129,7 @@ class SamplingWorkers {
   void Work();
   bool CutGrid(SampleGrid& grid, SampleChunk& c, NumberTexts& texts, XTexts& xTexts,
                std::exception_ptr& error);
-  void Compute(WorkerTools& tools, const XTexts* xTexts, SampleChunk& c);
+  void Compute(WorkerTools& tools, const XTexts& xTexts, SampleChunk& c);
 
   const std::string expression_;
   const bool radians_;

@@ -197,10 +197,11 @@ void TfrmAnalysis::cmdFindClick() {
   const std::string expression = ExpressionOf(entries_[k]).toStdString();
   const std::string from = txtFrom->text().toStdString(), to = txtTo->text().toStdString();
   const SamplingStep step = StepFromText(cboStep->currentText().toStdString()).value_or(kNoStep);
-  SamplingEnd refusal = SamplingEnd::Refused;
+  RunEnd refusal;
   // The checks and the messages of a sampling run.
-  const std::optional<SamplingPlan> plan = PlanSampling({expression, from, to, step}, dialogs_, refusal);
+  const std::optional<SamplingPlan> plan = PlanSampling({expression, from, to, step}, refusal);
   if (!plan) {
+    ShowRunFailure(dialogs_, refusal);
     emit searchFinished();
     return;
   }
@@ -223,14 +224,10 @@ void TfrmAnalysis::Finish() {
   if (!result) return;
   run_.reset();
   SetRunning(false);
-  if (!result->error.empty()) {
-    ShowRunFailure(dialogs_, result->error);
-  } else if (result->stopped) {
-    lblStatus->setText(FromUtf8(kStopped));
-  } else if (result->failed) {
-    dialogs_.ShowMessage(MessageKind::Error, kCalcErrorText);
-  } else {
-    ShowResult(*result);
+  switch (result->end.kind) {
+    case RunEnd::Kind::Completed: ShowResult(*result); break;
+    case RunEnd::Kind::Stopped: lblStatus->setText(FromUtf8(kStopped)); break;
+    case RunEnd::Kind::Failed: ShowRunFailure(dialogs_, result->end); break;
   }
   emit searchFinished();
 }

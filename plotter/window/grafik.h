@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -48,11 +49,11 @@ inline constexpr std::string_view kSaveSetQuestion = "Сохранить наб�
 // this often.
 inline constexpr int kRunCollectIntervalMs = 20;
 
-// A run (a sampling run or an analysis) ended by a failure that is not the
-// calculator's own: memory that ran out says so in the standard box,
-// anything else (a thread that could not start) shows as the event loop
-// shows an escaped error.
-void ShowRunFailure(Dialogs& dialogs, const std::string& text);
+// The box of a run (a sampling run or an analysis) that failed: its own
+// messages (refused bounds, the calculation, memory that ran out) in the
+// standard message box, anything else (a thread that could not start) as
+// the event loop shows an escaped error. Nothing for a run that did not fail.
+void ShowRunFailure(Dialogs& dialogs, const RunEnd& end);
 
 // The expression of a list entry: everything after its first "=", or the
 // whole entry when it has none.
@@ -172,6 +173,9 @@ class TForm3 : public QWidget {
   // their turn.
   std::unique_ptr<SamplingRun> run_;
   int runSeries_ = 0;
+  // The calculator's input count when the run started: its last sample is
+  // left on the calculator only if nobody has used it since.
+  std::uint64_t inputsAtRunStart_ = 0;
   std::deque<int> pendingRuns_;
   QTimer* runTimer_;
   bool running_ = false;

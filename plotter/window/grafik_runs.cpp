@@ -23,18 +23,28 @@
 
 namespace veltrum {
 
-void ShowRunFailure(Dialogs& dialogs, const std::string& text) {
-  if (text == kOutOfMemoryText)
-    dialogs.ShowMessage(MessageKind::Error, kOutOfMemoryText);
-  else
-    dialogs.ErrorBox(QString::fromStdString(ErrorBoxText(text)));
+void ShowRunFailure(Dialogs& dialogs, const RunEnd& end) {
+  switch (end.failure) {
+    case RunEnd::Failure::None: return;
+    case RunEnd::Failure::Refused:
+    case RunEnd::Failure::Calculation:
+    case RunEnd::Failure::OutOfMemory: dialogs.ShowMessage(MessageKind::Error, end.text); return;
+    case RunEnd::Failure::NoThread:
+    case RunEnd::Failure::Other: dialogs.ErrorBox(QString::fromStdString(ErrorBoxText(end.text))); return;
+  }
 }
 
 namespace {
 
 // ShowRunFailure's box, held until the handler that ended the run returns.
-void HoldRunFailure(HeldBoxes& boxes, const std::string& text) {
-  boxes.Hold([text](Dialogs& dialogs) { ShowRunFailure(dialogs, text); });
+void HoldRunFailure(HeldBoxes& boxes, const RunEnd& end) {
+  if (end.failure != RunEnd::Failure::None)
+    boxes.Hold([end](Dialogs& dialogs) { ShowRunFailure(dialogs, end); });
+}
+
+// A failure that is not the calculator's own ends the whole command.
+bool EndsTheQueue(const RunEnd& end) {
+  return end.kind == RunEnd::Kind::Failed && !IsCalculatorFailure(end.failure);
 }
 
 // ProgressBar1 as a run sees it.
@@ -100,13 +110,13 @@ void TForm3::StartRuns() {
     const std::string to = txtFRight->text().toStdString();
     // The series is emptied first, so a refusal's box shows over it.
     Chart1->Clear(k);
-    auto run = std::make_unique<SamplingRun>(calc_, heldBoxes_, threads_);
-    if (run->Start(SamplingRequest{expression, from, to, CheckedStep()})) {
-      if (!run->Error().empty()) {
-        // No thread for the run: the queue ends with the error box.
-        pendingRuns_.clear();
-        HoldRunFailure(heldBoxes_, run->Error());
-      }
+    auto run = std::make_unique<SamplingRun>(threads_);
+    const SamplingRequest request{expression, from, to, CheckedStep()};
+    if (const std::optional<RunEnd> end = run->Start(request, calc_.Radians())) {
+      // Refused bounds show their box and the queue goes on; no thread for
+      // the run ends the queue with the error box.
+      if (EndsTheQueue(*end)) pendingRuns_.clear();
+      HoldRunFailure(heldBoxes_, *end);
       continue;
     }
     try {
@@ -124,6 +134,7 @@ void TForm3::StartRuns() {
       continue;
     }
     runSeries_ = k;
+    inputsAtRunStart_ = calc_.InputCount();
     run_ = std::move(run);
     SetRunning(true);
     runTimer_->start();
@@ -152,7 +163,7 @@ void TForm3::ShowHeldBoxes() {
 
 void TForm3::CollectRun() {
   if (!run_) return;
-  std::optional<SamplingEnd> end;
+  std::optional<RunEnd> end;
   {
     ChartUpdate update(*Chart1);
     ChartSeries series(*Chart1, runSeries_);
@@ -161,18 +172,20 @@ void TForm3::CollectRun() {
   }
   if (!end) return;
   runTimer_->stop();
-  const std::unique_ptr<SamplingRun> run = std::move(run_);
-  if (!run->Error().empty()) {
+  run_.reset();
+  // The calculator shows the run's last sample, as after a run on it
+  // alone, unless someone used it meanwhile.
+  (void)LeaveLastSample(calc_, *end, inputsAtRunStart_);
+  if (EndsTheQueue(*end)) {
     // A failure that is not the calculator's own ends the command, the
-    // points so far kept. Memory that ran out says so; anything else is
-    // reported as the event loop reports an escaped error.
+    // points so far kept.
     pendingRuns_.clear();
     SetRunning(false);
     ProgressBar1->setValue(0);
-    HoldRunFailure(heldBoxes_, run->Error());
   } else if (pendingRuns_.empty()) {
     SetRunning(false);
   }
+  HoldRunFailure(heldBoxes_, *end);
   StartRuns();
 }
 

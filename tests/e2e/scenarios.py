@@ -925,3 +925,40 @@ def scenario_analysis(s, workdir):
         print(f"Esc stopped the analysis after {(time.monotonic() - start) * 1000:.0f} ms "
               "(xdotool and the bus included)")
         s.screenshot(os.path.join(shots, "analysis_stopped.png"))
+
+
+def scenario_typing_during_a_run(s, workdir):
+    open_plot(s)
+    with s.step("sin[x] drawn and analysed"):
+        plot_click(s, "Добавить")
+        idle(s)
+        s.key("ctrl+i")
+        s.window(ANALYSIS)
+        s.wait_until(lambda: len(analysis_rows(s)) > 1, 10, f"the findings (there are {analysis_rows(s)})")
+    with s.step("a long run goes on in the plot window"):
+        s.focus_window(PLOT)
+        start_long_run(s)
+    with s.step("На дисплей brings the calculator forward during the run"):
+        s.focus_window(ANALYSIS)
+        results = s.get(s.window(ANALYSIS), "Результаты", R.LIST)
+        s.click(s.get(results, analysis_rows(s)[0], R.LIST_ITEM))
+        s.click(s.get(s.window(ANALYSIS), "На дисплей", R.PUSH_BUTTON))
+        s.window(CALC)
+    with s.step("40 pasted, + and 2 typed while the run goes on"):
+        s.focus_window(CALC)
+        s.set_clipboard("40")
+        s.key("ctrl+v")
+        expect_display(s, "40")
+        s.type("+2")
+        expect_display(s, "2")
+        if s.enabled(plot_button(s, "Добавить")):
+            s.fail("the run ended before the typing: it proves nothing")
+    with s.step("the run ends and leaves the typing alone"):
+        s.focus_window(PLOT)
+        s.key("Escape")
+        idle(s, timeout=5)
+        expect_display(s, "2")
+    with s.step("= finishes the calculation typed"):
+        s.focus_window(CALC)
+        s.type("=")
+        expect_display(s, "42")

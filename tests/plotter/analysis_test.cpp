@@ -21,16 +21,10 @@ namespace {
 
 constexpr double kExactPi = std::numbers::pi;
 
-struct Messages : MessageSink {
-  void ShowMessage(MessageKind, std::string_view text) override { messages.emplace_back(text); }
-  std::vector<std::string> messages;
-};
-
 AnalysisResult Analysed(std::string expression, std::string_view from, std::string_view to,
                         SamplingStep step = kStepTenth, std::string second = {}, int threads = 2) {
-  Messages r;
-  SamplingEnd refusal;
-  const std::optional<SamplingPlan> plan = PlanSampling({expression, from, to, step}, r, refusal);
+  RunEnd refusal;
+  const std::optional<SamplingPlan> plan = PlanSampling({expression, from, to, step}, refusal);
   EXPECT_TRUE(plan.has_value());
   AnalysisRequest request{std::move(expression), std::move(second), plan.value_or(SamplingPlan{}), true};
   return Analyze(request, threads);
@@ -251,14 +245,14 @@ TEST(Integral, BelowItsErrorEstimateIsZero) {
 TEST(Integral, BeyondTheDoubleRangeIsNotTaken) {
   for (const char* expression : {"10^308", "9^323", "-10^308"}) {
     const AnalysisResult a = Analysed(expression, "-3", "3");
-    EXPECT_FALSE(a.failed) << expression;
+    EXPECT_EQ(a.end.kind, RunEnd::Kind::Completed) << expression;
     EXPECT_TRUE(a.findings.empty()) << expression;
     EXPECT_EQ(a.integral.end, IntegralValue::End::TooLarge) << expression;
     EXPECT_EQ(IntegralMessage(a.integral), "Интеграл не вычислен: значение слишком велико.");
   }
   // Two functions whose difference does not fit cross nowhere.
   const AnalysisResult a = Analysed("10^308", "-3", "3", kStepTenth, "-10^308");
-  EXPECT_FALSE(a.failed);
+  EXPECT_EQ(a.end.kind, RunEnd::Kind::Completed);
   EXPECT_TRUE(OfKind(a, FindingKind::Intersection).empty());
 }
 
@@ -288,12 +282,11 @@ TEST(Analysis, StaysWithinItsEvaluationBudget) {
 }
 
 TEST(Analysis, StoppedReportsNothing) {
-  Messages r;
-  SamplingEnd refusal;
-  const SamplingPlan plan = *PlanSampling({"sin[x]", "-1000", "1000", kStepThousandth}, r, refusal);
+  RunEnd refusal;
+  const SamplingPlan plan = *PlanSampling({"sin[x]", "-1000", "1000", kStepThousandth}, refusal);
   int asked = 0;
   const AnalysisResult a = Analyze({"sin[x]", "", plan, true}, 2, [&] { return ++asked < 3; });
-  EXPECT_TRUE(a.stopped);
+  EXPECT_EQ(a.end.kind, RunEnd::Kind::Stopped);
   EXPECT_TRUE(a.findings.empty());
   EXPECT_EQ(a.integral.end, IntegralValue::End::NotTaken);
 }
@@ -305,9 +298,8 @@ TEST(Analysis, StoppedReportsNothing) {
 TEST(Analysis, AStopInsideAnIntegralPieceIsAnsweredAtOnce) {
   std::string slow = "sin[1000000*x]";
   for (int i = 0; i < 100; ++i) slow += "+(x+1)^2/cos[x]";
-  Messages r;
-  SamplingEnd refusal;
-  const SamplingPlan plan = *PlanSampling({slow, "0", "0,1", kStepTenth}, r, refusal);
+  RunEnd refusal;
+  const SamplingPlan plan = *PlanSampling({slow, "0", "0,1", kStepTenth}, refusal);
   using Clock = std::chrono::steady_clock;
   const Clock::time_point start = Clock::now();
   double stoppedAt = -1;
@@ -317,7 +309,7 @@ TEST(Analysis, AStopInsideAnIntegralPieceIsAnsweredAtOnce) {
     return false;
   });
   const double after = ProcessCpuMilliseconds() - stoppedAt;
-  EXPECT_TRUE(a.stopped);
+  EXPECT_EQ(a.end.kind, RunEnd::Kind::Stopped);
   EXPECT_EQ(a.integral.end, IntegralValue::End::NotTaken);
   EXPECT_LT(after, kStopCpuMilliseconds) << "a stop answered after " << after << " ms of processor time";
 }
@@ -344,16 +336,16 @@ TEST(Analysis, ThreadsThatCannotStartEndItWithTheRunsMessage) {
     const NoThreads limit;
     a = Analysed("sin[x]", "-4", "4", kStepTenth, {}, 2);
   }
-  EXPECT_EQ(a.error.rfind(kNoThreadText, 0), 0u) << a.error;
+  EXPECT_EQ(a.end.failure, RunEnd::Failure::NoThread);
+  EXPECT_EQ(a.end.text.rfind(kNoThreadText, 0), 0u) << a.end.text;
   EXPECT_TRUE(a.findings.empty());
   EXPECT_EQ(a.integral.end, IntegralValue::End::NotTaken);
   EXPECT_EQ(Analysed("sin[x]", "-4", "4").findings.size(), 5u);
 }
 
 TEST(BackgroundAnalysis, WithoutAThreadFinishesAtOnceWithTheMessage) {
-  Messages r;
-  SamplingEnd refusal;
-  const SamplingPlan plan = *PlanSampling({"x", "-1", "1", kStepTenth}, r, refusal);
+  RunEnd refusal;
+  const SamplingPlan plan = *PlanSampling({"x", "-1", "1", kStepTenth}, refusal);
   std::atomic<int> finished{0};
   std::optional<BackgroundAnalysis> run;
   {
@@ -363,12 +355,13 @@ TEST(BackgroundAnalysis, WithoutAThreadFinishesAtOnceWithTheMessage) {
   EXPECT_EQ(finished, 1);
   const std::optional<AnalysisResult> result = run->Result();
   ASSERT_TRUE(result);
-  EXPECT_EQ(result->error.rfind(kNoThreadText, 0), 0u) << result->error;
+  EXPECT_EQ(result->end.failure, RunEnd::Failure::NoThread);
+  EXPECT_EQ(result->end.text.rfind(kNoThreadText, 0), 0u) << result->end.text;
 }
 
 TEST(Analysis, AnUnreadableTextFailsTheRun) {
   const AnalysisResult a = Analysed("1E400", "0", "1");
-  EXPECT_TRUE(a.failed);
+  EXPECT_EQ(a.end.failure, RunEnd::Failure::Calculation);
   EXPECT_TRUE(a.findings.empty());
 }
 

@@ -49,7 +49,7 @@ struct Record : PlotSeries, PlotProgress, MessageSink {
 struct Outcome {
   std::string log;
   std::string display, shift;
-  SamplingEnd end;
+  RunEnd::Kind end;
 };
 
 Outcome RunOn(std::string_view expression, std::string_view from, std::string_view to, SamplingStep step,
@@ -57,9 +57,9 @@ Outcome RunOn(std::string_view expression, std::string_view from, std::string_vi
   Record r;
   Calculator calc(&r);
   if (degrees) calc.Press(Key::optGrad);
-  const SamplingEnd end = RunSampling(calc, {expression, from, to, step}, r, r, r, threads);
+  const RunEnd end = RunSampling(calc, {expression, from, to, step}, r, r, r, threads);
   r.log += "last position " + std::to_string(r.last);
-  return {r.log, calc.Text1(), std::string(calc.ShiftCaption()), end};
+  return {r.log, calc.Text1(), std::string(calc.ShiftCaption()), end.kind};
 }
 
 // The reference: every sample on the caller's calculator, one after the
@@ -69,11 +69,12 @@ Outcome RunAlone(std::string_view expression, std::string_view from, std::string
   Record r;
   Calculator calc(&r);
   if (degrees) calc.Press(Key::optGrad);
-  SamplingEnd end = SamplingEnd::Refused;
-  if (const std::optional<SamplingPlan> plan = PlanSampling({expression, from, to, step}, r, end)) {
+  RunEnd refusal;
+  RunEnd::Kind end = RunEnd::Kind::Failed;
+  if (const std::optional<SamplingPlan> plan = PlanSampling({expression, from, to, step}, refusal)) {
     r.SetRange(0, plan->progressMaximum);
     r.SetPosition(0);
-    end = SamplingEnd::Completed;
+    end = RunEnd::Kind::Completed;
     SampleGrid grid(plan->from, plan->to, plan->step, plan->decimals);
     int position = 0;
     {
@@ -88,13 +89,15 @@ Outcome RunAlone(std::string_view expression, std::string_view from, std::string
           r.SetPosition(++position);
         }
       } catch (const CalcFailure&) {
-        end = SamplingEnd::Failed;
+        end = RunEnd::Kind::Failed;
       }
     }
-    if (end == SamplingEnd::Failed)
+    if (end == RunEnd::Kind::Failed)
       r.ShowMessage(MessageKind::Error, kCalcErrorText);
     else
       r.SetPosition(0);
+  } else {
+    r.ShowMessage(MessageKind::Error, refusal.text);
   }
   r.log += "last position " + std::to_string(r.last);
   return {r.log, calc.Text1(), std::string(calc.ShiftCaption()), end};
@@ -134,15 +137,17 @@ TEST(SamplingRun, WorkersWriteTheLinesInOrder) {
   for (int threads : {1, 3}) {
     Lines out;
     Calculator calc;
-    SamplingRun run(calc, out, threads);
+    SamplingRun run(threads);
     const std::string prefix = "2\t";
-    std::optional<SamplingEnd> end = run.Start({"1/x", "-0,2", "0,2", kStepTenth}, &prefix);
+    const std::uint64_t inputs = calc.InputCount();
+    std::optional<RunEnd> end = run.Start({"1/x", "-0,2", "0,2", kStepTenth}, calc.Radians(), &prefix);
     while (!end) {
       run.Wait(std::chrono::milliseconds(kPollIntervalMs));
       end = run.Poll(out, out);
     }
-    EXPECT_EQ(*end, SamplingEnd::Completed);
+    EXPECT_EQ(end->kind, RunEnd::Kind::Completed);
     EXPECT_EQ(out.text, "2\t-0,2\t-5\n2\t-0,1\t-10\n2\t0,1\t10\n2\t0,2\t5\n") << threads;
+    EXPECT_TRUE(LeaveLastSample(calc, *end, inputs));
     EXPECT_EQ(calc.Text1(), "5");
   }
 }
@@ -151,22 +156,64 @@ TEST(SamplingRun, StopKeepsThePointsSoFarInOrder) {
   for (int threads : {1, 2}) {
     Record r;
     Calculator calc(&r);
-    SamplingRun run(calc, r, threads);
-    ASSERT_FALSE(run.Start({"x", "0", "1000", kStepThousandth}));
-    std::optional<SamplingEnd> end;
+    SamplingRun run(threads);
+    const std::uint64_t inputs = calc.InputCount();
+    ASSERT_FALSE(run.Start({"x", "0", "1000", kStepThousandth}, calc.Radians()));
+    std::optional<RunEnd> end;
     // Stop once the first point is in, however slow the machine.
     while (!end) {
       if (r.log.find(',') != std::string::npos) run.Stop();
       run.Wait(std::chrono::milliseconds(kPollIntervalMs));
       end = run.Poll(r, r);
     }
-    EXPECT_EQ(*end, SamplingEnd::Stopped);
+    EXPECT_EQ(end->kind, RunEnd::Kind::Stopped);
+    EXPECT_TRUE(LeaveLastSample(calc, *end, inputs));
     EXPECT_EQ(r.last, 0);
     EXPECT_EQ(r.log.find("message"), std::string::npos);
     const std::size_t points = static_cast<std::size_t>(std::count(r.log.begin(), r.log.end(), ','));
     EXPECT_GT(points, 0u);
     EXPECT_LT(points, 1000001u);
     EXPECT_EQ(calc.Text1(), NumberText((static_cast<double>(points) - 1) / 1000)) << threads;
+  }
+}
+
+// A run goes on while the windows stay live: its last sample is left on
+// the owner's calculator, shift off, only when nobody used it meanwhile;
+// what a person typed during the run stands.
+TEST(SamplingRun, TheLastSampleNeverOverwritesWhatWasTyped) {
+  const struct {
+    const char* what;
+    bool shiftBefore;
+    std::vector<Input> during;
+    bool left;
+    const char* display;  // after the run, then after "="
+    const char* afterEquals;
+  } rows[] = {
+      {"nothing typed", true, {}, true, "0,141120008059867", "0,141120008059867"},
+      {"paste 40, + and 2", false, {Input::Pasted("40"), Key::cmdplus, Key::cmd2}, false, "2", "42"},
+      {"the shift alone", false, {Key::cmdShift}, false, "0", "0"},
+  };
+  for (const auto& row : rows) {
+    Record r;
+    Calculator calc(&r);
+    if (row.shiftBefore) calc.Press(Key::cmdShift);
+    SamplingRun run(2);
+    const std::uint64_t inputs = calc.InputCount();
+    ASSERT_FALSE(run.Start({"sin[x]", "-3", "3", kStepTenth}, calc.Radians()));
+    for (const Input& input : row.during) calc.Press(input);
+    const bool shiftTyped = calc.IsShiftOn();
+    std::optional<RunEnd> end;
+    while (!end) {
+      run.Wait(std::chrono::milliseconds(kPollIntervalMs));
+      end = run.Poll(r, r);
+    }
+    EXPECT_EQ(end->kind, RunEnd::Kind::Completed) << row.what;
+    EXPECT_EQ(end->display, "0,141120008059867") << row.what;
+    EXPECT_EQ(LeaveLastSample(calc, *end, inputs), row.left) << row.what;
+    EXPECT_EQ(calc.Text1(), row.display) << row.what;
+    EXPECT_EQ(calc.IsShiftOn(), row.left ? false : shiftTyped) << row.what;
+    calc.Press(Key::cmdis);
+    EXPECT_EQ(calc.Text1(), row.afterEquals) << row.what;
   }
 }
 
@@ -178,15 +225,16 @@ struct FullSeries : Record {
 TEST(SamplingRun, FailureOutsideTheCalculatorEndsTheRunAsAValue) {
   FullSeries r;
   Calculator calc(&r);
-  SamplingRun run(calc, r, 2);
-  ASSERT_FALSE(run.Start({"x", "0", "100", kStepThousandth}));
-  std::optional<SamplingEnd> end;
+  SamplingRun run(2);
+  ASSERT_FALSE(run.Start({"x", "0", "100", kStepThousandth}, calc.Radians()));
+  std::optional<RunEnd> end;
   while (!end) {
     run.Wait(std::chrono::milliseconds(kPollIntervalMs));
     end = run.Poll(r, r);
   }
-  EXPECT_EQ(*end, SamplingEnd::Failed);
-  EXPECT_EQ(run.Error(), kOutOfMemoryText);
+  EXPECT_EQ(end->kind, RunEnd::Kind::Failed);
+  EXPECT_EQ(end->failure, RunEnd::Failure::OutOfMemory);
+  EXPECT_EQ(end->text, kOutOfMemoryText);
   EXPECT_FALSE(run.Running());
   EXPECT_EQ(r.log.find("message"), std::string::npos);
 }
@@ -194,19 +242,20 @@ TEST(SamplingRun, FailureOutsideTheCalculatorEndsTheRunAsAValue) {
 TEST(SamplingRun, ThreadsThatCannotStartEndTheRunWithAnError) {
   Record r;
   Calculator calc(&r);
-  SamplingRun run(calc, r, 4);
-  std::optional<SamplingEnd> end;
+  SamplingRun run(4);
+  std::optional<RunEnd> end;
   {
     const NoThreads limit;
-    end = run.Start({"x", "0", "1", kStepTenth});
+    end = run.Start({"x", "0", "1", kStepTenth}, calc.Radians());
   }
   ASSERT_TRUE(end);
-  EXPECT_EQ(*end, SamplingEnd::Failed);
-  EXPECT_EQ(run.Error().rfind(kNoThreadText, 0), 0u) << run.Error();
+  EXPECT_EQ(end->kind, RunEnd::Kind::Failed);
+  EXPECT_EQ(end->failure, RunEnd::Failure::NoThread);
+  EXPECT_EQ(end->text.rfind(kNoThreadText, 0), 0u) << end->text;
   EXPECT_FALSE(run.Running());
   // The next run starts as usual.
   r.log.clear();
-  EXPECT_EQ(RunSampling(calc, {"x", "0", "0,1", kStepTenth}, r, r, r, 2), SamplingEnd::Completed);
+  EXPECT_EQ(RunSampling(calc, {"x", "0", "0,1", kStepTenth}, r, r, r, 2).kind, RunEnd::Kind::Completed);
 }
 
 TEST(SamplingRun, RunsShorterThanTheWorkerCount) {
@@ -222,14 +271,14 @@ TEST(SamplingRun, FailureEndsTheRunWhereItWouldAlone) {
   ExpectSameAsAlone("1E(x*1000)", "0", "0,4");                      // the last one
   ExpectSameAsAlone("1E(x*1000)", "-100", "0,4", kStepThousandth);  // many chunks before it
   const Outcome o = RunOn("1E(x*1000)", "0", "1", kStepTenth, 4);
-  EXPECT_EQ(o.end, SamplingEnd::Failed);
+  EXPECT_EQ(o.end, RunEnd::Kind::Failed);
   EXPECT_NE(o.log.find("message Error Произошла ошибка в вычислениях. at 4;"), std::string::npos) << o.log;
 }
 
 TEST(SamplingRun, RefusedRunsStartNoWorker) {
   ExpectSameAsAlone("x", "1", "1");
   ExpectSameAsAlone("x", "-1E12", "1E12");
-  EXPECT_EQ(RunOn("x", "a", "1", kStepTenth, 2).end, SamplingEnd::Failed);
+  EXPECT_EQ(RunOn("x", "a", "1", kStepTenth, 2).end, RunEnd::Kind::Failed);
 }
 
 // Every expression of the evaluator's fuzz corpus, sampled around its x.
