@@ -43,11 +43,11 @@ class PointGraph : public QCPGraph {
   // and benchmarks that compare the two.
   void SetReferenceDrawing(bool on) { reference_ = on; }
   std::size_t IndexBytes() const { return index_.Bytes(); }
-  // The summary brought up to the points as they are now.
-  const PointIndex& Summary() {
-    index_.Sync(*mDataContainer);
-    return index_;
-  }
+  // The summary brought up to the points as they are now, as far as
+  // memory allows: as on the drawing path, points added without room made
+  // for their summary may find none, and a pick then visits the points the
+  // summary does not cover one by one.
+  const PointIndex& Summary();
 
  protected:
   void draw(QCPPainter* painter) override;

@@ -86,6 +86,15 @@ struct Walker {
 
 }  // namespace
 
+const PointIndex& PointGraph::Summary() {
+  try {
+    index_.Sync(*mDataContainer);
+  } catch (const std::bad_alloc&) {
+    // Sync stops between whole blocks: what it summarised stands.
+  }
+  return index_;
+}
+
 bool PointGraph::MarkFromIndex(const QRect& area) {
   Projection p;
   if (!Project(area, p)) return true;
