@@ -60,7 +60,8 @@ std::variant<FunctionSet, SetRefusal> LoadFunctionSet(const std::string& path);
 
 // Writes set to path through a temporary file in the same folder renamed
 // over it, so an earlier file stays whole when anything fails. False when
-// the file could not be written; nothing is left behind then.
-bool SaveFunctionSet(const FunctionSet& set, const std::string& path);
+// the file could not be written, with the system's reason in reason when
+// one is asked for; nothing is left behind then.
+bool SaveFunctionSet(const FunctionSet& set, const std::string& path, std::string* reason = nullptr);
 
 }  // namespace veltrum

@@ -1,5 +1,6 @@
 // Function sets on disk; a save replaces the file whole or not at all.
 #include <fstream>
+#include <utility>
 
 #include "files/text_file.h"
 #include "plotter/function_set.h"
@@ -38,8 +39,10 @@ std::variant<FunctionSet, SetRefusal> LoadFunctionSet(const std::string& path) {
   return reader.Set();
 }
 
-bool SaveFunctionSet(const FunctionSet& set, const std::string& path) {
-  return !SaveTextFile(path, FunctionSetText(set));
+bool SaveFunctionSet(const FunctionSet& set, const std::string& path, std::string* reason) {
+  std::optional<std::string> failure = SaveTextFile(path, FunctionSetText(set));
+  if (failure && reason) *reason = std::move(*failure);
+  return !failure;
 }
 
 }  // namespace veltrum

@@ -151,7 +151,9 @@ class TForm3 : public QWidget {
   // what it marked there.
   void SeriesCleared(int series);
   QString SuggestedPath(const QString& name) const;
-  void ReportSaveFailure(const QString& path);
+  // The box of a save that failed: the path, and the system's reason
+  // where the save gives one.
+  void ReportSaveFailure(const QString& path, const std::string& reason = {});
   void StartRuns();
   void CollectRun();
   void ShowHeldBoxes();

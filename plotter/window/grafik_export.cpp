@@ -57,8 +57,9 @@ QString TForm3::SuggestedPath(const QString& name) const {
   return QDir(saveDir_.isEmpty() ? QDir::homePath() : saveDir_).filePath(name);
 }
 
-void TForm3::ReportSaveFailure(const QString& path) {
-  const QString text = FromUtf8(kSaveFailedText) + QDir::toNativeSeparators(path);
+void TForm3::ReportSaveFailure(const QString& path, const std::string& reason) {
+  QString text = FromUtf8(kSaveFailedText) + QDir::toNativeSeparators(path);
+  if (!reason.empty()) text += QStringLiteral(" (") + FromUtf8(reason) + u')';
   dialogs_.ShowMessage(MessageKind::Error, text.toStdString());
 }
 

@@ -148,8 +148,8 @@ void TForm3::mnuSaveSetClick() {
       path.isEmpty())
     return;
   if (QFileInfo(path).suffix().isEmpty()) path += u'.' + FromUtf8(kFunctionSetSuffix);
-  if (!SaveFunctionSet(*set, LocalPath(path))) {
-    ReportSaveFailure(path);
+  if (std::string reason; !SaveFunctionSet(*set, LocalPath(path), &reason)) {
+    ReportSaveFailure(path, reason);
     return;
   }
   savedSet_ = ShownSet();

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 
 #include "tests/support/scripted_file_chooser.h"
 #include "tests/plotter/window/window_fixture.h"
@@ -126,10 +128,16 @@ TEST_F(PlotSetTest, AFailedSaveSaysSoAndKeepsTheOldFile) {
   Add(QStringLiteral("x^2"));
   // A folder in the way of the rename; a folder that does not exist.
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("taken.vfs")));
-  for (const QString& path : {Path(QStringLiteral("taken.vfs")), Path(QStringLiteral("missing/set.vfs"))}) {
-    Trigger("mnuSaveSet", path);
-    EXPECT_EQ(boxes.Take(),
-              std::vector<std::string>{"Error: Не удалось сохранить файл: " + path.toStdString()});
+  // The box names the path and the system's reason, as the tape's does.
+  const struct {
+    QString path;
+    int error;
+  } failures[] = {{Path(QStringLiteral("taken.vfs")), EISDIR}, {Path(QStringLiteral("missing/set.vfs")), ENOENT}};
+  for (const auto& failure : failures) {
+    Trigger("mnuSaveSet", failure.path);
+    EXPECT_EQ(boxes.Take(), std::vector<std::string>{"Error: Не удалось сохранить файл: " +
+                                                     failure.path.toStdString() + " (" +
+                                                     std::strerror(failure.error) + ")"});
   }
   EXPECT_EQ(Contents(old), before);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
