@@ -10,6 +10,10 @@
 
 namespace veltrum {
 
+// Gives the calculator window its molar-mass window: the menu command
+// makes it on first use, and its masses enter the calculator.
+void AttachMassWindow(TForm1& form);
+
 struct ProgramWindows {
   explicit ProgramWindows(Dialogs& dialogs);
 

@@ -187,7 +187,9 @@ void TForm1::BuildMenu() {
   mnuAbout_ = addItem(bar, kAboutItem);
 }
 
-// One table joins controls and core: the control's name is its key's name.
+// One table joins controls and core: the control's name is its key's name,
+// and a click presses that key (a digit key's digit is its key's, not read
+// back from its caption).
 void TForm1::ConnectKeys() {
   keyButtons_.assign(static_cast<std::size_t>(KeyCount()), nullptr);
   for (QAbstractButton* button : centralWidget()->findChildren<QAbstractButton*>()) {
@@ -197,11 +199,11 @@ void TForm1::ConnectKeys() {
     // The angle unit follows the checked option however it became checked:
     // a click, the arrow keys or a screen reader's toggle action.
     if (button->isCheckable())
-      connect(button, &QAbstractButton::toggled, this, [this, button, k = *key](bool checked) {
-        if (checked) Press(k, button);
+      connect(button, &QAbstractButton::toggled, this, [this, k = *key](bool checked) {
+        if (checked) Press(k);
       });
     else
-      connect(button, &QAbstractButton::clicked, this, [this, button, k = *key] { Press(k, button); });
+      connect(button, &QAbstractButton::clicked, this, [this, k = *key] { Press(k); });
   }
 }
 

@@ -12,7 +12,6 @@
 #include "calculator/calculator.h"
 #include "calculator/tape.h"
 #include "calculator/window/tape_window.h"
-#include "elements/window/mass_window.h"
 #include "window/dialogs.h"
 
 class QAbstractButton;
@@ -45,7 +44,7 @@ class TForm1 : public QMainWindow, private CalculatorView {
 
   // Presses the key of a control as its click would, reporting an error
   // that escapes the key's handler in the error box.
-  void Press(Key key, const QAbstractButton* sender = nullptr);
+  void Press(Key key);
 
   // Menu handlers.
   void N1Click();
@@ -53,9 +52,20 @@ class TForm1 : public QMainWindow, private CalculatorView {
   void mnuEndClick();
   void mnuAboutClick();
   // "Сервис" → "Молярная масса по формуле…" (Ctrl+M): shows the molar-mass
-  // window, created on first use; its mass enters as an element key would.
+  // window beside this one, made on first use; its mass enters through
+  // EnterMass. This window does not know that window's class: the
+  // program's window set gives make, which makes it as a child of this
+  // window, and shown, called each time the command shows it.
   void mnuMassClick();
-  TfrmMass* MassWindow() const { return frmMass_; }
+  void SetMassWindow(std::function<QWidget*()> make, std::function<void(QWidget&)> shown) {
+    makeMass_ = std::move(make);
+    massShown_ = std::move(shown);
+  }
+  QWidget* MassWindow() const { return frmMass_; }
+  // A mass the molar-mass window enters: as an element key enters its
+  // own, its tape line named after the formula; the keys typed next go to
+  // this window.
+  void EnterMass(std::string_view text, std::string_view formula);
   // "Сервис" → "Журнал вычислений" (Ctrl+J): shows the tape window beside
   // this one, created on first use.
   void mnuTapeClick();
@@ -126,7 +136,9 @@ class TForm1 : public QMainWindow, private CalculatorView {
 
   QPointer<QWidget> plotWindow_;
   QPointer<QWidget> aboutBox_;
-  QPointer<TfrmMass> frmMass_;
+  QPointer<QWidget> frmMass_;
+  std::function<QWidget*()> makeMass_;
+  std::function<void(QWidget&)> massShown_;
   QPointer<TfrmTape> frmTape_;
   std::function<bool()> exitCheck_;
 

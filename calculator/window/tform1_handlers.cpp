@@ -19,8 +19,6 @@
 namespace veltrum {
 namespace {
 
-bool IsDigitKey(Key key) { return key >= Key::cmd1 && key <= Key::cmd9; }
-
 // Text1 left + 12 + Text1 width: only the calculator part stays visible.
 constexpr int kNarrowWidth = 8 + 12 + 297;
 
@@ -50,13 +48,9 @@ std::optional<char> TypedChar(const QKeyEvent& event) {
 
 }  // namespace
 
-void TForm1::Press(Key key, const QAbstractButton* sender) {
+void TForm1::Press(Key key) {
   try {
-    // The digit keys share one handler that reads the digit from the caption.
-    if (IsDigitKey(key) && sender && !sender->text().isEmpty())
-      calculator_.Press(DigitKey(sender->text()[0].unicode() - u'0'));
-    else
-      calculator_.Press(key);
+    calculator_.Press(key);
   } catch (const std::exception& e) {
     // An error that escapes the key's handler ends only that handler, as the
     // event loop would report it.
@@ -125,22 +119,21 @@ void TForm1::mnuAboutClick() {
 }
 
 void TForm1::mnuMassClick() {
-  if (!frmMass_) {
-    frmMass_ = new TfrmMass(
-        [this](std::string_view text, std::string_view formula) {
-          try {
-            tape_.NameNextEntry(std::string(formula));
-            calculator_.Press(Input::Entered(text));
-          } catch (const std::exception& e) {
-            dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
-          }
-          TakeTyping();
-        },
-        this);
-  }
+  if (!frmMass_ && makeMass_) frmMass_ = makeMass_();
+  if (!frmMass_) return;
   if (!frmMass_->isVisible()) PlaceBeside(*frmMass_, *this, {frmTape_});
   BringToFront(*frmMass_);
-  frmMass_->FormShow();
+  if (massShown_) massShown_(*frmMass_);
+}
+
+void TForm1::EnterMass(std::string_view text, std::string_view formula) {
+  try {
+    tape_.NameNextEntry(std::string(formula));
+    calculator_.Press(Input::Entered(text));
+  } catch (const std::exception& e) {
+    dialogs_.ErrorBox(QString::fromStdString(ErrorBoxText(e.what())));
+  }
+  TakeTyping();
 }
 
 void TForm1::mnuTapeClick() {

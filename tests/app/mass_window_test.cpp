@@ -8,18 +8,25 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "app/program_windows.h"
 #include "elements/formula.h"
+#include "elements/window/mass_window.h"
 #include "tests/calculator/window/window_fixture.h"
 #include "tests/support/activate.h"
 
 namespace veltrum {
 namespace {
 
+// The calculator window with the molar-mass window the program gives it.
 class MassWindowTest : public WindowTest {
  protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    AttachMassWindow(*form);
+  }
   TfrmMass* Open() {
     form->findChild<QAction*>("mnuMass")->trigger();
-    TfrmMass* w = form->MassWindow();
+    auto* w = qobject_cast<TfrmMass*>(form->MassWindow());
     EXPECT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
     return w;
