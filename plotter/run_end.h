@@ -47,8 +47,15 @@ struct RunEnd {
 // The failures shown as a message box: the run's own messages. The others
 // are errors the event loop would report in its error box.
 constexpr bool ShownAsMessage(RunEnd::Failure failure) {
-  return failure == RunEnd::Failure::Refused || failure == RunEnd::Failure::Calculation ||
-         failure == RunEnd::Failure::OutOfMemory;
+  switch (failure) {
+    case RunEnd::Failure::Refused:
+    case RunEnd::Failure::Calculation:
+    case RunEnd::Failure::OutOfMemory: return true;
+    case RunEnd::Failure::None:
+    case RunEnd::Failure::NoThread:
+    case RunEnd::Failure::Other: return false;
+  }
+  return false;
 }
 
 // The calculator's own failures: one function's bounds or calculation. A

@@ -24,14 +24,11 @@
 namespace veltrum {
 
 void ShowRunFailure(Dialogs& dialogs, const RunEnd& end) {
-  switch (end.failure) {
-    case RunEnd::Failure::None: return;
-    case RunEnd::Failure::Refused:
-    case RunEnd::Failure::Calculation:
-    case RunEnd::Failure::OutOfMemory: dialogs.ShowMessage(MessageKind::Error, end.text); return;
-    case RunEnd::Failure::NoThread:
-    case RunEnd::Failure::Other: dialogs.ErrorBox(QString::fromStdString(ErrorBoxText(end.text))); return;
-  }
+  if (end.failure == RunEnd::Failure::None) return;
+  if (ShownAsMessage(end.failure))
+    dialogs.ShowMessage(MessageKind::Error, end.text);
+  else
+    dialogs.ErrorBox(QString::fromStdString(ErrorBoxText(end.text)));
 }
 
 namespace {
