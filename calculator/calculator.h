@@ -86,8 +86,8 @@ class Calculator : private CalculatorState {
  private:
   friend class PlotRun;
 
-  // The digit keys share one handler that reads the digit from the key's
-  // caption, as a click on cmd1..cmd9 does.
+  // The digit keys cmd1..cmd9 share one handler, given the digit of the
+  // key pressed.
   void ButtonClick(char digit);
   // A finished number text entered as an element key enters its mass: the
   // waiting operator is applied, the text shown unchanged, and the next

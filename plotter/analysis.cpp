@@ -8,13 +8,11 @@
 #include <chrono>
 #include <cmath>
 #include <exception>
-#include <mutex>
 #include <span>
 
 #include "calculator/calculator.h"
 #include "calculator/plot_run.h"
 #include "number/number_text.h"
-#include "number/number_texts.h"
 #include "plotter/analysis_refine.h"
 #include "plotter/evaluator.h"
 #include "plotter/sampling_run.h"
