@@ -260,8 +260,21 @@ class Session:
         return round((r.x + r.width / 2) * self.scale), round((r.y + r.height / 2) * self.scale)
 
     # ---- real X input ----
+    def settled_centre(self, node):
+        """The middle of a control once its window stopped moving: the window
+        manager places a new box after it is mapped, and a click aimed
+        before that lands beside the box on a busy machine."""
+        last, deadline = self.centre(node), time.monotonic() + CLOSE_WITHIN
+        while time.monotonic() < deadline:
+            time.sleep(0.1)
+            now = self.centre(node)
+            if now == last:
+                return now
+            last = now
+        return last
+
     def click(self, node, button=1, dx=0, dy=0):
-        x, y = self.centre(node)
+        x, y = self.settled_centre(node)
         # (--sync would wait for good when the pointer is already there)
         self.run(["xdotool", "mousemove", str(x + dx), str(y + dy), "sleep", "0.1", "click", str(button)])
 
