@@ -55,8 +55,10 @@ class Session:
         self.step_name = "start-up"
         self.procs = []
         display = self._start_x()
+        # A home of its own: the file choosers open there, and nothing a
+        # scenario saves lands in the home of whoever runs the tests.
         self.env = dict(os.environ, DISPLAY=display, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                        QT_QPA_PLATFORM="xcb")
+                        QT_QPA_PLATFORM="xcb", HOME=workdir)
         if scale is not None:
             self.env["QT_SCALE_FACTOR"] = str(scale)
         os.environ["DISPLAY"] = display
