@@ -76,7 +76,9 @@ def _act(s, rng):
         r = Atspi.Component.get_extents(window, Atspi.CoordType.SCREEN)
         points = [(rng.randint(r.x, r.x + max(r.width - 1, 0)), rng.randint(r.y, r.y + max(r.height - 1, 0)))
                   for _ in range(2)]
-        (x0, y0), (x1, y1) = [(round(x * s.scale), round(y * s.scale)) for x, y in points]
+        # A window may reach past the screen's edge; the pointer may not.
+        (x0, y0), (x1, y1) = [(min(max(round(x * s.scale), 0), s.size[0] - 1),
+                               min(max(round(y * s.scale), 0), s.size[1] - 1)) for x, y in points]
         s.run(["xdotool", "mousemove", str(x0), str(y0), "mousedown", "1", "mousemove", str(x1), str(y1),
                "sleep", "0.1", "mouseup", "1"])
         return f"drag in {title!r} from {points[0]} to {points[1]}"
