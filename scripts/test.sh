@@ -23,6 +23,9 @@ command -v ninja >/dev/null && generator=(-G Ninja)
 # A tree configured before keeps its generator.
 configure() { local dir=$1; shift; [ -f "$dir/CMakeCache.txt" ] || set -- "${generator[@]}" "$@"; cmake -S . -B "$dir" "$@" >/dev/null; }
 build() { nice -n 10 cmake --build "$@" -j "$jobs"; }
+# The sanitizer trees optimise less and keep line tables only: they compile in
+# half the time and their reports still name file and line.
+sanitized=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG")
 
 waiting=   # tests that wait, started in the background: "LOG PID"
 alongside() {
@@ -80,13 +83,13 @@ for name in "${fuzzers[@]}"; do
 done
 
 stage "Threaded sampling runs and analyses built with ThreadSanitizer"
-configure build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRUM_SANITIZE_THREAD=ON -DVELTRUM_GUI=OFF \
+configure build-tsan "${sanitized[@]}" -DVELTRUM_SANITIZE_THREAD=ON -DVELTRUM_GUI=OFF \
   -DVELTRUM_BENCH=OFF
 build build-tsan --target core_tests
 (cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j "$jobs" -R 'Sampling|Analysis')
 
 stage "Tests built with AddressSanitizer and UndefinedBehaviorSanitizer: build"
-configure build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELTRUM_SANITIZE=ON -DVELTRUM_BENCH=OFF \
+configure build-asan "${sanitized[@]}" -DVELTRUM_SANITIZE=ON -DVELTRUM_BENCH=OFF \
   -DVELTRUM_TOOLS=OFF
 build build-asan
 

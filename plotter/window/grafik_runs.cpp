@@ -80,7 +80,11 @@ QString ExpressionOf(const QString& entry) {
   return eq < 0 ? entry : entry.mid(eq + 1);
 }
 
-TForm3::~TForm3() = default;
+TForm3::~TForm3() {
+  // The analysis window follows the list: it goes before the list, whose
+  // own destruction would otherwise tell it about a window half gone.
+  delete frmAnalysis_;
+}
 
 void TForm3::PlotFunction(int k) {
   pendingRuns_.push_back(k);

@@ -7,13 +7,15 @@ import traceback
 
 import benchmarks
 import harness
+import monkey
 import scenarios
 
 
 def main():
     program, name = sys.argv[1], sys.argv[2]
     # The benchmarks run the same way, when asked for by name.
-    scenario = getattr(scenarios, "scenario_" + name, None) or getattr(benchmarks, "bench_" + name, None)
+    scenario = (getattr(scenarios, "scenario_" + name, None) or getattr(monkey, "scenario_" + name, None)
+                or getattr(benchmarks, "bench_" + name, None))
     if scenario is None:
         print(f"unknown scenario {name}")
         return 2

@@ -55,8 +55,10 @@ class Session:
         self.step_name = "start-up"
         self.procs = []
         display = self._start_x()
+        # A home of its own: the file choosers open there, and nothing a
+        # scenario saves lands in the home of whoever runs the tests.
         self.env = dict(os.environ, DISPLAY=display, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                        QT_QPA_PLATFORM="xcb")
+                        QT_QPA_PLATFORM="xcb", HOME=workdir)
         if scale is not None:
             self.env["QT_SCALE_FACTOR"] = str(scale)
         os.environ["DISPLAY"] = display
@@ -260,8 +262,21 @@ class Session:
         return round((r.x + r.width / 2) * self.scale), round((r.y + r.height / 2) * self.scale)
 
     # ---- real X input ----
+    def settled_centre(self, node):
+        """The middle of a control once its window stopped moving: the window
+        manager places a new box after it is mapped, and a click aimed
+        before that lands beside the box on a busy machine."""
+        last, deadline = self.centre(node), time.monotonic() + CLOSE_WITHIN
+        while time.monotonic() < deadline:
+            time.sleep(0.1)
+            now = self.centre(node)
+            if now == last:
+                return now
+            last = now
+        return last
+
     def click(self, node, button=1, dx=0, dy=0):
-        x, y = self.centre(node)
+        x, y = self.settled_centre(node)
         # (--sync would wait for good when the pointer is already there)
         self.run(["xdotool", "mousemove", str(x + dx), str(y + dy), "sleep", "0.1", "click", str(button)])
 
