@@ -5,6 +5,7 @@ import os
 import subprocess
 import sys
 import time
+import warnings
 
 import gi
 
@@ -49,7 +50,11 @@ def press(caption):
     button = find(window, caption, R.PUSH_BUTTON)
     if button is None:
         sys.exit(f"FAILED: no key '{caption}' on the calculator")
-    names = [Atspi.Action.get_name(button, i) for i in range(Atspi.Action.get_n_actions(button))]
+    # Debian 12's bindings have only get_action_name, which newer ones deprecate.
+    name_of = getattr(Atspi.Action, "get_action_name", None) or Atspi.Action.get_name
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore", DeprecationWarning)
+        names = [name_of(button, i) for i in range(Atspi.Action.get_n_actions(button))]
     Atspi.Action.do_action(button, names.index("Press"))
 
 
