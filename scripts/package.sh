@@ -22,5 +22,5 @@ fi | tar -xf - -C "$out/veltrum-$version"
 (cd "$out/veltrum-$version" && dpkg-buildpackage -us -uc -j"$(nproc)" "$@")
 changes=$(ls "$out"/veltrum_"$version"_*.changes)
 lintian --fail-on error,warning "$changes"
-echo "lintian: no errors or warnings in $(cd "$out" && ls veltrum*.dsc veltrum*.deb 2>/dev/null | tr '\n' ' ')"
-ls -1 "$out"/*.deb
+echo "lintian: no errors or warnings in $changes and its files:"
+ls -1 "$out"/*.dsc "$out"/*.deb 2>/dev/null || true
