@@ -7,37 +7,33 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# What the build needs is listed once, in debian/control's Build-Depends
+# (installed with "apt-get build-dep ./"; dpkg-checkbuilddeps tells whether
+# it is all there). The packages below are what the test command, the
+# benchmarks and the package check need besides.
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
-  libqcustomplot-dev
-  fonts-liberation fonts-liberation2 fonts-dejavu-core
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  build-essential libbenchmark-dev
   xvfb xauth
   xdotool xclip x11-xkb-utils openbox wmctrl imagemagick
   dbus at-spi2-core python3 python3-pyatspi
   dpkg-dev file lintian appstream
   clang clang-tidy clang-format libclang-rt-dev
 )
-# The one package name that differs between the supported releases: Debian 13
-# moved Liberation Sans Narrow (the face standing in for "Arial Narrow") out of
-# fonts-liberation into a package of its own; Debian 12's fonts-liberation
-# still has it (releases after 13, and testing, keep the new name).
-. /etc/os-release
-case "${VERSION_ID:-}" in
-  12) ;;
-  *) PACKAGES+=(fonts-liberation-sans-narrow) ;;
-esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
+build_deps=ok
+command -v dpkg-checkbuilddeps >/dev/null && dpkg-checkbuilddeps >/dev/null 2>&1 || build_deps=missing
+if [ "${#missing[@]}" -gt 0 ] || [ "$build_deps" = missing ]; then
+  wanted=("${missing[@]}")
+  [ "$build_deps" = ok ] || wanted+=("(the Build-Depends of debian/control)")
+  echo "Installing: ${wanted[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update
-  apt-get install -y --no-install-recommends "${missing[@]}"
+  [ "${#missing[@]}" -eq 0 ] || apt-get install -y --no-install-recommends "${missing[@]}"
+  [ "$build_deps" = ok ] || apt-get build-dep -y --no-install-recommends ./
 fi
 
 [ "${1:-}" = "--no-build" ] && exit 0

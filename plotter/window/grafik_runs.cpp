@@ -19,6 +19,7 @@
 #include "chart/chart.h"
 #include "plotter/available_memory.h"
 #include "plotter/sampling_run.h"
+#include "plotter/window/analysis_window.h"
 #include "plotter/window/grafik.h"
 
 namespace veltrum {
@@ -80,11 +81,10 @@ QString ExpressionOf(const QString& entry) {
   return eq < 0 ? entry : entry.mid(eq + 1);
 }
 
-TForm3::~TForm3() {
-  // The analysis window follows the list: it goes before the list, whose
-  // own destruction would otherwise tell it about a window half gone.
-  delete frmAnalysis_;
-}
+// The analysis window draws on Chart1 and follows ListBox1's model, so it
+// goes first: the children are deleted in the order they were made, and the
+// list's model tells the analysis window it was emptied after Chart1 is gone.
+TForm3::~TForm3() { delete frmAnalysis_; }
 
 void TForm3::PlotFunction(int k) {
   pendingRuns_.push_back(k);

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -87,7 +88,10 @@ class SetFileTest : public testing::Test {
     ASSERT_NE(::mkdtemp(name), nullptr);
     dir = name;
   }
-  void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+  }
 
   static std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
