@@ -111,9 +111,9 @@ void SamplingWorkers::Work() {
       SampleChunk& c = **chunk;
       done = &c.done;
       std::exception_ptr gridError;
-      // Only workers with a grid are handed chunks (value() would say
-      // loudly that one without was).
-      if (!CutGrid(grid_.value(), c, texts, xTexts, gridError)) return;
+      // Only workers with a grid are handed chunks; one without ends as
+      // one whose grid failed.
+      if (!grid_ || !CutGrid(*grid_, c, texts, xTexts, gridError)) return;
       try {
         Compute(tools, xTexts, c);
       } catch (...) {
