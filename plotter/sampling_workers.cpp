@@ -204,8 +204,11 @@ void SamplingWorkers::Compute(WorkerTools& tools, const XTexts& xTexts, SampleCh
   NumberTexts& texts = PlotRun::Texts(calc);
   std::size_t textAt = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    if (abandon_.load(std::memory_order_relaxed)) return;
-    if (i > 0) c.display.assign(calc.Text1());
+    if (abandon_.load(std::memory_order_relaxed)) {
+      // The display still shows what the last sample computed left.
+      if (i > 0) c.display.assign(calc.Text1());
+      return;
+    }
     const std::size_t mark = c.lines.size();
     texts.Remember(c.xs[i], std::string_view(xTexts.chars).substr(textAt, xTexts.lengths[i]));
     textAt += xTexts.lengths[i];
