@@ -44,7 +44,20 @@ bool DisplayAvailable(int argc, char** argv) {
   return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
 }
 
+bool PlatformNamed(int argc, char** argv) {
+  if (IsSet("QT_QPA_PLATFORM")) return true;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return true;
+  return false;
+}
+
 }  // namespace
+
+void PreferX11(int argc, char** argv) {
+  // The toolkit tries the plug-ins in this order and takes the first that
+  // reaches its server.
+  if (!PlatformNamed(argc, argv) && IsSet("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb;wayland", 1);
+}
 
 std::optional<int> HandleCommandLine(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {

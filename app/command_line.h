@@ -9,4 +9,11 @@ namespace veltrum {
 // nothing when it goes on.
 std::optional<int> HandleCommandLine(int argc, char** argv);
 
+// On a session that offers an X display (a Wayland desktop's XWayland too),
+// asks the toolkit for X11 first and for Wayland only where X11 cannot be
+// reached, unless the user named a platform (-platform, QT_QPA_PLATFORM).
+// The windows open beside one another and hand the keyboard over, which a
+// Wayland compositor leaves to itself. Call before the application object.
+void PreferX11(int argc, char** argv);
+
 }  // namespace veltrum

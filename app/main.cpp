@@ -11,6 +11,7 @@
 int main(int argc, char** argv) {
   if (const std::optional<int> code = veltrum::HandleCommandLine(argc, argv)) return *code;
 
+  veltrum::PreferX11(argc, argv);
   QApplication app(argc, argv);
   veltrum::InstallDesignFonts();
   // The title names the application; window captions stay as designed

@@ -14,6 +14,8 @@ import time
 
 import gi
 
+import wayland
+
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
@@ -28,6 +30,9 @@ class Failure(Exception):
 def _alarm(signum, frame):
     raise Failure("the program stopped answering (step did not end)")
 
+
+# Scenarios run on GNOME's Wayland compositor instead of Xvfb and openbox.
+WAYLAND = os.environ.get("VELTRUM_E2E_DESKTOP") == "wayland"
 
 # The screen a scenario runs on unless it asks for another (see screen()).
 SCREEN = (1280, 900)
@@ -54,16 +59,26 @@ class Session:
         self.workdir = workdir
         self.step_name = "start-up"
         self.procs = []
-        display = self._start_x()
+        # On a Wayland desktop the program picks its platform itself; on Xvfb
+        # it is told to use X11.
+        self.desktop = wayland.Desktop(size, self.fail) if WAYLAND else None
+        display = self.desktop.display if WAYLAND else self._start_x()
         # A home of its own: the file choosers open there, and nothing a
         # scenario saves lands in the home of whoever runs the tests.
-        self.env = dict(os.environ, DISPLAY=display, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                        QT_QPA_PLATFORM="xcb", HOME=workdir)
+        self.env = dict(os.environ, DISPLAY=display, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", HOME=workdir)
+        if WAYLAND:
+            self.env.pop("QT_QPA_PLATFORM", None)
+            self.env.update(self.desktop.env())
+            os.environ.update(self.desktop.env())
+            self.desktop.wait_ready(self.run)
+        else:
+            self.env["QT_QPA_PLATFORM"] = "xcb"
         if scale is not None:
             self.env["QT_SCALE_FACTOR"] = str(scale)
         os.environ["DISPLAY"] = display
-        self._spawn(["openbox", "--sm-disable"], quiet=True)
-        time.sleep(0.5)
+        if not WAYLAND:
+            self._spawn(["openbox", "--sm-disable"], quiet=True)
+            time.sleep(0.5)
         self.run(["setxkbmap", "us"])
         Atspi.set_timeout(ANSWER_WITHIN * 1000, 10000)
         # The accessibility bus and its registry are up before the program
@@ -117,6 +132,8 @@ class Session:
                     p.wait(3)
                 except subprocess.TimeoutExpired:
                     p.kill()
+        if self.desktop is not None:
+            self.desktop.close()
 
     # ---- steps and waiting ----
     def step(self, name):
@@ -312,9 +329,12 @@ class Session:
         ids = self.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"]).stdout.split()
         if not ids:
             self.fail(f"no X window named '{title}'")
-        shell = self.run(["xdotool", "getwindowgeometry", "--shell", ids[-1]]).stdout
-        g = dict(line.split("=", 1) for line in shell.split())
-        return int(g["X"]), int(g["Y"]), int(g["WIDTH"]), int(g["HEIGHT"])
+        # xdotool adds the window's place in its frame to the place of the
+        # window; xwininfo tells where the window itself is.
+        info = self.run(["xwininfo", "-id", ids[-1]]).stdout
+        g = {k.strip(): int(v) for k, v in (line.split(":", 1) for line in info.splitlines()
+                                            if re.match(r"\s*(Absolute upper-left [XY]|Width|Height):", line))}
+        return g["Absolute upper-left X"], g["Absolute upper-left Y"], g["Width"], g["Height"]
 
     def focused(self, root):
         """The control of root that has the keyboard focus, or None. A list
@@ -334,4 +354,7 @@ class Session:
         return lines[0] if lines else None
 
     def screenshot(self, path):
-        self.run(["import", "-window", "root", path])
+        if WAYLAND:
+            self.desktop.screenshot(self.run, path, self.size)
+        else:
+            self.run(["import", "-window", "root", path])

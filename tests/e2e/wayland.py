@@ -1,0 +1,138 @@
+"""A Wayland desktop for the scenarios: GNOME's compositor, mutter, headless
+with one virtual monitor and its XWayland, run as an unprivileged user (a
+compositor refuses root). The program starts as a person's desktop starts
+it, with WAYLAND_DISPLAY, DISPLAY and XDG_SESSION_TYPE=wayland and no
+platform named, so that it makes its own choice.
+
+mutter places and focuses the XWayland windows as its X11 window manager
+does on a GNOME desktop; the scenarios reach them over the same X input,
+window-manager requests and accessibility bus as on Xvfb.
+"""
+import glob
+import os
+import pwd
+import re
+import select
+import subprocess
+import tempfile
+import time
+
+USER = "veltrum-e2e"
+
+
+def ensure_user():
+    """The unprivileged user the compositor runs as, made once (scenarios
+    starting side by side take turns at the user database)."""
+    subprocess.run(["flock", "/tmp/veltrum-e2e-user.lock", "sh", "-c",
+                    f"id {USER} >/dev/null 2>&1 || useradd --system --no-create-home "
+                    f"--shell /usr/sbin/nologin {USER}"], check=True)
+    return pwd.getpwnam(USER).pw_uid
+
+
+class Desktop:
+    def __init__(self, size, fail):
+        self.fail = fail
+        uid = ensure_user()
+        # XWayland puts its socket here; the folder is root's and open to
+        # all, as on any desktop, whoever made it first.
+        os.makedirs("/tmp/.X11-unix", exist_ok=True)
+        os.chown("/tmp/.X11-unix", 0, 0)
+        os.chmod("/tmp/.X11-unix", 0o1777)
+        self.runtime = tempfile.mkdtemp(prefix="veltrum-wayland.")
+        os.chown(self.runtime, uid, -1)
+        os.chmod(self.runtime, 0o700)
+        env = {"PATH": "/usr/sbin:/usr/bin:/sbin:/bin", "HOME": self.runtime, "XDG_RUNTIME_DIR": self.runtime,
+               "GSETTINGS_BACKEND": "memory", "NO_AT_BRIDGE": "1"}
+        self.proc = subprocess.Popen(
+            ["runuser", "-u", USER, "--", "dbus-run-session", "--", "mutter", "--headless", "--wayland",
+             "--virtual-monitor", f"{size[0]}x{size[1]}", "--wayland-display=wayland-veltrum"],
+            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, start_new_session=True)
+        try:
+            self.display = self._x_display()
+            self.auth = self._wait_for(
+                lambda: next(iter(glob.glob(f"{self.runtime}/.mutter-Xwaylandauth.*")), None),
+                "the XWayland authority file")
+        except BaseException:
+            self.close()
+            raise
+
+    def _wait_for(self, found, what, timeout=30):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            value = found()
+            if value:
+                return value
+            if self.proc.poll() is not None:
+                self.fail(f"mutter ended (status {self.proc.returncode}) before {what}")
+            time.sleep(0.1)
+        self.fail(f"no {what} from mutter within {timeout} s")
+
+    def _x_display(self, timeout=30):
+        """mutter names its XWayland display on its log."""
+        deadline, log = time.monotonic() + timeout, b""
+        while time.monotonic() < deadline:
+            ready, _, _ = select.select([self.proc.stderr], [], [], 0.5)
+            if ready:
+                chunk = os.read(self.proc.stderr.fileno(), 4096)
+                if not chunk:
+                    break
+                log += chunk
+                m = re.search(rb"Using public X11 display (:\d+)", log)
+                if m:
+                    # The rest of the log is not read again: it goes nowhere.
+                    subprocess.Popen(["cat"], stdin=self.proc.stderr, stdout=subprocess.DEVNULL)
+                    return m.group(1).decode()
+        self.fail(f"mutter named no X11 display: {log.decode(errors='replace')[-2000:]}")
+
+    def env(self):
+        return {"WAYLAND_DISPLAY": os.path.join(self.runtime, "wayland-veltrum"), "DISPLAY": self.display,
+                "XAUTHORITY": self.auth, "XDG_SESSION_TYPE": "wayland"}
+
+    def wait_ready(self, run):
+        """XWayland starts at the first client: waits until it answers."""
+        deadline = time.monotonic() + 30
+        while subprocess.run(["xdpyinfo"], env=dict(os.environ, **self.env()), capture_output=True).returncode:
+            if time.monotonic() > deadline:
+                self.fail("XWayland did not answer within 30 s")
+            time.sleep(0.2)
+
+    def screenshot(self, run, path, size):
+        """The screen as the windows stand on it: XWayland has no root
+        picture of its own, so each frame mutter drew is laid in its place
+        on the desktop's background, the last on top."""
+        tree = run(["xwininfo", "-root", "-children"]).stdout
+        layers = []
+        for line in tree.splitlines():
+            m = re.match(r"\s+(0x[0-9a-f]+) .*?(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s+\+(-?\d+)\+(-?\d+)", line)
+            if not m:
+                continue
+            wid, w, h = m.group(1), int(m.group(2)), int(m.group(3))
+            if w < 20 or h < 20:
+                continue
+            state = run(["xwininfo", "-id", wid]).stdout
+            if "IsViewable" not in state:
+                continue
+            x, y = int(m.group(6)), int(m.group(7))
+            part = f"{path}.{wid}.png"
+            if subprocess.run(["import", "-window", wid, part], env=dict(os.environ, **self.env()),
+                              capture_output=True).returncode == 0:
+                layers.append((part, x, y))
+        # xwininfo lists the bottom window first.
+        argv = ["convert", "-size", f"{size[0]}x{size[1]}", "xc:#3b4252"]
+        for part, x, y in layers:
+            argv += [part, "-geometry", f"+{x}+{y}", "-composite"]
+        run(argv + [path])
+        for part, _, _ in layers:
+            os.remove(part)
+
+    def close(self):
+        if self.proc.poll() is None:
+            try:
+                os.killpg(self.proc.pid, 15)
+                self.proc.wait(3)
+            except (ProcessLookupError, subprocess.TimeoutExpired):
+                try:
+                    os.killpg(self.proc.pid, 9)
+                except ProcessLookupError:
+                    pass
+        subprocess.run(["rm", "-rf", self.runtime])
