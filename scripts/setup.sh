@@ -14,7 +14,8 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   build-essential libbenchmark-dev
   xvfb xauth
-  xdotool xclip x11-xkb-utils openbox wmctrl imagemagick
+  xdotool xclip x11-xkb-utils x11-utils openbox wmctrl imagemagick
+  mutter xwayland qt6-wayland
   dbus at-spi2-core python3 python3-pyatspi
   dpkg-dev file lintian appstream
   clang clang-tidy clang-format libclang-rt-dev

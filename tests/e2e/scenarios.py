@@ -516,6 +516,7 @@ def scenario_tape(s, workdir):
         tape = Atspi.Component.get_extents(s.window(TAPE), Atspi.CoordType.SCREEN)
         if tape.x < calc.x + calc.width:
             s.fail(f"the tape at x={tape.x} overlaps the calculator ending at x={calc.x + calc.width}")
+        s.screenshot(os.path.join(os.environ.get("VELTRUM_E2E_SHOTS", workdir), "tape.png"))
     with s.step("Ctrl+M opens the formula window beside the tape or below it, not over it"):
         s.focus_window(CALC)
         s.key("ctrl+m")
@@ -709,9 +710,12 @@ def scenario_plot_window_focus(s, workdir):
         for name in expected:
             s.key("Tab")
             s.wait_until(lambda: focused_name(s) == name, 2, f"the focus on '{name}' (it is on {focused_name(s)!r})")
-    with s.step("the window comes back with the focus in F(X), its text selected"):
+    with s.step("Закрыть hands the keyboard back to the calculator"):
         plot_click(s, "Закрыть")
         s.gone(PLOT)
+        s.type("5+5=")
+        expect_display(s, "10")
+    with s.step("the window comes back with the focus in F(X), its text selected"):
         s.focus_window(CALC)
         s.key("F2")
         plot(s)
