@@ -23,7 +23,7 @@ def main():
         session = None
         try:
             session = harness.Session(program, workdir, getattr(scenario, "screen", harness.SCREEN),
-                                      getattr(scenario, "scale", None))
+                                      getattr(scenario, "scale", None), getattr(scenario, "native", False))
             scenario(session, workdir)
         except harness.Failure as e:
             print(f"FAILED {name}: {e}")

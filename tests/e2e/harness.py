@@ -38,6 +38,14 @@ WAYLAND = os.environ.get("VELTRUM_E2E_DESKTOP") == "wayland"
 SCREEN = (1280, 900)
 
 
+def native_wayland(scenario):
+    """Runs the decorated scenario on a Wayland desktop with no X display,
+    where the program runs on Wayland itself and only the keyboard, through
+    the compositor, reaches it."""
+    scenario.native = True
+    return scenario
+
+
 def screen(width, height, scale=None):
     """Runs the decorated scenario on a screen of width x height pixels,
     with the program drawn at QT_SCALE_FACTOR=scale when one is given."""
@@ -49,7 +57,7 @@ def screen(width, height, scale=None):
 
 
 class Session:
-    def __init__(self, program, workdir, size=SCREEN, scale=None):
+    def __init__(self, program, workdir, size=SCREEN, scale=None, native=False):
         self.program = program
         self.size = size
         self.scale = scale or 1
@@ -59,15 +67,27 @@ class Session:
         self.workdir = workdir
         self.step_name = "start-up"
         self.procs = []
+        self.desktop = self.keyboard = None
+        try:
+            self._start(program, workdir, size, scale, native)
+        except BaseException:
+            self.close()
+            raise
+
+    def _start(self, program, workdir, size, scale, native):
         # On a Wayland desktop the program picks its platform itself; on Xvfb
         # it is told to use X11.
-        self.desktop = wayland.Desktop(size, self.fail) if WAYLAND else None
+        if native and not WAYLAND:
+            self.fail("the scenario runs only on the Wayland desktop (VELTRUM_E2E_DESKTOP=wayland)")
+        self.desktop = wayland.Desktop(size, self.fail, x11=not native) if WAYLAND else None
         display = self.desktop.display if WAYLAND else self._start_x()
         # A home of its own: the file choosers open there, and nothing a
         # scenario saves lands in the home of whoever runs the tests.
-        self.env = dict(os.environ, DISPLAY=display, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", HOME=workdir)
+        self.env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", HOME=workdir)
         if WAYLAND:
-            self.env.pop("QT_QPA_PLATFORM", None)
+            for name in ("QT_QPA_PLATFORM", "DISPLAY", "XAUTHORITY"):
+                self.env.pop(name, None)
+                os.environ.pop(name, None)
             self.env.update(self.desktop.env())
             os.environ.update(self.desktop.env())
             self.desktop.wait_ready(self.run)
@@ -75,21 +95,21 @@ class Session:
             self.env["QT_QPA_PLATFORM"] = "xcb"
         if scale is not None:
             self.env["QT_SCALE_FACTOR"] = str(scale)
-        os.environ["DISPLAY"] = display
+        if display:
+            self.env["DISPLAY"] = os.environ["DISPLAY"] = display
         if not WAYLAND:
             self._spawn(["openbox", "--sm-disable"], quiet=True)
             time.sleep(0.5)
-        self.run(["setxkbmap", "us"])
+        if display:
+            self.run(["setxkbmap", "us"])
         Atspi.set_timeout(ANSWER_WITHIN * 1000, 10000)
         # The accessibility bus and its registry are up before the program
         # starts, so that it finds them at once.
         Atspi.get_desktop(0).get_child_count()
         self.proc = self._spawn([program])
-        try:
-            self.app = self.wait_until(self._find_app, 30, "the program on the accessibility bus")
-        except Failure:
-            self.close()
-            raise
+        self.app = self.wait_until(self._find_app, 30, "the program on the accessibility bus")
+        if native:
+            self.keyboard = self.desktop.keyboard()
 
     # ---- processes ----
     def _start_x(self):
@@ -132,6 +152,8 @@ class Session:
                     p.wait(3)
                 except subprocess.TimeoutExpired:
                     p.kill()
+        if self.keyboard is not None:
+            self.keyboard.close()
         if self.desktop is not None:
             self.desktop.close()
 
@@ -298,10 +320,16 @@ class Session:
         self.run(["xdotool", "mousemove", str(x + dx), str(y + dy), "sleep", "0.1", "click", str(button)])
 
     def key(self, *keys):
-        self.run(["xdotool", "key", "--delay", "60", *keys])
+        if self.keyboard:
+            self.keyboard.key(*keys)
+        else:
+            self.run(["xdotool", "key", "--delay", "60", *keys])
 
     def type(self, text, delay=40):
-        self.run(["xdotool", "type", "--delay", str(delay), "--", text])
+        if self.keyboard:
+            self.keyboard.type(text, delay / 1000)
+        else:
+            self.run(["xdotool", "type", "--delay", str(delay), "--", text])
 
     def focus_window(self, title):
         self.window(title)

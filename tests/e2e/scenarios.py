@@ -966,3 +966,38 @@ def scenario_typing_during_a_run(s, workdir):
         s.focus_window(CALC)
         s.type("=")
         expect_display(s, "42")
+
+
+@harness.native_wayland
+def scenario_native_wayland_keys(s, workdir):
+    """With no X display the program runs on Wayland itself: no key is
+    lost, and the keyboard goes back to the calculator as on X11."""
+    with s.step("the keys typed reach the calculator"):
+        s.window(CALC)
+        s.type("2+3*4=")
+        expect_display(s, "14")
+    with s.step("Ctrl+J opens the tape and a recall with Enter hands the typing back"):
+        s.key("ctrl+j")
+        s.window(TAPE)
+        time.sleep(0.5)
+        s.key("End", "Return")
+        expect_display(s, "14")
+        s.type("+1=")
+        expect_display(s, "15")
+    with s.step("На дисплей in the formula window hands the typing back"):
+        s.key("ctrl+m")
+        s.window(MASS)
+        time.sleep(0.5)
+        s.type("H2O")
+        s.key("Return")
+        expect_display(s, "18,0148")
+        s.type("*2=")
+        expect_display(s, "36,0296")
+    with s.step("F2 opens the plot window with the focus in F(X)"):
+        s.key("F2")
+        plot(s)
+        time.sleep(0.5)
+        s.type("x/2")
+        s.key("Return")
+        idle(s)
+        s.wait_until(lambda: entries(s) == ["1:F(X)=x/2"], 2, f"the entry of x/2 (the list holds {entries(s)})")
