@@ -112,6 +112,16 @@ class Keyboard:
             self.proc.kill()
 
 
+def _info(run, window):
+    """What xwininfo tells of one window, numbers as numbers."""
+    info = {}
+    for line in run(["xwininfo", "-id", window]).stdout.splitlines():
+        key, _, value = line.strip().partition(": ")
+        if value:
+            info[key] = int(value) if re.fullmatch(r"-?\d+", value.strip()) else value.strip()
+    return info
+
+
 class Desktop:
     def __init__(self, size, fail, x11=True):
         self.fail = fail
@@ -204,26 +214,28 @@ class Desktop:
 
     def screenshot(self, run, path, size):
         """The screen as the windows stand on it: XWayland has no root
-        picture of its own, so each frame mutter drew is laid in its place
-        on the desktop's background, the last on top."""
-        tree = run(["xwininfo", "-root", "-children"]).stdout
+        picture of its own, so each frame mutter drew, without its invisible
+        resize border, is laid in its place on the desktop's background, the
+        topmost last."""
         layers = []
-        for line in tree.splitlines():
-            m = re.match(r"\s+(0x[0-9a-f]+) .*?(\d+)x(\d+)\+(-?\d+)\+(-?\d+)\s+\+(-?\d+)\+(-?\d+)", line)
-            if not m:
+        # xwininfo lists the frames bottom first.
+        for frame in re.findall(r"^\s+(0x[0-9a-f]+) ", run(["xwininfo", "-root", "-children"]).stdout, re.M):
+            frame_info = _info(run, frame)
+            if frame_info.get("Map State") != "IsViewable" or frame_info["Width"] < 20:
                 continue
-            wid, w, h = m.group(1), int(m.group(2)), int(m.group(3))
-            if w < 20 or h < 20:
+            clients = re.findall(r"^\s+(0x[0-9a-f]+) ", run(["xwininfo", "-id", frame, "-children"]).stdout, re.M)
+            if not clients:
                 continue
-            state = run(["xwininfo", "-id", wid]).stdout
-            if "IsViewable" not in state:
-                continue
-            x, y = int(m.group(6)), int(m.group(7))
-            part = f"{path}.{wid}.png"
-            if subprocess.run(["import", "-window", wid, part], env=dict(os.environ, **self.env()),
-                              capture_output=True).returncode == 0:
+            client = _info(run, clients[0])
+            extents = re.findall(r"\d+", run(["xprop", "-id", clients[0], "_NET_FRAME_EXTENTS"]).stdout)
+            left, right, top, bottom = (int(e) for e in extents[-4:]) if len(extents) >= 4 else (0, 0, 0, 0)
+            x, y = client["Absolute upper-left X"] - left, client["Absolute upper-left Y"] - top
+            w, h = client["Width"] + left + right, client["Height"] + top + bottom
+            part = f"{path}.{frame}.png"
+            crop = f"{w}x{h}+{x - frame_info['Absolute upper-left X']}+{y - frame_info['Absolute upper-left Y']}"
+            if subprocess.run(["import", "-window", frame, "-crop", crop, "+repage", part],
+                              env=dict(os.environ, **self.env()), capture_output=True).returncode == 0:
                 layers.append((part, x, y))
-        # xwininfo lists the bottom window first.
         argv = ["convert", "-size", f"{size[0]}x{size[1]}", "xc:#3b4252"]
         for part, x, y in layers:
             argv += [part, "-geometry", f"+{x}+{y}", "-composite"]
