@@ -211,6 +211,15 @@ class Session:
         return self.wait_until(lambda: next((w for w in self.windows() if w.get_name() == title), None),
                                timeout, f"window '{title}'")
 
+    def active(self, title, timeout=CLOSE_WITHIN):
+        """The window once it has the keyboard. The window manager hands a
+        new window the focus a moment after mapping it; a person types when
+        the window shows it is active."""
+        window = self.window(title, timeout)
+        self.wait_until(lambda: window.get_state_set().contains(Atspi.StateType.ACTIVE), timeout,
+                        f"window '{title}' taking the keyboard")
+        return window
+
     def gone(self, title, timeout=CLOSE_WITHIN):
         self.wait_until(lambda: all(w.get_name() != title for w in self.windows()), timeout,
                         f"closing of '{title}'")
@@ -218,8 +227,13 @@ class Session:
     def box(self, timeout=CLOSE_WITHIN + 3):
         """The modal message box or dialog that is showing."""
         roles = (Atspi.Role.ALERT, Atspi.Role.DIALOG, Atspi.Role.FILE_CHOOSER)
-        return self.wait_until(lambda: next((w for w in self.windows() if w.get_role() in roles), None),
-                               timeout, "message box")
+        box = self.wait_until(lambda: next((w for w in self.windows() if w.get_role() in roles), None),
+                              timeout, "message box")
+        # A person answers a box once it has the keyboard: the window manager
+        # hands it over a moment after the box is mapped.
+        self.wait_until(lambda: box.get_state_set().contains(Atspi.StateType.ACTIVE), CLOSE_WITHIN,
+                        "the box taking the keyboard")
+        return box
 
     def closed(self, node, what, timeout=CLOSE_WITHIN):
         """Waits for one window or box to close (another may follow it)."""
@@ -342,7 +356,8 @@ class Session:
             time.sleep(0.2)
         else:
             self.fail(f"the window manager could not activate '{title}'")
-        time.sleep(0.3)
+        self.active(title)
+        time.sleep(0.1)
 
     def clipboard(self):
         return self.run(["xclip", "-o", "-selection", "clipboard"]).stdout

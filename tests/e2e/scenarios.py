@@ -220,7 +220,7 @@ def scenario_function_keys(s, workdir):
         s.gone(CALC)
     with s.step("F1 from the plot window"):
         s.key("F1")
-        s.window(ABOUT)
+        s.active(ABOUT)
         s.key("Escape")
         s.gone(ABOUT)
     with s.step("F3 from the plot window"):
@@ -520,7 +520,7 @@ def scenario_tape(s, workdir):
     with s.step("Ctrl+M opens the formula window beside the tape or below it, not over it"):
         s.focus_window(CALC)
         s.key("ctrl+m")
-        s.window(MASS)
+        s.active(MASS)
         places = {title: inside_screen(s, title) for title in (CALC, TAPE, MASS)}
         for one, other in ((MASS, TAPE), (MASS, CALC), (TAPE, CALC)):
             (x1, y1, w1, h1), (x2, y2, w2, h2) = places[one], places[other]
@@ -630,7 +630,7 @@ def scenario_formula_window_focus(s, workdir):
     s.focus_window(CALC)
     with s.step("Ctrl+M opens the formula window for typing"):
         s.key("ctrl+m")
-        s.window(MASS)
+        s.active(MASS)
         s.type("H2SO4")
         s.wait_until(lambda: s.text(formula_edit(s)) == "H2SO4", 2, "the formula H2SO4")
     with s.step("Escape closes the formula window"):
@@ -639,13 +639,14 @@ def scenario_formula_window_focus(s, workdir):
     with s.step("Ctrl+M again: the old formula is selected and typing replaces it"):
         s.focus_window(CALC)
         s.key("ctrl+m")
-        s.window(MASS)
+        s.active(MASS)
         s.type("C2H5OH")
         s.wait_until(lambda: s.text(formula_edit(s)) == "C2H5OH", 2,
                      f"the formula C2H5OH (it holds {s.text(formula_edit(s))!r})")
     with s.step("the window comes back to the front selected when it is open already"):
         s.focus_window(CALC)
         s.key("ctrl+m")
+        s.active(MASS)
         s.type("NaCl")
         s.wait_until(lambda: s.text(formula_edit(s)) == "NaCl", 2,
                      f"the formula NaCl (it holds {s.text(formula_edit(s))!r})")
@@ -674,7 +675,7 @@ def scenario_typing_returns_to_calculator(s, workdir):
         expect_display(s, "15")
     with s.step("На дисплей in the formula window"):
         s.key("ctrl+m")
-        s.window(MASS)
+        s.active(MASS)
         s.type("H2O")
         s.key("Return")
         expect_display(s, "18,0148")
@@ -760,7 +761,7 @@ def scenario_wide_screen_windows(s, workdir):
         s.wait_until(lambda: s.find(s.window(CALC), "Li", R.PUSH_BUTTON) is not None, 2, "the table shown")
     with s.step("the formula window opens within the screen"):
         s.key("ctrl+m")
-        s.window(MASS)
+        s.active(MASS)
         inside_screen(s, MASS)
     with s.step("its На дисплей can be pressed"):
         s.type("H2O")
@@ -986,7 +987,7 @@ def scenario_native_wayland_keys(s, workdir):
         expect_display(s, "15")
     with s.step("На дисплей in the formula window hands the typing back"):
         s.key("ctrl+m")
-        s.window(MASS)
+        s.active(MASS)
         time.sleep(0.5)
         s.type("H2O")
         s.key("Return")
