@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QShowEvent>
+#include <QWindow>
 
 #include "calculator/window/layout.h"
 #include "version.h"
@@ -72,6 +74,16 @@ TForm2::TForm2(QWidget* mainWindow) : QWidget(nullptr), mainWindow_(mainWindow) 
 void TForm2::Button1Click() {
   hide();
   RestoreMainWindow();
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+  // The box belongs to the calculator window when that is showing: a window
+  // manager then keeps it above that window even when it does not give it
+  // the keyboard at once.
+  if (windowHandle())
+    windowHandle()->setTransientParent(mainWindow_ && mainWindow_->isVisible() ? mainWindow_->windowHandle()
+                                                                               : nullptr);
+  QWidget::showEvent(event);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

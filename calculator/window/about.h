@@ -15,6 +15,7 @@ class TForm2 : public QWidget {
   void Button1Click();
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

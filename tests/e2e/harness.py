@@ -356,7 +356,11 @@ class Session:
             time.sleep(0.2)
         else:
             self.fail(f"the window manager could not activate '{title}'")
-        self.active(title)
+        # The window shows it is active once the window manager handed it the
+        # keyboard; an open popup menu keeps the keyboard for itself.
+        window, deadline = self.window(title), time.monotonic() + CLOSE_WITHIN
+        while not window.get_state_set().contains(Atspi.StateType.ACTIVE) and time.monotonic() < deadline:
+            time.sleep(0.05)
         time.sleep(0.1)
 
     def clipboard(self):

@@ -974,7 +974,7 @@ def scenario_native_wayland_keys(s, workdir):
     """With no X display the program runs on Wayland itself: no key is
     lost, and the keyboard goes back to the calculator as on X11."""
     with s.step("the keys typed reach the calculator"):
-        s.window(CALC)
+        s.active(CALC)
         s.type("2+3*4=")
         expect_display(s, "14")
     with s.step("Ctrl+J opens the tape and a recall with Enter hands the typing back"):

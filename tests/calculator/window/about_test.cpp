@@ -1,6 +1,7 @@
 // The about box and its hold on the calculator window.
 #include <QLabel>
 #include <QPushButton>
+#include <QWindow>
 
 #include "calculator/window/about.h"
 #include "tests/calculator/window/window_fixture.h"
@@ -74,6 +75,8 @@ TEST_F(AboutTest, F1DisablesCalculatorAndOkEnablesIt) {
   PressF1(form.get());
   EXPECT_FALSE(form->isEnabled());
   EXPECT_TRUE(about->isVisible());
+  // kept above the calculator by the window manager
+  EXPECT_EQ(about->windowHandle()->transientParent(), form->windowHandle());
   ClickTrace("5");
   EXPECT_EQ(Display(), "0");
 
