@@ -216,8 +216,7 @@ class Session:
         new window the focus a moment after mapping it; a person types when
         the window shows it is active."""
         window = self.window(title, timeout)
-        self.wait_until(lambda: window.get_state_set().contains(Atspi.StateType.ACTIVE), timeout,
-                        f"window '{title}' taking the keyboard")
+        self.wait_until(lambda: self._active(window), timeout, f"window '{title}' taking the keyboard")
         return window
 
     def gone(self, title, timeout=CLOSE_WITHIN):
@@ -231,8 +230,7 @@ class Session:
                               timeout, "message box")
         # A person answers a box once it has the keyboard: the window manager
         # hands it over a moment after the box is mapped.
-        self.wait_until(lambda: box.get_state_set().contains(Atspi.StateType.ACTIVE), CLOSE_WITHIN,
-                        "the box taking the keyboard")
+        self.wait_until(lambda: self._active(box), CLOSE_WITHIN, "the box taking the keyboard")
         return box
 
     def closed(self, node, what, timeout=CLOSE_WITHIN):
@@ -346,7 +344,12 @@ class Session:
             self.run(["xdotool", "type", "--delay", str(delay), "--", text])
 
     def focus_window(self, title):
-        self.window(title)
+        window = self.window(title)
+        # The window manager answers an activation in its own time: a request
+        # for the window that has the keyboard already could still be on its
+        # way, and raise the window over the next one the program opens.
+        if self._active(window):
+            return
         # wmctrl reads every window's title: one that closes meanwhile
         # fails the call, which is then made again.
         for attempt in range(5):
@@ -358,10 +361,14 @@ class Session:
             self.fail(f"the window manager could not activate '{title}'")
         # The window shows it is active once the window manager handed it the
         # keyboard; an open popup menu keeps the keyboard for itself.
-        window, deadline = self.window(title), time.monotonic() + CLOSE_WITHIN
-        while not window.get_state_set().contains(Atspi.StateType.ACTIVE) and time.monotonic() < deadline:
+        deadline = time.monotonic() + CLOSE_WITHIN
+        while not self._active(window) and time.monotonic() < deadline:
             time.sleep(0.05)
         time.sleep(0.1)
+
+    @staticmethod
+    def _active(window):
+        return window.get_state_set().contains(Atspi.StateType.ACTIVE)
 
     def clipboard(self):
         return self.run(["xclip", "-o", "-selection", "clipboard"]).stdout
