@@ -245,6 +245,12 @@ class Session:
         except Exception:
             pass  # the object is gone from the bus
 
+    def keyboard_back(self, timeout=CLOSE_WITHIN):
+        """Waits for one of the program's windows to have the keyboard again
+        after a box closed: the window manager hands it back a moment later."""
+        self.wait_until(lambda: any(self._active(w) for w in self.windows()), timeout,
+                        "the keyboard back in one of the program's windows")
+
     def no_box(self, timeout=CLOSE_WITHIN):
         roles = (Atspi.Role.ALERT, Atspi.Role.DIALOG, Atspi.Role.FILE_CHOOSER)
         self.wait_until(lambda: all(w.get_role() not in roles for w in self.windows()), timeout,

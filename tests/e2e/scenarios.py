@@ -49,6 +49,7 @@ def close_box(s, box, how):
     else:
         s.key("Escape")
     s.closed(box, "the box")
+    s.keyboard_back()
 
 
 def expect_box(s, text, how):
